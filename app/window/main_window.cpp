@@ -1,0 +1,160 @@
+#include "main_window.h"
+
+#include <utility>
+
+#include "controls.h"
+#include "key_state.h"
+#include "window_layout.h"
+
+namespace zorli::window {
+namespace {
+
+constexpr wchar_t kMainWindowClass[] = L"ZorliMainWindow";
+
+bool IsEditBox(int id) { return id == kMessageBoxId || id == kNicknameBoxId; }
+
+}  // namespace
+
+MainWindow::MainWindow(MainWindowEvents events) : events_(std::move(events)) {}
+
+MainWindow::~MainWindow() {
+  if (window_) DestroyWindow(window_);
+}
+
+bool MainWindow::RegisterClasses(HINSTANCE instance) {
+  WNDCLASSEXW info{};
+  info.cbSize = sizeof info;
+  if (!GetClassInfoExW(instance, kMainWindowClass, &info)) {
+    info = WNDCLASSEXW{};
+    info.cbSize = sizeof info;
+    info.lpfnWndProc = WindowProc;
+    info.hInstance = instance;
+    info.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    info.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    info.lpszClassName = kMainWindowClass;
+    if (!RegisterClassExW(&info)) return false;
+  }
+  return RegisterContainerClasses(instance);
+}
+
+bool MainWindow::Create(HINSTANCE instance, int showCommand) {
+  if (window_ || !RegisterClasses(instance)) return false;
+  const int left = (GetSystemMetrics(SM_CXSCREEN) - kWindowWidth) / 2;
+  const int top = (GetSystemMetrics(SM_CYSCREEN) - kWindowHeight) / 2;
+  window_ = CreateWindowExW(0, kMainWindowClass, kTitle, kWindowStyle, left, top, kWindowWidth,
+                            kWindowHeight, nullptr, nullptr, instance, this);
+  if (!window_) return false;
+  if (!CreateControls()) {
+    DestroyWindow(window_);
+    return false;
+  }
+  if (events_.created) events_.created();
+  ShowWindow(window_, showCommand);
+  UpdateWindow(window_);
+  SetFocus(messageBox_);
+  return true;
+}
+
+// Containers come first because their children need them; among siblings the
+// template's order holds, which is also their z-order.
+bool MainWindow::CreateControls() {
+  pictureBox_ = CreatePictureBox(window_, kPictureBox);
+  shapeBox_ = CreateShapeBox(window_, kShapeBox);
+  if (!pictureBox_ || !shapeBox_) return false;
+  const bool created =
+      CreateSuperButton(shapeBox_, kSendButton, kSendButtonText, kSendButtonTooltip) &&
+      (messageBox_ = CreateMultiLineEditBox(shapeBox_, kMessageBox)) &&
+      CreateSingleLineEditBox(shapeBox_, kNicknameBox, kInitialNickname) &&
+      CreateCheckBox(shapeBox_, kRightSideCheck, kRightSideText) &&
+      CreateCheckBox(shapeBox_, kShowNicknameCheck, kShowNicknameText) &&
+      CreateLabel(shapeBox_, kNicknameLabel, kNicknameLabelText) &&
+      CreateLabel(shapeBox_, kMessageLabel, kMessageLabelText);
+  return created;
+}
+
+HWND MainWindow::Control(int id) const {
+  if (!window_) return nullptr;
+  if (id == kPictureBoxId) return pictureBox_;
+  if (id == kShapeBoxId) return shapeBox_;
+  return shapeBox_ ? GetDlgItem(shapeBox_, id) : nullptr;
+}
+
+bool MainWindow::PreTranslate(const MSG& message) {
+  if (!window_) return false;
+  if (message.hwnd == messageBox_ &&
+      IsSendKey(message.message, message.wParam, CurrentShiftState())) {
+    if (events_.sendRequested) events_.sendRequested();
+    return true;
+  }
+  if ((message.hwnd == window_ || IsChild(window_, message.hwnd)) &&
+      IsSendButtonAccessKey(message.message, message.wParam, CurrentShiftState())) {
+    if (events_.sendRequested) events_.sendRequested();
+    return true;
+  }
+  return false;
+}
+
+int MainWindow::RunMessageLoop() {
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (PreTranslate(message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return static_cast<int>(message.wParam);
+}
+
+void MainWindow::OnCommand(int id, int notification) {
+  if (notification != BN_CLICKED) return;
+  if (id == kSendButtonId) {
+    if (events_.sendRequested) events_.sendRequested();
+  } else if (id == kShowNicknameCheckId) {
+    const bool ticked =
+        SendMessageW(Control(kShowNicknameCheckId), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    if (events_.showNicknameChanged) events_.showNicknameChanged(ticked);
+  }
+}
+
+LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      OnCommand(LOWORD(wParam), HIWORD(wParam));
+      return 0;
+    case WM_CTLCOLOREDIT:
+      if (IsEditBox(GetDlgCtrlID(reinterpret_cast<HWND>(lParam)))) {
+        HDC dc = reinterpret_cast<HDC>(wParam);
+        SetTextColor(dc, kEditTextColour);
+        SetBkColor(dc, kEditBackColour);
+        SetDCBrushColor(dc, kEditBackColour);
+        return reinterpret_cast<LRESULT>(GetStockObject(DC_BRUSH));
+      }
+      break;
+    case WM_CTLCOLORSTATIC: {
+      HDC dc = reinterpret_cast<HDC>(wParam);
+      SetTextColor(dc, kLabelTextColour);
+      SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+      return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    }
+    case WM_DESTROY:
+      if (events_.destroying) events_.destroying();
+      window_ = pictureBox_ = shapeBox_ = messageBox_ = nullptr;
+      PostQuitMessage(0);
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcW(window_, message, wParam, lParam);
+}
+
+LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    self->window_ = window;
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (!self || self->window_ != window) return DefWindowProcW(window, message, wParam, lParam);
+  return self->HandleMessage(message, wParam, lParam);
+}
+
+}  // namespace zorli::window

@@ -1,0 +1,51 @@
+#pragma once
+// The program's only window: the chat list's picture box on top, the framed input area
+// below. It owns no conversation logic; it reports what the user does through events.
+#include <windows.h>
+
+#include <functional>
+
+namespace zorli::window {
+
+struct MainWindowEvents {
+  std::function<void()> created;                           // every control exists
+  std::function<void()> sendRequested;                     // send button, Ctrl+Enter, Alt+S
+  std::function<void(bool show)> showNicknameChanged;      // the nickname check box clicked
+  std::function<void()> destroying;                        // the window got WM_DESTROY
+};
+
+class MainWindow {
+ public:
+  explicit MainWindow(MainWindowEvents events);
+  ~MainWindow();
+  MainWindow(const MainWindow&) = delete;
+  MainWindow& operator=(const MainWindow&) = delete;
+
+  // Builds the window centred on the screen and its controls, runs `created`, then shows it
+  // with the message box focused. False when a window could not be created.
+  bool Create(HINSTANCE instance, int showCommand);
+
+  // Looks at a message before translation; true when it was handled and must go no further.
+  bool PreTranslate(const MSG& message);
+  // Runs until the window is destroyed; returns the quit code.
+  int RunMessageLoop();
+
+  HWND Handle() const { return window_; }
+  // A control by its identifier (window_layout.h), or nullptr.
+  HWND Control(int id) const;
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  bool RegisterClasses(HINSTANCE instance);
+  bool CreateControls();
+  void OnCommand(int id, int notification);
+
+  MainWindowEvents events_;
+  HWND window_ = nullptr;
+  HWND pictureBox_ = nullptr;
+  HWND shapeBox_ = nullptr;
+  HWND messageBox_ = nullptr;
+};
+
+}  // namespace zorli::window

@@ -1,0 +1,48 @@
+// Which key-down messages of the message box send, for every modifier combination.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "key_state.h"
+
+namespace zorli::window {
+namespace {
+
+TEST(KeyStateTest, OnlyEnterWithExactlyCtrlSends) {
+  EXPECT_TRUE(IsSendKey(WM_KEYDOWN, VK_RETURN, kCtrlBit));
+  EXPECT_FALSE(IsSendKey(WM_KEYDOWN, VK_RETURN, 0));
+  EXPECT_FALSE(IsSendKey(WM_KEYDOWN, VK_RETURN, kCtrlBit | kShiftBit));
+  EXPECT_FALSE(IsSendKey(WM_KEYDOWN, VK_RETURN, kCtrlBit | kAltBit));
+  EXPECT_FALSE(IsSendKey(WM_KEYDOWN, VK_RETURN, kCtrlBit | kShiftBit | kAltBit));
+  EXPECT_FALSE(IsSendKey(WM_SYSKEYDOWN, VK_RETURN, kCtrlBit | kAltBit));
+  EXPECT_FALSE(IsSendKey(WM_KEYUP, VK_RETURN, kCtrlBit));
+  EXPECT_FALSE(IsSendKey(WM_CHAR, '\n', kCtrlBit));
+  EXPECT_FALSE(IsSendKey(WM_KEYDOWN, 'M', kCtrlBit));
+}
+
+TEST(KeyStateTest, AccessKeyIsAltSAlone) {
+  EXPECT_TRUE(IsSendButtonAccessKey(WM_SYSKEYDOWN, 'S', kAltBit));
+  EXPECT_FALSE(IsSendButtonAccessKey(WM_SYSKEYDOWN, 'S', kAltBit | kCtrlBit));
+  EXPECT_FALSE(IsSendButtonAccessKey(WM_KEYDOWN, 'S', 0));
+  EXPECT_FALSE(IsSendButtonAccessKey(WM_SYSKEYDOWN, 'D', kAltBit));
+}
+
+TEST(KeyStateTest, ShiftStateFollowsTheThreadKeyState) {
+  BYTE saved[256];
+  ASSERT_TRUE(GetKeyboardState(saved));
+  BYTE keys[256] = {};
+  const auto expectState = [&](std::initializer_list<int> down, int expected) {
+    for (BYTE& k : keys) k = 0;
+    for (int key : down) keys[key] = 0x80;
+    ASSERT_TRUE(SetKeyboardState(keys));
+    EXPECT_EQ(CurrentShiftState(), expected);
+  };
+  expectState({}, 0);
+  expectState({VK_CONTROL, VK_LCONTROL}, kCtrlBit);
+  expectState({VK_CONTROL, VK_SHIFT}, kCtrlBit | kShiftBit);
+  expectState({VK_CONTROL, VK_MENU}, kCtrlBit | kAltBit);
+  expectState({VK_SHIFT, VK_MENU}, kShiftBit | kAltBit);
+  SetKeyboardState(saved);
+}
+
+}  // namespace
+}  // namespace zorli::window

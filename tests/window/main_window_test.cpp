@@ -1,0 +1,297 @@
+// The main window as the user gets it: layout, styles, colours, tooltip and the events
+// its controls raise, in a real window of this process.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "main_window.h"
+#include "window_layout.h"
+
+namespace zorli::window {
+namespace {
+
+struct ExpectedUnit {
+  const wchar_t* className;
+  RECT rect;  // in the container's client coordinates
+  const wchar_t* text;
+  DWORD style;    // bits that must be set
+  DWORD exStyle;  // bits that must be set
+};
+
+std::wstring ClassOf(HWND window) {
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  return name;
+}
+
+std::wstring TextOf(HWND window) {
+  wchar_t text[128] = {};
+  GetWindowTextW(window, text, 128);
+  return text;
+}
+
+RECT RectInParent(HWND window) {
+  RECT rect;
+  GetWindowRect(window, &rect);
+  MapWindowPoints(HWND_DESKTOP, GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+std::vector<HWND> ChildrenInOrder(HWND parent) {
+  std::vector<HWND> children;
+  for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    children.push_back(child);
+  }
+  return children;
+}
+
+void PumpPendingMessages(MainWindow& window) {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT || window.PreTranslate(message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    MainWindowEvents events;
+    events.created = [this] {
+      ++created_;
+      visibleWhenCreated_ = IsWindowVisible(window_->Handle()) != FALSE;
+      controlsWhenCreated_ = window_->Control(kMessageLabelId) != nullptr;
+    };
+    events.sendRequested = [this] { ++sends_; };
+    events.showNicknameChanged = [this](bool show) { nicknameStates_.push_back(show); };
+    events.destroying = [this] { ++destroyed_; };
+    window_ = std::make_unique<MainWindow>(std::move(events));
+    ASSERT_TRUE(window_->Create(GetModuleHandleW(nullptr), SW_SHOWNORMAL));
+    PumpPendingMessages(*window_);
+  }
+  void TearDown() override {
+    if (window_->Handle()) DestroyWindow(window_->Handle());
+    PumpPendingMessages(*window_);
+  }
+  HWND Unit(int id) { return window_->Control(id); }
+
+  std::unique_ptr<MainWindow> window_;
+  int created_ = 0;
+  bool visibleWhenCreated_ = true;
+  bool controlsWhenCreated_ = false;
+  int sends_ = 0;
+  std::vector<bool> nicknameStates_;
+  int destroyed_ = 0;
+};
+
+TEST_F(MainWindowTest, WindowIsCentredFixedDialogWithMinimizeAndClose) {
+  HWND main = window_->Handle();
+  RECT rect;
+  GetWindowRect(main, &rect);
+  EXPECT_EQ(rect.right - rect.left, 450);
+  EXPECT_EQ(rect.bottom - rect.top, 600);
+  EXPECT_EQ(rect.left, (GetSystemMetrics(SM_CXSCREEN) - 450) / 2);
+  EXPECT_EQ(rect.top, (GetSystemMetrics(SM_CYSCREEN) - 600) / 2);
+  EXPECT_EQ(TextOf(main), L"Kadu机器人Zorli 测试版 -未完善");
+
+  const DWORD style = static_cast<DWORD>(GetWindowLongW(main, GWL_STYLE));
+  for (DWORD bit : {DWORD(WS_CAPTION), DWORD(WS_DLGFRAME), DWORD(WS_SYSMENU),
+                    DWORD(WS_MINIMIZEBOX), DWORD(WS_CLIPCHILDREN)}) {
+    EXPECT_EQ(style & bit, bit) << std::hex << bit;
+  }
+  EXPECT_EQ(style & (WS_MAXIMIZEBOX | WS_THICKFRAME | WS_CHILD), 0u);
+  const DWORD exStyle = static_cast<DWORD>(GetWindowLongW(main, GWL_EXSTYLE));
+  EXPECT_EQ(exStyle & (WS_EX_TOOLWINDOW | WS_EX_TOPMOST), 0u);
+  EXPECT_EQ(GetClassLongPtrW(main, GCLP_HBRBACKGROUND), static_cast<ULONG_PTR>(COLOR_BTNFACE + 1));
+  EXPECT_TRUE(IsWindowVisible(main));
+}
+
+TEST_F(MainWindowTest, ControlsFollowTheTemplateInOrder) {
+  const std::vector<HWND> top = ChildrenInOrder(window_->Handle());
+  ASSERT_EQ(top.size(), 2u);
+  EXPECT_EQ(top[0], Unit(kPictureBoxId));
+  EXPECT_EQ(top[1], Unit(kShapeBoxId));
+  const RECT picture = RectInParent(top[0]);
+  EXPECT_EQ(picture.left, 6);
+  EXPECT_EQ(picture.top, 8);
+  EXPECT_EQ(picture.right - picture.left, 432);
+  EXPECT_EQ(picture.bottom - picture.top, 424);
+  EXPECT_TRUE(GetWindowLongW(top[0], GWL_STYLE) & WS_BORDER);
+  const RECT shape = RectInParent(top[1]);
+  EXPECT_EQ(shape.left, 6);
+  EXPECT_EQ(shape.top, 439);
+  EXPECT_EQ(shape.right - shape.left, 432);
+  EXPECT_EQ(shape.bottom - shape.top, 128);
+
+  const DWORD multiLine = WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN;
+  const ExpectedUnit expected[] = {
+      {L"Button", {344, 56, 424, 94}, L"发  送 (&S)", BS_PUSHBUTTON, 0},
+      {L"Edit", {72, 40, 328, 120}, L"", multiLine, WS_EX_CLIENTEDGE},
+      {L"Edit", {72, 8, 240, 28}, L" Velan-", ES_AUTOHSCROLL, WS_EX_CLIENTEDGE},
+      {L"Button", {248, 8, 328, 28}, L"靠右显示", BS_AUTOCHECKBOX | BS_LEFT | BS_VCENTER, 0},
+      {L"Button", {344, 8, 424, 28}, L"昵称显示", BS_AUTOCHECKBOX | BS_LEFT | BS_VCENTER, 0},
+      {L"Static", {8, 8, 72, 28}, L"用户昵称：", SS_LEFT, 0},
+      {L"Static", {8, 32, 72, 52}, L"消息内容：", SS_LEFT, 0},
+  };
+  const std::vector<HWND> inner = ChildrenInOrder(top[1]);
+  ASSERT_EQ(inner.size(), std::size(expected));
+  HFONT guiFont = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  for (size_t i = 0; i < inner.size(); ++i) {
+    SCOPED_TRACE(i);
+    const ExpectedUnit& unit = expected[i];
+    EXPECT_EQ(_wcsicmp(ClassOf(inner[i]).c_str(), unit.className), 0);
+    EXPECT_EQ(TextOf(inner[i]), unit.text);
+    const RECT rect = RectInParent(inner[i]);
+    EXPECT_EQ(rect.left, unit.rect.left);
+    EXPECT_EQ(rect.top, unit.rect.top);
+    EXPECT_EQ(rect.right, unit.rect.right);
+    EXPECT_GE(rect.bottom, unit.rect.bottom);  // the nickname box may grow to fit its font
+    const DWORD style = static_cast<DWORD>(GetWindowLongW(inner[i], GWL_STYLE));
+    EXPECT_EQ(style & unit.style, unit.style);
+    const DWORD exStyle = static_cast<DWORD>(GetWindowLongW(inner[i], GWL_EXSTYLE));
+    EXPECT_EQ(exStyle & unit.exStyle, unit.exStyle);
+    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(inner[i], WM_GETFONT, 0, 0)), guiFont);
+  }
+  EXPECT_EQ(inner[0], Unit(kSendButtonId));
+  EXPECT_EQ(inner[1], Unit(kMessageBoxId));
+  EXPECT_EQ(inner[2], Unit(kNicknameBoxId));
+  EXPECT_EQ(GetWindowLongW(inner[2], GWL_STYLE) & ES_MULTILINE, 0);
+  EXPECT_EQ(SendMessageW(inner[3], BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_EQ(SendMessageW(inner[4], BM_GETCHECK, 0, 0), BST_CHECKED);
+  // No length limit: a message box takes any length.
+  EXPECT_GE(static_cast<DWORD>(SendMessageW(inner[1], EM_GETLIMITTEXT, 0, 0)), 0x7FFFFFFEu);
+  EXPECT_EQ(GetFocus(), Unit(kMessageBoxId));
+}
+
+TEST_F(MainWindowTest, CreationEventRunsOnceWithAllControlsBeforeShowing) {
+  EXPECT_EQ(created_, 1);
+  EXPECT_TRUE(controlsWhenCreated_);
+  EXPECT_FALSE(visibleWhenCreated_);
+}
+
+TEST_F(MainWindowTest, ColoursOfEditBoxesLabelsAndShapeFrame) {
+  HDC dc = CreateCompatibleDC(nullptr);
+  for (int id : {int(kMessageBoxId), int(kNicknameBoxId)}) {
+    SetTextColor(dc, RGB(1, 2, 3));
+    SetBkColor(dc, RGB(1, 2, 3));
+    SendMessageW(Unit(kShapeBoxId), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
+                 reinterpret_cast<LPARAM>(Unit(id)));
+    EXPECT_EQ(GetTextColor(dc), RGB(0, 0, 0));
+    EXPECT_EQ(GetBkColor(dc), RGB(255, 255, 255));
+  }
+  for (int id : {int(kNicknameLabelId), int(kMessageLabelId), int(kRightSideCheckId),
+                 int(kShowNicknameCheckId)}) {
+    SetTextColor(dc, RGB(1, 2, 3));
+    SendMessageW(Unit(kShapeBoxId), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                 reinterpret_cast<LPARAM>(Unit(id)));
+    EXPECT_EQ(GetTextColor(dc), RGB(0, 0, 0));
+    EXPECT_EQ(GetBkColor(dc), GetSysColor(COLOR_BTNFACE));
+  }
+  DeleteDC(dc);
+
+  UpdateWindow(window_->Handle());
+  HDC boxDc = GetDC(Unit(kShapeBoxId));
+  EXPECT_EQ(GetPixel(boxDc, 0, 0), RGB(96, 96, 96));
+  EXPECT_EQ(GetPixel(boxDc, 431, 127), RGB(96, 96, 96));
+  EXPECT_EQ(GetPixel(boxDc, 200, 0), RGB(96, 96, 96));
+  EXPECT_EQ(GetPixel(boxDc, 2, 2), GetSysColor(COLOR_BTNFACE));
+  ReleaseDC(Unit(kShapeBoxId), boxDc);
+}
+
+BOOL CALLBACK CollectTooltips(HWND window, LPARAM found) {
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  if (_wcsicmp(name, TOOLTIPS_CLASSW) == 0) reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
+  return TRUE;
+}
+
+TEST_F(MainWindowTest, SendButtonCarriesItsTooltip) {
+  std::vector<HWND> tips;
+  EnumThreadWindows(GetCurrentThreadId(), CollectTooltips, reinterpret_cast<LPARAM>(&tips));
+  ASSERT_EQ(tips.size(), 1u);
+  EXPECT_EQ(GetWindow(tips[0], GW_OWNER), window_->Handle());
+  ASSERT_EQ(SendMessageW(tips[0], TTM_GETTOOLCOUNT, 0, 0), 1);
+  wchar_t text[80] = {};
+  TOOLINFOW tool{};
+  tool.cbSize = TTTOOLINFOW_V1_SIZE;
+  tool.hwnd = Unit(kShapeBoxId);
+  tool.uId = reinterpret_cast<UINT_PTR>(Unit(kSendButtonId));
+  tool.lpszText = text;
+  SendMessageW(tips[0], TTM_GETTEXTW, 80, reinterpret_cast<LPARAM>(&tool));
+  EXPECT_STREQ(text, L"Ctrl+Enter键可直接发送");
+}
+
+TEST_F(MainWindowTest, ButtonAndNicknameBoxRaiseTheirEvents) {
+  SendMessageW(Unit(kSendButtonId), BM_CLICK, 0, 0);
+  EXPECT_EQ(sends_, 1);
+  SendMessageW(Unit(kShowNicknameCheckId), BM_CLICK, 0, 0);
+  SendMessageW(Unit(kShowNicknameCheckId), BM_CLICK, 0, 0);
+  EXPECT_EQ(nicknameStates_, (std::vector<bool>{false, true}));
+  // The side box only holds its state for the next send.
+  SendMessageW(Unit(kRightSideCheckId), BM_CLICK, 0, 0);
+  EXPECT_EQ(SendMessageW(Unit(kRightSideCheckId), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  EXPECT_EQ(sends_, 1);
+  EXPECT_EQ(nicknameStates_.size(), 2u);
+}
+
+class KeyboardStateGuard {
+ public:
+  explicit KeyboardStateGuard(std::initializer_list<int> down) {
+    GetKeyboardState(saved_);
+    BYTE keys[256] = {};
+    for (int key : down) keys[key] = 0x80;
+    SetKeyboardState(keys);
+  }
+  ~KeyboardStateGuard() { SetKeyboardState(saved_); }
+
+ private:
+  BYTE saved_[256];
+};
+
+TEST_F(MainWindowTest, CtrlEnterInTheMessageBoxIsTakenBeforeTranslation) {
+  const auto keyDown = [](HWND target, UINT message, WPARAM key) {
+    return MSG{target, message, key, 0x001C0001, 0, {0, 0}};
+  };
+  HWND messageBox = Unit(kMessageBoxId);
+  {
+    KeyboardStateGuard ctrl({VK_CONTROL});
+    EXPECT_TRUE(window_->PreTranslate(keyDown(messageBox, WM_KEYDOWN, VK_RETURN)));
+    // The nickname box has no key handler.
+    EXPECT_FALSE(window_->PreTranslate(keyDown(Unit(kNicknameBoxId), WM_KEYDOWN, VK_RETURN)));
+  }
+  EXPECT_EQ(sends_, 1);
+  {
+    KeyboardStateGuard none({});
+    EXPECT_FALSE(window_->PreTranslate(keyDown(messageBox, WM_KEYDOWN, VK_RETURN)));
+  }
+  {
+    KeyboardStateGuard ctrlShift({VK_CONTROL, VK_SHIFT});
+    EXPECT_FALSE(window_->PreTranslate(keyDown(messageBox, WM_KEYDOWN, VK_RETURN)));
+  }
+  {
+    KeyboardStateGuard ctrlAlt({VK_CONTROL, VK_MENU});
+    EXPECT_FALSE(window_->PreTranslate(keyDown(messageBox, WM_SYSKEYDOWN, VK_RETURN)));
+    EXPECT_FALSE(window_->PreTranslate(keyDown(messageBox, WM_KEYDOWN, VK_RETURN)));
+  }
+  EXPECT_EQ(sends_, 1);
+  {
+    KeyboardStateGuard alt({VK_MENU});
+    EXPECT_TRUE(window_->PreTranslate(keyDown(Unit(kNicknameBoxId), WM_SYSKEYDOWN, 'S')));
+  }
+  EXPECT_EQ(sends_, 2);
+}
+
+TEST_F(MainWindowTest, DestroyingRaisesTheEventAndEndsTheLoop) {
+  PostMessageW(window_->Handle(), WM_CLOSE, 0, 0);
+  EXPECT_EQ(window_->RunMessageLoop(), 0);
+  EXPECT_EQ(destroyed_, 1);
+  EXPECT_EQ(window_->Handle(), nullptr);
+}
+
+}  // namespace
+}  // namespace zorli::window
