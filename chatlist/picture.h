@@ -2,6 +2,7 @@
 // A picture decoded by GDI+ from bytes held in memory. The bytes and the stream over
 // them live as long as the image, since GDI+ may read the stream again while drawing.
 #include <windows.h>
+#include <objidl.h>
 
 #include <cstddef>
 #include <cstdint>

@@ -1,0 +1,115 @@
+#include "chat_list_mouse.h"
+
+#include "chat_list_resources.h"
+#include "chat_list_view.h"
+#include "chat_list_windows.h"
+#include "entry_storage.h"
+
+namespace zorli {
+namespace {
+
+constexpr uint32_t kNoPress = 0xFFFF;  // index -1 cut to 16 bits, part 0
+
+POINT PointFrom(LPARAM lParam) {
+  const auto packed = static_cast<uint32_t>(lParam);
+  return POINT{static_cast<LONG>(packed & 0xFFFF), static_cast<LONG>(static_cast<int32_t>(packed) >> 16)};
+}
+
+// LB_ITEMFROMPOINT reports only 16 bits of index; past that many entries the item under
+// the point is found by walking the visible items instead.
+int32_t ItemUnderPoint(HWND list, POINT point) {
+  const auto count = static_cast<int32_t>(SendMessageW(list, LB_GETCOUNT, 0, 0));
+  if (count <= 0xFFFF) {
+    const LPARAM packed = MAKELPARAM(point.x, point.y);
+    return static_cast<int32_t>(SendMessageW(list, LB_ITEMFROMPOINT, 0, packed));
+  }
+  for (auto index = static_cast<int32_t>(SendMessageW(list, LB_GETTOPINDEX, 0, 0)); index < count; ++index) {
+    RECT rect{};
+    if (SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&rect)) == LB_ERR ||
+        rect.top > point.y)
+      break;
+    if (PtInRect(&rect, point)) return index;
+  }
+  return -1;
+}
+
+}  // namespace
+
+HitResult HitTestEntry(HWND list, POINT point) {
+  HitResult hit;
+  int32_t index = ItemUnderPoint(list, point);
+  RECT rect{};
+  if (index != -1 &&
+      (SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&rect)) == LB_ERR ||
+       !PtInRect(&rect, point)))
+    index = -1;
+  ChatEntry entry;
+  if (index == -1 || !ReadEntryAt(list, index, entry)) return hit;
+  hit.index = index;
+  hit.kind = entry.kind;
+  const int32_t x = point.x - rect.left;
+  const int32_t y = point.y - rect.top;
+  if (entry.avatarRect.Contains(x, y))
+    hit.part = kHitAvatar;
+  else if (entry.nicknameRect.Contains(x, y))
+    hit.part = kHitNickname;
+  else if (entry.bubbleRect.Contains(x, y))
+    hit.part = kHitBubble;
+  return hit;
+}
+
+LRESULT OnMouseMove(HWND list, WPARAM wParam, LPARAM lParam) {
+  const HitResult hit = HitTestEntry(list, PointFrom(lParam));
+  const ChatListResources& r = Resources();
+  HCURSOR cursor = hit.part == kHitBubble && hit.kind == kEntryCard ? r.handCursor : r.arrowCursor;
+  SetPropA(list, kCursorProperty, cursor);
+  SetCursor(cursor);
+  return CallSystemListBox(list, WM_MOUSEMOVE, wParam, lParam);
+}
+
+LRESULT OnButtonDown(HWND list, WPARAM wParam, LPARAM lParam) {
+  const LRESULT result = CallSystemListBox(list, WM_LBUTTONDOWN, wParam, lParam);
+  const HitResult hit = HitTestEntry(list, PointFrom(lParam));
+  const uint32_t press = (static_cast<uint32_t>(hit.index) & 0xFFFF) | (static_cast<uint32_t>(hit.part) << 16);
+  SetPropA(list, kPressProperty, reinterpret_cast<HANDLE>(static_cast<uintptr_t>(press)));
+  SetPropA(list, kPressIndexProperty, reinterpret_cast<HANDLE>(static_cast<intptr_t>(hit.index)));
+  return result;
+}
+
+LRESULT OnButtonUp(HWND list, WPARAM wParam, LPARAM lParam) {
+  const LRESULT result = CallSystemListBox(list, WM_LBUTTONUP, wParam, lParam);
+  const auto press = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(GetPropA(list, kPressProperty)));
+  SetPropA(list, kPressProperty, reinterpret_cast<HANDLE>(static_cast<uintptr_t>(kNoPress)));
+  int32_t index = static_cast<int32_t>(press & 0xFFFF);
+  const auto part = static_cast<int32_t>(press >> 16);
+  const auto wholeIndex = static_cast<int32_t>(reinterpret_cast<intptr_t>(GetPropA(list, kPressIndexProperty)));
+  if (part != kHitNone && (wholeIndex & 0xFFFF) == index) index = wholeIndex;
+  PostMessageW(list, WM_CHATLIST_CLICK, static_cast<WPARAM>(index), part);
+  return result;
+}
+
+void OnChatListClick(HWND list, int32_t index, int32_t part) {
+  HANDLE handler = nullptr;
+  switch (part) {
+    case kHitAvatar:
+      handler = GetPropA(list, kClickFaceProperty);
+      break;
+    case kHitNickname:
+      handler = GetPropA(list, kClickNicknameProperty);
+      break;
+    case kHitBubble: {
+      handler = GetPropA(list, kClickContentProperty);
+      ChatEntry entry;
+      if (ReadEntryAt(list, index, entry) && HasText(entry.link)) {
+        handler = nullptr;
+        OpenLink(list, entry.link);
+      }
+      break;
+    }
+    default:
+      break;
+  }
+  if (handler != nullptr) reinterpret_cast<ChatClickHandler>(handler)(index);
+}
+
+}  // namespace zorli

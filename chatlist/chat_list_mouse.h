@@ -1,0 +1,33 @@
+#pragma once
+// Mouse handling of the chat list box: cursor choice, press and release, click events.
+#include <windows.h>
+
+#include <cstdint>
+
+namespace zorli {
+
+enum HitPart : int32_t {
+  kHitNone = 0,
+  kHitAvatar = 1,
+  kHitNickname = 2,
+  kHitBubble = 3,
+};
+
+struct HitResult {
+  int32_t index = -1;
+  int32_t part = kHitNone;
+  int32_t kind = 0;
+};
+
+// point in the list box's client coordinates.
+HitResult HitTestEntry(HWND list, POINT point);
+
+LRESULT OnMouseMove(HWND list, WPARAM wParam, LPARAM lParam);
+LRESULT OnButtonDown(HWND list, WPARAM wParam, LPARAM lParam);
+LRESULT OnButtonUp(HWND list, WPARAM wParam, LPARAM lParam);
+void OnChatListClick(HWND list, int32_t index, int32_t part);
+
+// The system list box procedure saved at class registration.
+LRESULT CallSystemListBox(HWND list, UINT message, WPARAM wParam, LPARAM lParam);
+
+}  // namespace zorli

@@ -1,0 +1,155 @@
+#include "chat_list_styles.h"
+
+#include <shellapi.h>
+
+#include <utility>
+
+#include "chat_list_resources.h"
+#include "chat_list_windows.h"
+#include "embedded_images.h"
+#include "gdi_layout_metrics.h"
+
+namespace zorli {
+namespace {
+
+constexpr COLORREF kTipTextColour = 0xFFFFFF;
+constexpr COLORREF kBubbleTextColour = 0x000000;
+constexpr int32_t kMeasuringWidth = 1000;
+constexpr int32_t kMeasuringHeight = 300;
+constexpr char kLineSample[] = "\xC4\xE3\xBA\xC3";  // two Chinese characters
+
+bool initialised = false;
+
+void OpenWithShell(HWND owner, const GbkText& link) {
+  ShellExecuteA(owner, "OPEN", link.c_str(), nullptr, nullptr, SW_SHOW);
+}
+
+bool LoadBubbleStyle(const void* bytes, size_t count, COLORREF textColour, BubbleStyle& style) {
+  style = BubbleStyle{};
+  if (!DecodeFromBytes(bytes, count, style.memory, style.stream, style.image)) return false;
+  UINT width = 0, height = 0;
+  gdip::GdipGetImageWidth(style.image, &width);
+  gdip::GdipGetImageHeight(style.image, &height);
+  style.width = static_cast<int32_t>(width);
+  style.height = static_cast<int32_t>(height);
+  style.body = Gdiplus::RectF(10.0f, 0.0f, static_cast<float>(style.width - 20), static_cast<float>(style.height));
+  const LONG innerLeft = static_cast<LONG>(style.body.X) + 10;
+  const LONG innerTop = static_cast<LONG>(style.body.Y) + 10;
+  style.inner = RECT{innerLeft, innerTop, innerLeft + 20, innerTop + 20};
+  style.textColour = textColour;
+  return true;
+}
+
+void ReleaseBubbleStyle(BubbleStyle& style) {
+  if (style.image != nullptr) gdip::GdipDisposeImage(style.image);
+  if (style.stream != nullptr) style.stream->Release();
+  if (style.memory != nullptr) GlobalFree(style.memory);
+  style = BubbleStyle{};
+}
+
+bool LoadTipStyle(const void* bytes, size_t count, COLORREF textColour) {
+  ReleaseBubbleStyle(Resources().tipStyle);
+  return LoadBubbleStyle(bytes, count, textColour, Resources().tipStyle);
+}
+
+bool RegisterClasses(ChatListResources& r) {
+  WNDCLASSEXW info{};
+  info.cbSize = sizeof(WNDCLASSEXW);
+  if (!GetClassInfoExW(nullptr, L"ListBox", &info)) return false;
+  r.listBoxProc = info.lpfnWndProc;
+  info.hInstance = r.instance;
+  info.lpfnWndProc = ChatListProc;
+  info.lpszClassName = kListClassName;
+  if (!RegisterClassExW(&info)) return false;
+  info.lpfnWndProc = ChatFrameProc;
+  info.lpszClassName = kFrameClassName;
+  return RegisterClassExW(&info) != 0;
+}
+
+bool CreateMeasuringSurface(ChatListResources& r) {
+  if (!r.measuringSurface.PrepareForScreen(kMeasuringWidth, kMeasuringHeight)) return false;
+  SelectObject(r.measuringSurface.Dc(), r.font);
+  GdiLayoutMetrics metrics(r.measuringSurface.Dc());
+  r.lineHeight = metrics.MeasureText(kLineSample, 500, 100, MeasureMode::kWrapped).height;
+  r.padding = (40 - r.lineHeight) / 2;
+  return true;
+}
+
+}  // namespace
+
+ChatListResources& Resources() {
+  static ChatListResources resources;
+  return resources;
+}
+
+const BubbleStyle* StyleForIndex(int32_t index) {
+  auto& styles = Resources().bubbleStyles;
+  if (styles.empty()) return nullptr;
+  if (index < 0 || index >= static_cast<int32_t>(styles.size())) index = 0;
+  return &styles[static_cast<size_t>(index)];
+}
+
+bool InitChatListStyles() {
+  if (initialised) return true;
+  ChatListResources& r = Resources();
+  r.instance = GetModuleHandleA(nullptr);
+  r.arrowCursor = LoadCursorA(nullptr, IDC_ARROW);
+  r.handCursor = LoadCursorA(nullptr, IDC_HAND);
+  r.font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+
+  Gdiplus::GdiplusStartupInput input;
+  if (Gdiplus::GdiplusStartup(&r.gdiplusToken, &input, nullptr) != Gdiplus::Ok) return false;
+  if (!RegisterClasses(r)) return false;
+  initialised = true;
+
+  using namespace embedded;
+  bool complete = LoadTipStyle(tip_bubble_png, tip_bubble_png_size, kTipTextColour);
+  complete &= AddBubbleStyle(bubble_style0_png, bubble_style0_png_size, kBubbleTextColour) == 0;
+  complete &= AddBubbleStyle(bubble_style1_png, bubble_style1_png_size, kBubbleTextColour) == 1;
+  complete &= AddBubbleStyle(bubble_style2_png, bubble_style2_png_size, kBubbleTextColour) == 2;
+  complete &= r.defaultAvatar.LoadFromBytes(default_avatar_bmp, default_avatar_bmp_size);
+  complete &= r.defaultCardPicture.LoadFromBytes(default_card_jpg, default_card_jpg_size);
+  complete &= CreateMeasuringSurface(r);
+  return complete;
+}
+
+void ShutdownChatListStyles() {
+  if (!initialised) return;
+  ChatListResources& r = Resources();
+  ReleaseBubbleStyle(r.tipStyle);
+  for (BubbleStyle& style : r.bubbleStyles) ReleaseBubbleStyle(style);
+  r.bubbleStyles.clear();
+  r.defaultAvatar.Release();
+  r.defaultCardPicture.Release();
+  r.measuringSurface.Release();
+  r.paintSurface.Release();
+  UnregisterClassW(kListClassName, r.instance);
+  UnregisterClassW(kFrameClassName, r.instance);
+  Gdiplus::GdiplusShutdown(r.gdiplusToken);
+  r.gdiplusToken = 0;
+  initialised = false;
+}
+
+int32_t BubbleStyleCount() { return static_cast<int32_t>(Resources().bubbleStyles.size()); }
+
+int32_t AddBubbleStyle(const void* bytes, size_t count, COLORREF textColour) {
+  BubbleStyle style;
+  if (!LoadBubbleStyle(bytes, count, textColour, style)) return -1;
+  Resources().bubbleStyles.push_back(style);
+  return BubbleStyleCount() - 1;
+}
+
+int32_t VerticalTextPadding() { return Resources().padding; }
+
+EmbeddedBytes BotAvatarBytes() { return EmbeddedBytes{embedded::bot_avatar_jpg, embedded::bot_avatar_jpg_size}; }
+
+void SetChatListLinkOpener(LinkOpener opener) { Resources().linkOpener = std::move(opener); }
+
+void OpenLink(HWND owner, const GbkText& link) {
+  if (Resources().linkOpener)
+    Resources().linkOpener(owner, link);
+  else
+    OpenWithShell(owner, link);
+}
+
+}  // namespace zorli

@@ -1,0 +1,26 @@
+#include "gdi_layout_metrics.h"
+
+#include <string>
+
+#include "gdiplus_api.h"
+#include "wide_text.h"
+
+namespace zorli {
+
+TextExtent GdiLayoutMetrics::MeasureText(const char* gbk, int32_t boxWidth, int32_t boxHeight, MeasureMode mode) {
+  const std::wstring text = GbkToWide(gbk);
+  RECT box{0, 0, boxWidth, boxHeight};
+  DrawTextW(dc_, text.c_str(), static_cast<int>(text.size()), &box,
+            mode == MeasureMode::kWrapped ? kMeasureWrappedFlags : kMeasureSingleLineFlags);
+  return TextExtent{box.right - box.left, box.bottom - box.top};
+}
+
+TextExtent GdiLayoutMetrics::ImageSize(ImageHandle image) {
+  UINT width = 0, height = 0;
+  auto* gpImage = reinterpret_cast<GpImage*>(image);
+  if (gdip::GdipGetImageWidth(gpImage, &width) != Gdiplus::Ok) width = 0;
+  if (gdip::GdipGetImageHeight(gpImage, &height) != Gdiplus::Ok) height = 0;
+  return TextExtent{static_cast<int32_t>(width), static_cast<int32_t>(height)};
+}
+
+}  // namespace zorli
