@@ -1,0 +1,55 @@
+#pragma once
+// The conversation with the bot: the greeting, one send from the input box to the bot's
+// answer with its keyword rules, and the chat list's click events. The window, the
+// console chat and the tests each supply the chat list, the input and the services.
+#include <cstdint>
+#include <functional>
+
+#include "conversation_ports.h"
+#include "gbk_text.h"
+#include "preset_reply.h"
+#include "reply_engine.h"
+
+namespace zorli {
+
+class Conversation {
+ public:
+  Conversation(ChatListPort& chatList, InputPort& input, ConversationServices services);
+
+  // The conversation's part of start-up, once the chat list's window exists: keeps the
+  // bot's avatar and posts the greeting.
+  void StartConversation(ImageHandle botAvatar);
+  // One send: the user's entry, the keyword rules, the delay, the bot's reply, and the
+  // input box emptied and focused again.
+  void SubmitInput();
+  // Adds a bot entry headed by the time of day.
+  void PostBotReply(const GbkText& reply);
+
+  // Handlers of the chat list's click events, given the clicked entry's index.
+  void OnClickFace(int32_t index);
+  void OnClickNickname(int32_t index);
+  void OnClickContent(int32_t index);
+
+  // Called with the reason for each reply just before it is posted (the console's
+  // --explain); none by default.
+  void SetReplyObserver(std::function<void(const ReplyExplanation&)> observer);
+
+  const PresetReply& Preset() const { return preset_; }
+  int32_t RepeatCount() const { return repeatCount_; }
+
+ private:
+  void ApplyKeywordRules(const GbkText& message);
+  void ApplyTeasingRule(const GbkText& message);
+
+  ChatListPort& chatList_;
+  InputPort& input_;
+  ConversationServices services_;
+  ImageHandle botAvatar_ = 0;
+  PresetReply preset_;
+  // How many times in a row the latest message has been sent (0 before the first send).
+  int32_t repeatCount_ = 0;
+  GbkText previousMessage_;
+  std::function<void(const ReplyExplanation&)> replyObserver_;
+};
+
+}  // namespace zorli
