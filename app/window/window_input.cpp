@@ -1,19 +1,20 @@
 #include "window_input.h"
 
 #include "control_text.h"
+#include "window_layout.h"
 
 namespace zorli::window {
 
-GbkText WindowInput::Nickname() { return ReadControlText(nicknameBox_); }
+GbkText WindowInput::Nickname() { return ReadControlText(window_.Control(kNicknameBoxId)); }
 
-GbkText WindowInput::Message() { return ReadControlText(messageBox_); }
+GbkText WindowInput::Message() { return ReadControlText(window_.Control(kMessageBoxId)); }
 
 bool WindowInput::RightSideTicked() {
-  return SendMessageW(rightSideBox_, BM_GETCHECK, 0, 0) == BST_CHECKED;
+  return SendMessageW(window_.Control(kRightSideCheckId), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-void WindowInput::ClearMessage() { WriteControlText(messageBox_, GbkText()); }
+void WindowInput::ClearMessage() { WriteControlText(window_.Control(kMessageBoxId), GbkText()); }
 
-void WindowInput::FocusMessage() { SetFocus(messageBox_); }
+void WindowInput::FocusMessage() { SetFocus(window_.Control(kMessageBoxId)); }
 
 }  // namespace zorli::window

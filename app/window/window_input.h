@@ -1,15 +1,14 @@
 #pragma once
 // The conversation's view of the input area: the two edit boxes and the side check box.
-#include <windows.h>
-
+// The controls are looked up at each call, so this can exist before the window does.
 #include "conversation_ports.h"
+#include "main_window.h"
 
 namespace zorli::window {
 
 class WindowInput : public InputPort {
  public:
-  WindowInput(HWND nicknameBox, HWND messageBox, HWND rightSideBox)
-      : nicknameBox_(nicknameBox), messageBox_(messageBox), rightSideBox_(rightSideBox) {}
+  explicit WindowInput(const MainWindow& window) : window_(window) {}
 
   GbkText Nickname() override;
   GbkText Message() override;
@@ -18,9 +17,7 @@ class WindowInput : public InputPort {
   void FocusMessage() override;
 
  private:
-  HWND nicknameBox_;
-  HWND messageBox_;
-  HWND rightSideBox_;
+  const MainWindow& window_;
 };
 
 }  // namespace zorli::window

@@ -1,0 +1,66 @@
+#include "application.h"
+
+#include "chat_list_styles.h"
+#include "system_services.h"
+#include "window_layout.h"
+
+namespace zorli::window {
+
+Application* Application::current_ = nullptr;
+
+Application::Application()
+    : window_(MainWindowEvents{
+          [this] { StartConversation(); },
+          [this] { conversation_.SubmitInput(); },
+          [this](bool show) { chatList_.SetShowNickname(show); },
+          [this] { ReleasePictures(); },
+      }),
+      conversation_(chatListPort_, input_, SystemConversationServices()) {
+  current_ = this;
+}
+
+Application::~Application() {
+  ReleasePictures();
+  current_ = nullptr;
+}
+
+int Application::Run(HINSTANCE instance, int showCommand) {
+  if (!window_.Create(instance, showCommand)) return 1;
+  return window_.RunMessageLoop();
+}
+
+void Application::StartConversation() {
+  HWND pictureBox = window_.Control(kPictureBoxId);
+  RECT client{};
+  GetClientRect(pictureBox, &client);
+  chatList_.Create(pictureBox, 0, 0, client.right, client.bottom, 0, true);
+  chatList_.OnClickFace(&ClickFace);
+  chatList_.OnClickNickname(&ClickNickname);
+  chatList_.OnClickContent(&ClickContent);
+
+  auto avatar = std::make_unique<Picture>();
+  const EmbeddedBytes bytes = BotAvatarBytes();
+  avatar->LoadFromBytes(bytes.data, bytes.size);
+  const ImageHandle botAvatar = avatar->Handle();
+  pictures_.push_back(std::move(avatar));
+  conversation_.StartConversation(botAvatar);
+}
+
+void Application::ReleasePictures() {
+  for (auto& picture : pictures_) picture->Release();
+  pictures_.clear();
+}
+
+void Application::ClickFace(int32_t index) {
+  if (current_) current_->conversation_.OnClickFace(index);
+}
+
+void Application::ClickNickname(int32_t index) {
+  if (current_) current_->conversation_.OnClickNickname(index);
+}
+
+void Application::ClickContent(int32_t index) {
+  if (current_) current_->conversation_.OnClickContent(index);
+}
+
+}  // namespace zorli::window

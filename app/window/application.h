@@ -1,0 +1,48 @@
+#pragma once
+// Zorli's program-wide state: the chat list object, the picture lists and the
+// conversation, tied to the main window's events.
+#include <windows.h>
+
+#include <memory>
+#include <vector>
+
+#include "chat_list_adapter.h"
+#include "chat_list_view.h"
+#include "conversation.h"
+#include "main_window.h"
+#include "picture.h"
+#include "window_input.h"
+
+namespace zorli::window {
+
+class Application {
+ public:
+  Application();
+  ~Application();
+  Application(const Application&) = delete;
+  Application& operator=(const Application&) = delete;
+
+  // Shows the main window and runs its message loop until it closes; the quit code,
+  // or 1 when the window could not be created.
+  int Run(HINSTANCE instance, int showCommand);
+
+ private:
+  void StartConversation();
+  void ReleasePictures();
+  // The chat list reports clicks through plain functions.
+  static void ClickFace(int32_t index);
+  static void ClickNickname(int32_t index);
+  static void ClickContent(int32_t index);
+
+  static Application* current_;
+
+  ChatListView chatList_;
+  ChatListAdapter chatListPort_{chatList_};
+  MainWindow window_;
+  WindowInput input_{window_};
+  Conversation conversation_;
+  // Pictures the program loaded (the bot avatar); released when the window goes.
+  std::vector<std::unique_ptr<Picture>> pictures_;
+};
+
+}  // namespace zorli::window
