@@ -37,6 +37,7 @@ struct ChatListResources {
   Picture defaultCardPicture;
   DrawSurface measuringSurface;
   DrawSurface paintSurface;  // reused for every item
+  Gdiplus::GpImageAttributes* bubbleEdgeMode = nullptr;
   int32_t lineHeight = 0;
   int32_t padding = 0;
   LinkOpener linkOpener;

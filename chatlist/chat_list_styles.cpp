@@ -100,6 +100,8 @@ bool InitChatListStyles() {
   Gdiplus::GdiplusStartupInput input;
   if (Gdiplus::GdiplusStartup(&r.gdiplusToken, &input, nullptr) != Gdiplus::Ok) return false;
   if (!RegisterClasses(r)) return false;
+  if (gdip::GdipCreateImageAttributes(&r.bubbleEdgeMode) == Gdiplus::Ok)
+    gdip::GdipSetImageAttributesWrapMode(r.bubbleEdgeMode, Gdiplus::WrapModeTileFlipXY, 0, FALSE);
   initialised = true;
 
   using namespace embedded;
@@ -123,6 +125,8 @@ void ShutdownChatListStyles() {
   r.defaultCardPicture.Release();
   r.measuringSurface.Release();
   r.paintSurface.Release();
+  if (r.bubbleEdgeMode != nullptr) gdip::GdipDisposeImageAttributes(r.bubbleEdgeMode);
+  r.bubbleEdgeMode = nullptr;
   UnregisterClassW(kListClassName, r.instance);
   UnregisterClassW(kFrameClassName, r.instance);
   Gdiplus::GdiplusShutdown(r.gdiplusToken);

@@ -43,18 +43,17 @@ void DrawWholeImage(GpGraphics* graphics, ImageHandle handle, const EntryRect& w
                               nullptr, nullptr);
 }
 
+// Bubble pieces are drawn with edge mirroring: without it a stretched piece samples
+// transparent pixels beyond its source cell and shows a seam at its edge.
 void DrawImagePart(GpGraphics* graphics, GpImage* image, float sx, float sy, float sw, float sh, float dx, float dy,
                    float dw, float dh) {
-  gdip::GdipDrawImageRectRect(graphics, image, dx, dy, dw, dh, sx, sy, sw, sh, Gdiplus::UnitPixel, nullptr, nullptr,
-                              nullptr);
+  gdip::GdipDrawImageRectRect(graphics, image, dx, dy, dw, dh, sx, sy, sw, sh, Gdiplus::UnitPixel,
+                              Resources().bubbleEdgeMode, nullptr, nullptr);
 }
 
 // Bubble body at its natural size in one call, else stretched in nine pieces.
 void DrawBubble(GpGraphics* graphics, const BubbleStyle& style, const EntryRect& bubble) {
   if (style.image == nullptr) return;
-  // Crisp seams: whole pixels, no sampling across the cell borders.
-  gdip::GdipSetInterpolationMode(graphics, Gdiplus::InterpolationModeNearestNeighbor);
-  gdip::GdipSetPixelOffsetMode(graphics, Gdiplus::PixelOffsetModeHalf);
   if (bubble.Width() == static_cast<int32_t>(style.body.Width) &&
       bubble.Height() == static_cast<int32_t>(style.body.Height)) {
     DrawImagePart(graphics, style.image, style.body.X, style.body.Y, style.body.Width, style.body.Height,
@@ -185,12 +184,18 @@ void DrawNineSlice(GpGraphics* graphics, GpImage* image, const Gdiplus::RectF& s
   const int targetW[3] = {c0, width - c0 - c2, c2};
   const int targetY[3] = {y, y + r0, y + height - r2};
   const int targetH[3] = {r0, height - r0 - r2, r2};
+  // GDI+ leaves the first pixel of a stretched piece empty, so the middle column and row
+  // also take in their neighbour's last pixel (which they then cover with the same colour).
+  const int growX[3] = {0, c0 > 0 ? 1 : 0, 0};
+  const int growY[3] = {0, r0 > 0 ? 1 : 0, 0};
   for (int row = 0; row < 3; ++row)
-    for (int column = 0; column < 3; ++column)
-      DrawImagePart(graphics, image, static_cast<float>(sourceX[column]), static_cast<float>(sourceY[row]),
-                    static_cast<float>(sourceW[column]), static_cast<float>(sourceH[row]),
-                    static_cast<float>(targetX[column]), static_cast<float>(targetY[row]),
-                    static_cast<float>(targetW[column]), static_cast<float>(targetH[row]));
+    for (int column = 0; column < 3; ++column) {
+      const int gx = growX[column], gy = growY[row];
+      DrawImagePart(graphics, image, static_cast<float>(sourceX[column] - gx), static_cast<float>(sourceY[row] - gy),
+                    static_cast<float>(sourceW[column] + gx), static_cast<float>(sourceH[row] + gy),
+                    static_cast<float>(targetX[column] - gx), static_cast<float>(targetY[row] - gy),
+                    static_cast<float>(targetW[column] + gx), static_cast<float>(targetH[row] + gy));
+    }
 }
 
 void PaintEntry(const DRAWITEMSTRUCT& item) {

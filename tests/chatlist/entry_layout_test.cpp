@@ -1,0 +1,232 @@
+// Layout arithmetic over a fake measurer: 7 pixels per byte, 14-pixel lines, wrapping at
+// the box width. G = 13 centres one such line in a 40-pixel bubble.
+#include "entry_layout.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace zorli {
+namespace {
+
+constexpr int32_t kG = 13;
+constexpr int32_t kCharWidth = 7;
+constexpr int32_t kLineHeight = 14;
+
+struct MeasureCall {
+  std::string text;
+  int32_t boxWidth;
+  int32_t boxHeight;
+  MeasureMode mode;
+};
+
+class FakeMetrics : public LayoutMetrics {
+ public:
+  TextExtent MeasureText(const char* gbk, int32_t boxWidth, int32_t boxHeight, MeasureMode mode) override {
+    const std::string text = gbk ? gbk : "";
+    calls.push_back({text, boxWidth, boxHeight, mode});
+    const int32_t full = static_cast<int32_t>(text.size()) * kCharWidth;
+    if (mode == MeasureMode::kSingleLine || full <= boxWidth) return {full, kLineHeight};
+    const int32_t lines = (full + boxWidth - 1) / boxWidth;
+    return {boxWidth, lines * kLineHeight};
+  }
+  TextExtent ImageSize(ImageHandle image) override { return images[image]; }
+
+  std::vector<MeasureCall> calls;
+  std::map<ImageHandle, TextExtent> images;
+};
+
+struct Texts {
+  std::string nickname, content, title, link;
+};
+
+ChatEntry MakeEntry(EntryKind kind, Texts& texts, bool rightSide, bool showNickname = true) {
+  ChatEntry entry;
+  entry.kind = kind;
+  entry.rightSide = rightSide;
+  entry.showNickname = showNickname;
+  entry.nickname = texts.nickname.data();
+  entry.content = texts.content.data();
+  entry.title = texts.title.data();
+  entry.link = texts.link.data();
+  return entry;
+}
+
+TEST(EntryLayout, LeftMessageOfTheWidth400Example) {
+  FakeMetrics metrics;
+  Texts texts{"me", "ab", "", ""};
+  ChatEntry entry = MakeEntry(kEntryMessage, texts, false);
+  LayoutEntry(entry, 400, kG, metrics);
+
+  EXPECT_EQ(entry.layoutWidth, 400);
+  EXPECT_EQ(entry.avatarRect, (EntryRect{5, 5, 45, 45}));
+  EXPECT_EQ(entry.nicknameRect, (EntryRect{57, 5, 157, 25}));  // at least 100 wide, 20 high
+  EXPECT_EQ(entry.bubbleRect, (EntryRect{57, 25, 117, 65}));    // 60 wide, right below the nickname
+  EXPECT_EQ(entry.contentRect, (EntryRect{70, 38, 84, 52}));    // padded by G
+  EXPECT_EQ(entry.height, 70);
+  EXPECT_EQ(entry.pictureRect, EntryRect{});
+  EXPECT_EQ(entry.titleRect, EntryRect{});
+
+  ASSERT_EQ(metrics.calls.size(), 2u);
+  EXPECT_EQ(metrics.calls[0].boxWidth, 380);  // nickname: W - 20
+  EXPECT_EQ(metrics.calls[0].mode, MeasureMode::kSingleLine);
+  EXPECT_EQ(metrics.calls[1].boxWidth, 400 - 110 - 2 * kG);  // widest message text
+  EXPECT_EQ(metrics.calls[1].boxHeight, 1000);
+  EXPECT_EQ(metrics.calls[1].mode, MeasureMode::kWrapped);
+}
+
+TEST(EntryLayout, RightMessageMirrorsTheLeftOne) {
+  FakeMetrics metrics;
+  Texts texts{"me", "ab", "", ""};
+  ChatEntry entry = MakeEntry(kEntryMessage, texts, true);
+  LayoutEntry(entry, 400, kG, metrics);
+  EXPECT_EQ(entry.avatarRect, (EntryRect{355, 5, 395, 45}));
+  EXPECT_EQ(entry.nicknameRect, (EntryRect{243, 5, 343, 25}));
+  EXPECT_EQ(entry.bubbleRect, (EntryRect{283, 25, 343, 65}));  // ends 12 pixels left of the avatar
+  EXPECT_EQ(entry.contentRect.left, 283 + kG);
+}
+
+TEST(EntryLayout, NicknameLineOnlyWhenShownAndNotEmpty) {
+  FakeMetrics metrics;
+  Texts hidden{"me", "ab", "", ""};
+  ChatEntry entry = MakeEntry(kEntryMessage, hidden, false, false);
+  LayoutEntry(entry, 400, kG, metrics);
+  EXPECT_EQ(entry.nicknameRect, EntryRect{});
+  EXPECT_EQ(entry.bubbleRect.top, 5);
+  EXPECT_EQ(entry.height, 50);
+
+  Texts empty{"", "ab", "", ""};
+  entry = MakeEntry(kEntryMessage, empty, false, true);
+  LayoutEntry(entry, 400, kG, metrics);
+  EXPECT_EQ(entry.nicknameRect, EntryRect{});
+
+  // Laying out again with the option switched off clears the old nickname line.
+  Texts shown{"me", "ab", "", ""};
+  entry = MakeEntry(kEntryMessage, shown, false, true);
+  LayoutEntry(entry, 400, kG, metrics);
+  entry.showNickname = 0;
+  LayoutEntry(entry, 400, kG, metrics);
+  EXPECT_EQ(entry.nicknameRect, EntryRect{});
+  EXPECT_EQ(entry.bubbleRect.top, 5);
+}
+
+TEST(EntryLayout, WideNicknameIsCutToTheClientAndMayStartLeftOfIt) {
+  FakeMetrics metrics;
+  Texts texts{std::string(80, 'n'), "ab", "", ""};
+  ChatEntry entry = MakeEntry(kEntryMessage, texts, true);
+  LayoutEntry(entry, 400, kG, metrics);
+  EXPECT_EQ(entry.nicknameRect.Width(), 380);
+  EXPECT_EQ(entry.nicknameRect.right, 343);
+  EXPECT_LT(entry.nicknameRect.left, 0);
+}
+
+TEST(EntryLayout, LongMessagesWrapAndStopGrowingAt1000Pixels) {
+  FakeMetrics metrics;
+  Texts texts{"", std::string(100, 'x'), "", ""};  // 700 pixels: three lines of at most 264
+  ChatEntry entry = MakeEntry(kEntryMessage, texts, false);
+  LayoutEntry(entry, 400, kG, metrics);
+  EXPECT_EQ(entry.contentRect.Width(), 264);
+  EXPECT_EQ(entry.contentRect.Height(), 3 * kLineHeight);
+  EXPECT_EQ(entry.bubbleRect.Width(), 264 + 2 * kG);
+  EXPECT_EQ(entry.bubbleRect.Height(), 3 * kLineHeight + 2 * kG);
+
+  texts.content = std::string(100 * 264 / kCharWidth, 'x');  // 100 lines, 1400 pixels
+  entry = MakeEntry(kEntryMessage, texts, false);
+  LayoutEntry(entry, 400, kG, metrics);
+  EXPECT_EQ(entry.contentRect.Height(), 1000);
+  EXPECT_EQ(entry.height, 5 + 1000 + 2 * kG + 5);
+  EXPECT_EQ(ItemHeightOf(entry), kMaxItemHeight);
+  EXPECT_TRUE(LayoutFits(entry, 400, kMaxItemHeight));
+  EXPECT_FALSE(LayoutFits(entry, 400, entry.height));
+}
+
+TEST(EntryLayout, TipsAreCentredAtLeast100WideAndCutToTheLimit) {
+  FakeMetrics metrics;
+  Texts texts{"me", "hi", "", ""};
+  ChatEntry entry = MakeEntry(kEntryTip, texts, true, true);
+  LayoutEntry(entry, 400, kG, metrics);
+  EXPECT_EQ(entry.bubbleRect, (EntryRect{150, 5, 250, 35}));
+  EXPECT_EQ(entry.contentRect, (EntryRect{155, 5, 245, 35}));
+  EXPECT_EQ(entry.height, 40);
+  EXPECT_EQ(entry.avatarRect, EntryRect{});
+  EXPECT_EQ(entry.nicknameRect, EntryRect{});
+  ASSERT_EQ(metrics.calls.size(), 1u);  // the nickname is never measured for a tip
+  EXPECT_EQ(metrics.calls[0].boxWidth, 400 - 2 * kG - 10);
+  EXPECT_EQ(metrics.calls[0].boxHeight, 100);
+
+  texts.content = std::string(200, 't');
+  entry = MakeEntry(kEntryTip, texts, false);
+  LayoutEntry(entry, 400, kG, metrics);
+  EXPECT_EQ(entry.bubbleRect.Width(), 364);
+  EXPECT_EQ(entry.bubbleRect.left, 18);
+}
+
+TEST(EntryLayout, PicturesFitIntoTheirBoxKeepingTheAspectRatio) {
+  FakeMetrics metrics;
+  metrics.images[1] = {400, 300};
+  metrics.images[2] = {5, 300};
+  metrics.images[3] = {100, 50};
+  Texts texts{"", "", "", ""};
+  ChatEntry entry = MakeEntry(kEntryPicture, texts, false);
+
+  entry.picture = 1;
+  LayoutEntry(entry, 800, kG, metrics);
+  EXPECT_EQ(entry.pictureRect, (EntryRect{60, 8, 260, 158}));  // 200 by 150, padded by 3
+  EXPECT_EQ(entry.bubbleRect, (EntryRect{57, 5, 263, 161}));
+  EXPECT_EQ(entry.contentRect, EntryRect{});
+
+  entry.picture = 2;
+  LayoutEntry(entry, 800, kG, metrics);
+  EXPECT_EQ(entry.pictureRect.Width(), 10);
+  EXPECT_EQ(entry.pictureRect.Height(), 10);
+
+  LayoutEntry(entry = MakeEntry(kEntryPicture, texts, false), 300, kG, metrics);  // no picture
+  EXPECT_EQ(entry.pictureRect, (EntryRect{60, 8, 60, 8}));
+  EXPECT_EQ(entry.bubbleRect.Width(), 60);
+  EXPECT_EQ(entry.bubbleRect.Height(), 40);
+
+  entry.picture = 1;  // narrow list: widest 164, tallest 123
+  LayoutEntry(entry, 300, kG, metrics);
+  EXPECT_EQ(entry.pictureRect.Width(), 164);
+  EXPECT_EQ(entry.pictureRect.Height(), 123);
+
+  entry.picture = 3;  // small pictures keep their size
+  LayoutEntry(entry, 800, kG, metrics);
+  EXPECT_EQ(entry.pictureRect.Width(), 100);
+  EXPECT_EQ(entry.pictureRect.Height(), 50);
+
+  entry.picture = 4;  // size unknown
+  LayoutEntry(entry, 800, kG, metrics);
+  EXPECT_EQ(entry.pictureRect.Width(), 10);
+}
+
+TEST(EntryLayout, CardHasTitlePictureAndTextInside) {
+  FakeMetrics metrics;
+  Texts texts{"", "text", "title", "http://x"};
+  ChatEntry entry = MakeEntry(kEntryCard, texts, false);
+  LayoutEntry(entry, 400, kG, metrics);
+  const int32_t widest = 400 - 110 - 2 * kG;
+  EXPECT_EQ(entry.bubbleRect, (EntryRect{57, 5, 57 + widest + 10, 75}));
+  EXPECT_EQ(entry.titleRect, (EntryRect{62, 10, 57 + widest + 5, 30}));
+  EXPECT_EQ(entry.pictureRect, (EntryRect{62, 30, 102, 70}));
+  EXPECT_EQ(entry.contentRect, (EntryRect{107, 30, 57 + widest + 5, 70}));
+  EXPECT_EQ(entry.height, 80);
+  EXPECT_TRUE(metrics.calls.empty());  // a card's text is not measured
+}
+
+TEST(EntryLayout, ResizingRewrapsMessages) {
+  FakeMetrics metrics;
+  Texts texts{"", std::string(60, 'x'), "", ""};  // 420 pixels
+  ChatEntry entry = MakeEntry(kEntryMessage, texts, false);
+  LayoutEntry(entry, 600, kG, metrics);
+  EXPECT_EQ(entry.contentRect.Height(), kLineHeight);
+  LayoutEntry(entry, 400, kG, metrics);
+  EXPECT_EQ(entry.layoutWidth, 400);
+  EXPECT_EQ(entry.contentRect.Height(), 2 * kLineHeight);
+}
+
+}  // namespace
+}  // namespace zorli
