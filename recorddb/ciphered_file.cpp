@@ -1,0 +1,47 @@
+#include "ciphered_file.h"
+
+#include <vector>
+
+#include "error_codes.h"
+
+namespace zorli::edb {
+
+int32_t FileErrorCode(platform::FileError error) {
+  using platform::FileError;
+  switch (error) {
+    case FileError::None: return kOk;
+    case FileError::Generic: return kUnknownError;
+    case FileError::NotFound: return kFileNotFound;
+    case FileError::BadPath: return kBadPath;
+    case FileError::TooManyOpenFiles: return kTooManyOpenFiles;
+    case FileError::AccessDenied: return kAccessDenied;
+    case FileError::InvalidHandle: return kInvalidFile;
+    case FileError::RemoveCurrentDirectory: return kRemoveCurrentDirectory;
+    case FileError::DirectoryFull: return kDirectoryFull;
+    case FileError::SeekFailed: return kSeekFailed;
+    case FileError::HardwareFault: return kHardwareFault;
+    case FileError::SharingViolation: return kSharingViolation;
+    case FileError::LockViolation: return kLockViolation;
+    case FileError::DiskFull: return kDiskFull;
+    case FileError::EndOfFile: return kEndOfFile;
+  }
+  return kUnknownError;
+}
+
+int32_t CipheredFile::read(uint64_t offset, void* buffer, size_t size, size_t& bytesRead) {
+  const int32_t code = FileErrorCode(file_.readAt(offset, buffer, size, bytesRead));
+  cipher_.apply(offset, static_cast<uint8_t*>(buffer), bytesRead);
+  return code;
+}
+
+int32_t CipheredFile::write(uint64_t offset, const void* data, size_t size) {
+  if (!cipher_.active()) return FileErrorCode(file_.writeAt(offset, data, size));
+  const uint8_t* bytes = static_cast<const uint8_t*>(data);
+  std::vector<uint8_t> copy(bytes, bytes + size);
+  cipher_.apply(offset, copy.data(), copy.size());
+  return FileErrorCode(file_.writeAt(offset, copy.data(), copy.size()));
+}
+
+int32_t CipheredFile::length(uint64_t& size) { return FileErrorCode(file_.length(size)); }
+
+}  // namespace zorli::edb

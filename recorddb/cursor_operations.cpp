@@ -1,0 +1,308 @@
+// The cursor operations on the current database: record count, positioning, reading
+// fields (one at a time, during a scan, or for all records at once) and FindRecord.
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "database_state.h"
+#include "error_codes.h"
+#include "field_decoding.h"
+#include "record_database.h"
+#include "runtime_error.h"
+#include "value_chain.h"
+
+namespace zorli {
+namespace edb {
+namespace {
+
+// 未指定当前数据库或者指定数据库未打开
+const char kNoCurrentDatabaseMessage[] =
+    "\xCE\xB4\xD6\xB8\xB6\xA8\xB5\xB1\xC7\xB0\xCA\xFD\xBE\xDD\xBF\xE2\xBB\xF2\xD5\xDF\xD6\xB8"
+    "\xB6\xA8\xCA\xFD\xBE\xDD\xBF\xE2\xCE\xB4\xB4\xF2\xBF\xAA";
+// 指定字段不存在
+const char kNoSuchFieldMessage[] = "\xD6\xB8\xB6\xA8\xD7\xD6\xB6\xCE\xB2\xBB\xB4\xE6\xD4\xDA";
+
+constexpr int32_t kCountLockWait = 2000;
+constexpr uint64_t kBatchChunkBytes = 64 * 1024;
+
+// A field that would reach past its record is never read, wherever the bytes come from.
+bool fieldFitsRecord(const RecordDatabase& db, const FieldDescriptor& field) {
+  return field.offset() + field.width() <= db.recordSize();
+}
+
+// Completes a value from the field's stored bytes: byte sets and memos follow their
+// chain in the auxiliary file.
+int32_t finishValue(RecordDatabase& db, const FieldDescriptor& field, std::string_view raw,
+                    FieldValue& value) {
+  if (field.type() != FieldType::ByteSet && field.type() != FieldType::Memo) {
+    value = DecodeField(field, raw);
+    return kOk;
+  }
+  if (!db.aux.isOpen()) return kFieldReadFailed;
+  std::string bytes;
+  const int32_t code = ReadValueChain(db.aux, ChainStart(raw), bytes);
+  if (code != kOk) return code;
+  if (field.type() == FieldType::Memo) bytes.resize(std::min(bytes.size(), bytes.find('\0')));
+  value = FieldValue::FromBytes(field.type(), std::move(bytes));
+  return kOk;
+}
+
+// Reads a field of one record from the file under the record's lock.
+int32_t readStoredField(RecordDatabase& db, int64_t record, const FieldDescriptor& field,
+                        FieldValue& value) {
+  if (record < 0) return kNoCurrentRecord;
+  int32_t code = db.lockRecord(record);
+  if (code != kOk) return code;
+  const uint64_t position = db.recordOffset(record) + static_cast<uint64_t>(field.offset());
+  uint64_t fileLength = 0;
+  code = db.main.length(fileLength);
+  if (code == kOk && position >= fileLength) code = kSeekFailed;
+  if (code == kOk && !fieldFitsRecord(db, field)) code = kFieldReadFailed;
+  if (code == kOk) {
+    std::string raw(static_cast<size_t>(field.width()), '\0');
+    size_t got = 0;
+    code = db.main.read(position, raw.data(), raw.size(), got);
+    if (code == kOk && got < raw.size()) code = kFieldReadFailed;
+    if (code == kOk) code = finishValue(db, field, raw, value);
+  }
+  db.unlockRecord(record);
+  return code;
+}
+
+int32_t readCurrentField(RecordDatabase& db, const FieldDescriptor& field, FieldValue& value) {
+  if (db.scanBuffer == nullptr) return readStoredField(db, db.cursor, field, value);
+  if (!fieldFitsRecord(db, field)) return kFieldReadFailed;
+  const std::string_view raw = std::string_view(*db.scanBuffer)
+                                   .substr(static_cast<size_t>(field.offset()),
+                                           static_cast<size_t>(field.width()));
+  return finishValue(db, field, raw, value);
+}
+
+const FieldDescriptor* fieldOrReport(RecordDatabase* db, int32_t fieldNumber) {
+  if (db == nullptr) {
+    reportRuntimeError(kNoCurrentDatabaseMessage);
+    return nullptr;
+  }
+  if (fieldNumber < 1 || static_cast<size_t>(fieldNumber) > db->fields.size()) {
+    reportRuntimeError(kNoSuchFieldMessage);
+    return nullptr;
+  }
+  return &db->fields[static_cast<size_t>(fieldNumber) - 1];
+}
+
+FieldValue readField(RecordDatabase* db, int32_t fieldNumber) {
+  SetLastError(kOk);
+  const FieldDescriptor* field = fieldOrReport(db, fieldNumber);
+  if (field == nullptr) return FieldValue();
+  FieldValue value(field->type());
+  const int32_t code = readCurrentField(*db, *field, value);
+  SetLastError(code);
+  return code == kOk ? value : FieldValue(field->type());
+}
+
+// Reads the count under the lock of byte 16, whose holder may be a writer appending.
+int32_t readCountLocked(RecordDatabase& db, int32_t& count) {
+  count = 0;
+  uint8_t bytes[8];
+  size_t got = 0;
+  const int32_t code = db.main.read(kRecordCountOffset, bytes, sizeof bytes, got);
+  if (code != kOk) return code;
+  if (got < sizeof bytes) return kRecordCountFailed;
+  count = std::max(0, ReadInt32(bytes));
+  return kOk;
+}
+
+// One chunk of ReadFieldOfAllRecords: records first..first+n-1 under one range lock.
+// false when the lock could not be taken (nothing was read then).
+bool readChunk(RecordDatabase& db, const FieldDescriptor& field, int64_t first, int64_t n,
+               std::vector<FieldValue>& values, std::vector<int32_t>& codes) {
+  const uint64_t start = db.recordOffset(first);
+  const uint64_t lockLength = static_cast<uint64_t>((n - 1) * db.recordSize() + 1);
+  const bool locking = !db.locks.noLocks();
+  if (locking && LockRange(db.main.file(), start, lockLength) != kOk) return false;
+  const uint64_t fieldEnd = static_cast<uint64_t>(field.offset() + field.width());
+  std::string bytes(static_cast<size_t>((n - 1) * db.recordSize()) + fieldEnd, '\0');
+  size_t got = 0;
+  const int32_t readCode = db.main.read(start, bytes.data(), bytes.size(), got);
+  for (int64_t i = 0; i < n; ++i) {
+    const uint64_t position = static_cast<uint64_t>(i * db.recordSize() + field.offset());
+    FieldValue value(field.type());
+    int32_t code = readCode;
+    if (code == kOk && position >= got) code = kSeekFailed;
+    if (code == kOk && position + static_cast<uint64_t>(field.width()) > got) {
+      code = kFieldReadFailed;
+    }
+    if (code == kOk) {
+      code = finishValue(db, field,
+                         std::string_view(bytes).substr(static_cast<size_t>(position),
+                                                        static_cast<size_t>(field.width())),
+                         value);
+    }
+    values.push_back(code == kOk ? std::move(value) : FieldValue(field.type()));
+    codes.push_back(code);
+  }
+  if (locking) UnlockRange(db.main.file(), start, lockLength);
+  return true;
+}
+
+}  // namespace
+
+int32_t ReadRecordCount(RecordDatabase& db, int32_t& count) {
+  count = 0;
+  if (!db.main.isOpen()) return kNoDatabaseOpen;
+  ScopedLockWait wait(kCountLockWait);
+  int32_t code = db.locks.lock(db.main.file(), kRecordCountOffset);
+  if (code != kOk) return code;
+  code = readCountLocked(db, count);
+  db.locks.unlock(db.main.file(), kRecordCountOffset);
+  return code;
+}
+
+}  // namespace edb
+
+using namespace edb;
+
+int32_t GetRecordCount() {
+  SetLastError(kOk);
+  RecordDatabase* db = CurrentDatabase();
+  if (db == nullptr) {
+    SetLastError(kNoCurrentDatabase);
+    return 0;
+  }
+  int32_t count = 0;
+  const int32_t code = ReadRecordCount(*db, count);
+  SetLastError(code);
+  return code == kOk ? count : 0;
+}
+
+void GoToFirstRecord() {
+  SetLastError(kOk);
+  RecordDatabase* db = CurrentDatabase();
+  if (db == nullptr) {
+    SetLastError(kNoCurrentDatabase);
+    return;
+  }
+  db->cursor = 0;
+}
+
+bool GoToRecord(int32_t recordNumber) {
+  SetLastError(kOk);
+  RecordDatabase* db = CurrentDatabase();
+  if (db == nullptr) {
+    SetLastError(kNoCurrentDatabase);
+    return false;
+  }
+  int32_t count = 0;
+  const int32_t code = ReadRecordCount(*db, count);
+  SetLastError(code);
+  if (code != kOk) return false;
+  const int64_t wanted = std::min<int64_t>(int64_t(count) - 1, int64_t(recordNumber) - 1);
+  db->cursor = static_cast<int32_t>(std::max<int64_t>(wanted, 0));
+  return true;
+}
+
+FieldValue ReadField(int32_t fieldNumber) { return readField(CurrentDatabase(), fieldNumber); }
+
+FieldValue ReadField(const GbkText& fieldName) {
+  RecordDatabase* db = CurrentDatabase();
+  return readField(db, db == nullptr ? 0 : db->fieldNumber(fieldName));
+}
+
+bool FindRecord(const std::function<bool()>& condition) {
+  SetLastError(kOk);
+  RecordDatabase* db = CurrentDatabase();
+  if (db == nullptr) {
+    SetLastError(kNoCurrentDatabase);
+    return false;
+  }
+  int32_t code = db->locks.lock(db->main.file(), kRecordCountOffset);
+  if (code != kOk) {
+    SetLastError(code);
+    return false;
+  }
+  const int32_t remembered = db->cursor;
+  int32_t count = 0;
+  code = readCountLocked(*db, count);
+  int64_t found = -1, locked = -1;
+  const int64_t from = std::max(db->cursor, 0);
+  if (code == kOk && count >= 1 && from < count) {
+    uint64_t fileLength = 0;
+    code = db->main.length(fileLength);
+    // The buffer is only ever as large as a record the file can hold.
+    if (code == kOk && db->recordOffset(from) + uint64_t(db->recordSize()) > fileLength) {
+      code = kRecordReadFailed;
+    }
+    std::string scanBuffer;
+    if (code == kOk) scanBuffer.resize(static_cast<size_t>(db->recordSize()));
+    for (int64_t record = from; code == kOk && record < count; ++record) {
+      if ((code = db->lockRecord(record)) != kOk) break;
+      locked = record;
+      size_t got = 0;
+      code = db->main.read(db->recordOffset(record), scanBuffer.data(), scanBuffer.size(), got);
+      if (code == kOk && got < scanBuffer.size()) code = kRecordReadFailed;
+      if (code != kOk) break;
+      db->scanBuffer = &scanBuffer;
+      db->cursor = static_cast<int32_t>(record);
+      const bool matches = condition();
+      db->scanBuffer = nullptr;
+      if (matches) {
+        found = record;
+        break;
+      }
+      db->unlockRecord(record);
+      locked = -1;
+    }
+  }
+  db->scanBuffer = nullptr;
+  db->cursor = remembered;
+  if (locked >= 0) db->unlockRecord(locked);
+  db->locks.unlock(db->main.file(), kRecordCountOffset);
+  SetLastError(code);
+  if (code != kOk || found < 0) return false;
+  db->cursor = static_cast<int32_t>(found);
+  return true;
+}
+
+bool ReadFieldOfAllRecords(int32_t fieldNumber,
+                           const std::function<void(int32_t, const FieldValue&)>& visit) {
+  SetLastError(kOk);
+  RecordDatabase* db = CurrentDatabase();
+  const FieldDescriptor* field = fieldOrReport(db, fieldNumber);
+  if (field == nullptr) return false;
+  int32_t count = 0;
+  int32_t firstError = ReadRecordCount(*db, count);
+  if (firstError != kOk) {
+    SetLastError(firstError);
+    return false;
+  }
+  const int64_t recordSize = db->recordSize();
+  const int64_t perChunk =
+      std::max<int64_t>(1, static_cast<int64_t>(kBatchChunkBytes) / recordSize);
+  std::vector<FieldValue> values;
+  std::vector<int32_t> codes;
+  for (int64_t first = 0; first < count; first += perChunk) {
+    const int64_t n = std::min<int64_t>(perChunk, count - first);
+    values.clear();
+    codes.clear();
+    // Locks this database already holds (inside a FindRecord condition) must stay
+    // counted in its lock table, so the range lock is only used when it holds none.
+    const bool chunked = fieldFitsRecord(*db, *field) && db->locks.empty() &&
+                         readChunk(*db, *field, first, n, values, codes);
+    if (!chunked) {
+      for (int64_t record = first; record < first + n; ++record) {
+        FieldValue value(field->type());
+        const int32_t code = readStoredField(*db, record, *field, value);
+        values.push_back(code == kOk ? std::move(value) : FieldValue(field->type()));
+        codes.push_back(code);
+      }
+    }
+    for (int64_t i = 0; i < n; ++i) {
+      if (firstError == kOk) firstError = codes[static_cast<size_t>(i)];
+      visit(static_cast<int32_t>(first + i + 1), values[static_cast<size_t>(i)]);
+    }
+  }
+  SetLastError(firstError);
+  return firstError == kOk;
+}
+
+}  // namespace zorli

@@ -1,0 +1,19 @@
+#pragma once
+// The file names that belong to a database.
+#include <string>
+
+#include "gbk_text.h"
+
+namespace zorli::edb {
+
+// ".EDB" appended when the name has no extension ("EDB" when it ends in a dot).
+std::string WithDefaultExtension(std::string path);
+// The auxiliary file: the extension replaced by EDT, in the case of the main file's
+// extension, so that both are found on case-sensitive file systems too.
+std::string AuxiliaryPath(const std::string& mainPath);
+// The file name without directory and extension.
+GbkText BaseName(const std::string& path);
+// Case-insensitive comparison of ASCII letters, as file systems on Windows compare.
+bool PathsEqual(const std::string& a, const std::string& b);
+
+}  // namespace zorli::edb

@@ -1,0 +1,60 @@
+#pragma once
+// The open databases of the process and the per-thread result code, shared by the
+// operations' source files.
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "byte_locks.h"
+#include "ciphered_file.h"
+#include "edb_format.h"
+#include "gbk_text.h"
+
+namespace zorli::edb {
+
+struct RecordDatabase {
+  CipheredFile main;
+  CipheredFile aux;  // open when a field is a byte set or memo
+  std::vector<platform::File> indexFiles;
+  std::vector<std::string> indexPaths;
+  LockTable locks;
+  std::string fullPath;
+  GbkText name;
+  GbkText alias;
+  GbkText password;  // the one that opened an enciphered file; empty for a plain one
+  EdbHeader header;
+  std::vector<FieldDescriptor> fields;
+  uint64_t dataStart = 0;
+  int32_t cursor = 0;
+  // The record under test while FindRecord evaluates its condition.
+  const std::string* scanBuffer = nullptr;
+
+  int64_t recordSize() const { return header.recordSize(); }
+  uint64_t recordOffset(int64_t record) const {
+    return dataStart + static_cast<uint64_t>(record) * static_cast<uint64_t>(recordSize());
+  }
+  // The lock of record r is its first byte. Negative records cannot be locked.
+  int32_t lockRecord(int64_t record);
+  int32_t unlockRecord(int64_t record);
+  // 1-based field number of a name, or 0.
+  int32_t fieldNumber(const GbkText& fieldName) const;
+  // Releases every lock and closes the files.
+  void close();
+};
+
+struct DatabaseRegistry {
+  std::vector<std::unique_ptr<RecordDatabase>> databases;
+  std::optional<size_t> current;
+};
+
+DatabaseRegistry& Registry();
+RecordDatabase* CurrentDatabase();
+void SetLastError(int32_t code);
+
+// Reads the record count as GetRecordCount does (byte 16 locked with the raised wait).
+// Result: 0 or a code.
+int32_t ReadRecordCount(RecordDatabase& db, int32_t& count);
+
+}  // namespace zorli::edb

@@ -1,0 +1,241 @@
+// Creating databases and changing records, with the locks a writer takes.
+#include "database_writer.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "database_paths.h"
+#include "database_state.h"
+#include "error_codes.h"
+#include "field_decoding.h"
+#include "record_database.h"
+#include "value_chain.h"
+
+namespace zorli {
+namespace edb {
+namespace {
+
+constexpr int32_t kCountLockWait = 2000;
+
+bool hasChainFields(const std::vector<FieldDefinition>& fields) {
+  return std::any_of(fields.begin(), fields.end(), [](const FieldDefinition& f) {
+    return f.type == FieldType::ByteSet || f.type == FieldType::Memo;
+  });
+}
+
+int32_t validateFields(const std::vector<FieldDefinition>& fields) {
+  if (fields.empty()) return kNoFields;
+  for (size_t i = 0; i < fields.size(); ++i) {
+    const FieldDefinition& field = fields[i];
+    if (!IsValidFieldType(static_cast<int32_t>(field.type))) return kBadFieldType;
+    if (!IsValidName(field.name)) return kBadFieldName;
+    if (field.type == FieldType::Text && field.textWidth < 1) return kBadFieldSize;
+    for (size_t j = 0; j < i; ++j) {
+      if (NamesEqual(fields[j].name, field.name)) return kDuplicateFieldName;
+    }
+  }
+  return kOk;
+}
+
+int32_t createDatabase(const GbkText& fileName, const std::vector<FieldDefinition>& fields,
+                       const GbkText& password) {
+  if (fileName.empty()) return kCreateFailed;
+  int32_t code = validateFields(fields);
+  if (code != kOk) return code;
+  EdbHeader header = EdbHeader::Fresh();
+  header.setCounter(1);
+  if (!password.empty()) {
+    header.setMagic("WCDB");
+    header.setCheckText(PasswordCheckText(password));
+  }
+  std::string bytes;
+  int64_t offset = kStatusWordSize;
+  std::string descriptors;
+  for (const FieldDefinition& field : fields) {
+    const FieldDescriptor descriptor =
+        FieldDescriptor::Make(field.name, field.type, static_cast<int32_t>(offset), field.textWidth);
+    descriptors.append(descriptor.bytes.begin(), descriptor.bytes.end());
+    offset += descriptor.width();
+    if (offset > INT32_MAX) return kBadFieldSize;
+  }
+  header.setRecordSize(static_cast<int32_t>(offset));
+  bytes.append(header.bytes.begin(), header.bytes.end());
+  uint8_t count[4];
+  WriteInt32(count, static_cast<int32_t>(fields.size()));
+  bytes.append(count, count + 4);
+  bytes += descriptors;
+
+  const std::string mainPath = platform::absolutePath(WithDefaultExtension(fileName));
+  CipheredFile main;
+  if (main.file().create(mainPath) != platform::FileError::None) return kCreateFailed;
+  main.setPassword(password);
+  if ((code = main.write(0, bytes.data(), bytes.size())) != kOk) return code;
+  if (!hasChainFields(fields)) return kOk;
+
+  CipheredFile aux;
+  if (aux.file().create(AuxiliaryPath(mainPath)) != platform::FileError::None) {
+    return kAuxCreateFailed;
+  }
+  aux.setPassword(password);
+  std::string block0(kEdtBlockSize, '\0');
+  const EdtHeader edtHeader = EdtHeader::Fresh();
+  std::copy(edtHeader.bytes.begin(), edtHeader.bytes.end(), block0.begin());
+  return aux.write(0, block0.data(), block0.size());
+}
+
+RecordDatabase* writableCurrent(int32_t& code) {
+  RecordDatabase* db = CurrentDatabase();
+  code = db == nullptr ? kNoCurrentDatabase : kOk;
+  return db;
+}
+
+int32_t appendRecord(RecordDatabase& db) {
+  ScopedLockWait wait(kCountLockWait);
+  int32_t code = db.locks.lock(db.main.file(), kRecordCountOffset);
+  if (code != kOk) return code;
+  uint8_t countBytes[4];
+  size_t got = 0;
+  code = db.main.read(kRecordCountOffset, countBytes, 4, got);
+  if (code == kOk && got < 4) code = kRecordCountFailed;
+  const int32_t count = ReadInt32(countBytes);
+  if (code == kOk && (count < 0 || count == INT32_MAX)) code = kRecordWriteFailed;
+  if (code == kOk && (code = db.lockRecord(count)) == kOk) {
+    const std::string zeros(static_cast<size_t>(db.recordSize()), '\0');
+    code = db.main.write(db.recordOffset(count), zeros.data(), zeros.size());
+    if (code == kOk) {
+      WriteInt32(countBytes, count + 1);
+      code = db.main.write(kRecordCountOffset, countBytes, 4);
+    }
+    db.unlockRecord(count);
+    if (code == kOk) db.cursor = count;
+  }
+  db.locks.unlock(db.main.file(), kRecordCountOffset);
+  return code;
+}
+
+int32_t writeField(RecordDatabase& db, int32_t fieldNumber, const FieldValue& value) {
+  if (fieldNumber < 1 || static_cast<size_t>(fieldNumber) > db.fields.size()) {
+    return kFieldTypeMismatch;
+  }
+  const FieldDescriptor& field = db.fields[static_cast<size_t>(fieldNumber) - 1];
+  if (field.offset() + field.width() > db.recordSize()) return kFieldWriteFailed;
+  const bool chained = field.type() == FieldType::ByteSet || field.type() == FieldType::Memo;
+  std::string raw;
+  if (chained) {
+    if (value.type() != field.type() && !(field.type() == FieldType::Memo && value.isText())) {
+      return kFieldTypeMismatch;
+    }
+  } else if (!EncodeField(field, value, raw)) {
+    return kFieldTypeMismatch;
+  }
+  if (db.cursor < 0) return kNoCurrentRecord;
+  int32_t code = db.lockRecord(db.cursor);
+  if (code != kOk) return code;
+  const uint64_t position = db.recordOffset(db.cursor) + static_cast<uint64_t>(field.offset());
+  uint64_t fileLength = 0;
+  code = db.main.length(fileLength);
+  if (code == kOk && position + static_cast<uint64_t>(field.width()) > fileLength) {
+    code = kNoCurrentRecord;
+  }
+  if (code == kOk && chained) {
+    uint8_t oldStart[4];
+    size_t got = 0;
+    code = db.main.read(position, oldStart, 4, got);
+    if (code == kOk && got < 4) code = kFieldReadFailed;
+    std::string bytes = value.bytes();
+    if (field.type() == FieldType::Memo) bytes.resize(std::min(bytes.size(), bytes.find('\0')));
+    int32_t newStart = 0;
+    if (code == kOk) code = WriteValueChain(db.aux, ReadInt32(oldStart), bytes, newStart);
+    raw.assign(4, '\0');
+    WriteInt32(reinterpret_cast<uint8_t*>(raw.data()), newStart);
+  }
+  if (code == kOk) code = db.main.write(position, raw.data(), raw.size());
+  db.unlockRecord(db.cursor);
+  return code;
+}
+
+int32_t writeRecordStatus(RecordDatabase& db, int32_t status) {
+  if (db.cursor < 0) return kNoCurrentRecord;
+  int32_t code = db.lockRecord(db.cursor);
+  if (code != kOk) return code;
+  uint64_t fileLength = 0;
+  code = db.main.length(fileLength);
+  if (code == kOk && db.recordOffset(db.cursor) + kStatusWordSize > fileLength) {
+    code = kNoCurrentRecord;
+  }
+  uint8_t bytes[4];
+  WriteInt32(bytes, status);
+  if (code == kOk) code = db.main.write(db.recordOffset(db.cursor), bytes, 4);
+  db.unlockRecord(db.cursor);
+  return code;
+}
+
+// Rewrites a whole file under a new cipher; the magic (bytes 0 to 3) is left as it is.
+int32_t recipher(CipheredFile& file, const GbkText& newPassword) {
+  uint64_t length = 0;
+  int32_t code = file.length(length);
+  if (code != kOk) return code;
+  std::string bytes(static_cast<size_t>(length), '\0');
+  size_t got = 0;
+  if ((code = file.read(0, bytes.data(), bytes.size(), got)) != kOk) return code;
+  if (got < bytes.size()) return kPasswordChangeFailed;
+  file.setPassword(newPassword);
+  return file.write(0, bytes.data(), bytes.size());
+}
+
+int32_t setPassword(RecordDatabase& db, const GbkText& newPassword) {
+  int32_t code = db.locks.lock(db.main.file(), kWholeFile);
+  if (code != kOk) return code;
+  code = recipher(db.main, newPassword);
+  if (code == kOk && db.aux.isOpen()) code = recipher(db.aux, newPassword);
+  if (code == kOk) {
+    db.header.setMagic(newPassword.empty() ? "WEDB" : "WCDB");
+    db.header.setCheckText(newPassword.empty() ? std::string() : PasswordCheckText(newPassword));
+    code = FileErrorCode(db.main.file().writeAt(0, db.header.bytes.data(), 4));
+    if (code == kOk) {
+      code = db.main.write(kCheckTextOffset, &db.header.bytes[kCheckTextOffset], 33);
+    }
+    if (code == kOk) db.password = newPassword;
+  }
+  db.locks.unlock(db.main.file(), kWholeFile);
+  return code == kOk ? kOk : kPasswordChangeFailed;
+}
+
+template <typename Operation>
+bool onCurrent(Operation operation) {
+  SetLastError(kOk);
+  int32_t code;
+  RecordDatabase* db = writableCurrent(code);
+  if (db != nullptr) code = operation(*db);
+  SetLastError(code);
+  return code == kOk;
+}
+
+}  // namespace
+}  // namespace edb
+
+bool CreateDatabase(const GbkText& fileName, const std::vector<FieldDefinition>& fields,
+                    const GbkText& password) {
+  edb::SetLastError(edb::kOk);
+  const int32_t code = edb::createDatabase(fileName, fields, password);
+  edb::SetLastError(code);
+  return code == edb::kOk;
+}
+
+bool AppendRecord() { return edb::onCurrent([](edb::RecordDatabase& db) { return edb::appendRecord(db); }); }
+
+bool WriteField(int32_t fieldNumber, const FieldValue& value) {
+  return edb::onCurrent(
+      [&](edb::RecordDatabase& db) { return edb::writeField(db, fieldNumber, value); });
+}
+
+bool WriteRecordStatus(int32_t status) {
+  return edb::onCurrent([&](edb::RecordDatabase& db) { return edb::writeRecordStatus(db, status); });
+}
+
+bool SetPassword(const GbkText& newPassword) {
+  return edb::onCurrent(
+      [&](edb::RecordDatabase& db) { return edb::setPassword(db, newPassword); });
+}
+
+}  // namespace zorli

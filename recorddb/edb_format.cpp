@@ -1,0 +1,134 @@
+#include "edb_format.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace zorli::edb {
+namespace {
+
+bool isAsciiLetter(uint8_t c) { return std::isalpha(c) != 0 && c < 0x80; }
+bool isAsciiDigit(uint8_t c) { return c >= '0' && c <= '9'; }
+
+// Full-width letters are A3C1..A3DA and A3E1..A3FA, full-width digits A3B0..A3B9.
+bool isFullWidthLetter(uint8_t lead, uint8_t trail) {
+  return lead == 0xA3 && ((trail >= 0xC1 && trail <= 0xDA) || (trail >= 0xE1 && trail <= 0xFA));
+}
+bool isFullWidthDigit(uint8_t lead, uint8_t trail) {
+  return lead == 0xA3 && trail >= 0xB0 && trail <= 0xB9;
+}
+// The GB2312 character rows (B0..F7) and the GBK extension areas.
+bool isChineseCharacter(uint8_t lead, uint8_t trail) {
+  if (trail < 0x40 || trail == 0x7F || trail == 0xFF) return false;
+  if (lead >= 0xB0 && lead <= 0xF7) return true;
+  return (lead >= 0x81 && lead <= 0xA0) || (lead >= 0xAA && lead <= 0xFE && trail < 0xA1);
+}
+
+}  // namespace
+
+EdbHeader EdbHeader::Fresh() {
+  EdbHeader header;
+  header.setMagic("WEDB");
+  WriteInt32(&header.bytes[4], kVersion);
+  return header;
+}
+
+void EdbHeader::setCheckText(std::string_view text) {
+  std::fill(bytes.begin() + kCheckTextOffset, bytes.begin() + kCheckTextOffset + 33, 0);
+  std::copy_n(text.begin(), std::min(text.size(), kCheckTextLength),
+              bytes.begin() + kCheckTextOffset);
+}
+
+bool FieldDescriptor::nameTerminated() const {
+  return std::find(bytes.begin(), bytes.begin() + kMaxFieldNameBytes + 1, 0) !=
+         bytes.begin() + kMaxFieldNameBytes + 1;
+}
+
+std::string FieldDescriptor::name() const {
+  const auto end = std::find(bytes.begin(), bytes.begin() + 20, 0);
+  return std::string(bytes.begin(), end);
+}
+
+int32_t FixedWidth(FieldType type) {
+  switch (type) {
+    case FieldType::Byte: case FieldType::Logical: return 1;
+    case FieldType::Short: return 2;
+    case FieldType::Int: case FieldType::Float: case FieldType::SubProgramPointer:
+    case FieldType::ByteSet: case FieldType::Memo: return 4;
+    case FieldType::Int64: case FieldType::Double: case FieldType::DateTime: return 8;
+    case FieldType::Text: return 0;
+  }
+  return 0;
+}
+
+int64_t FieldDescriptor::width() const {
+  return type() == FieldType::Text ? textWidth() : FixedWidth(type());
+}
+
+bool FieldDescriptor::valid() const {
+  return nameTerminated() && offset() >= 0 && IsValidFieldType(typeCode()) &&
+         (type() != FieldType::Text || textWidth() >= 1);
+}
+
+FieldDescriptor FieldDescriptor::Make(std::string_view name, FieldType type, int32_t offset,
+                                      int32_t textWidth) {
+  FieldDescriptor descriptor;
+  std::copy_n(name.begin(), std::min(name.size(), kMaxFieldNameBytes), descriptor.bytes.begin());
+  WriteInt32(&descriptor.bytes[20], static_cast<int32_t>(type));
+  WriteInt32(&descriptor.bytes[24], offset);
+  WriteInt32(&descriptor.bytes[28], type == FieldType::Text ? textWidth : 0);
+  return descriptor;
+}
+
+bool IsValidName(std::string_view name) {
+  size_t characters = 0;
+  for (size_t i = 0; i < name.size();) {
+    const uint8_t c = static_cast<uint8_t>(name[i]);
+    const bool first = characters == 0;
+    if (c < 0x80) {
+      if (!isAsciiLetter(c) && (first || !isAsciiDigit(c))) return false;
+      i += 1;
+    } else {
+      if (i + 1 >= name.size()) return false;
+      const uint8_t trail = static_cast<uint8_t>(name[i + 1]);
+      const bool letter = isFullWidthLetter(c, trail) || isChineseCharacter(c, trail);
+      if (!letter && (first || !isFullWidthDigit(c, trail))) return false;
+      i += 2;
+    }
+    ++characters;
+  }
+  return characters >= 1 && characters < 16 && name.size() <= kMaxFieldNameBytes;
+}
+
+bool NamesEqual(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    const uint8_t x = static_cast<uint8_t>(a[i]), y = static_cast<uint8_t>(b[i]);
+    if (x >= 0x80) {
+      // A double-byte character compares as it is, trail byte included.
+      if (x != y) return false;
+      if (i + 1 < a.size()) {
+        if (a[i + 1] != b[i + 1]) return false;
+        ++i;
+      }
+    } else if (std::tolower(x) != std::tolower(y)) {
+      return false;
+    }
+  }
+  return true;
+}
+
+EdtHeader EdtHeader::Fresh() {
+  EdtHeader header;
+  std::memcpy(header.bytes.data(), "WEDT", 4);
+  WriteInt32(&header.bytes[4], kVersion);
+  header.setBlockCount(1);
+  return header;
+}
+
+void EdtBlock::setData(std::string_view piece) {
+  WriteInt32(&bytes[8], static_cast<int32_t>(piece.size()));
+  std::fill(bytes.begin() + kEdtBlockHeaderSize, bytes.end(), 0);
+  std::copy(piece.begin(), piece.end(), bytes.begin() + kEdtBlockHeaderSize);
+}
+
+}  // namespace zorli::edb

@@ -1,0 +1,110 @@
+#include "index_files.h"
+
+#include <algorithm>
+
+#include "database_paths.h"
+#include "error_codes.h"
+
+namespace zorli::edb {
+namespace {
+
+constexpr size_t kKeySlots = 8;
+constexpr size_t kKeyNameSize = 17;
+
+std::string indexPath(const RecordDatabase& db, const GbkText& name) {
+  std::string path = name;
+  const auto separator = std::find_if(path.rbegin(), path.rend(), platform::isPathSeparator);
+  const bool hasDirectory = separator != path.rend();
+  const size_t nameStart = hasDirectory ? path.size() - (separator - path.rbegin()) : 0;
+  if (path.find('.', nameStart) == std::string::npos) path += ".ENX";
+  if (!hasDirectory) {
+    const auto mainSeparator =
+        std::find_if(db.fullPath.rbegin(), db.fullPath.rend(), platform::isPathSeparator);
+    path = db.fullPath.substr(0, db.fullPath.size() - (mainSeparator - db.fullPath.rbegin())) +
+           path;
+  }
+  return platform::absolutePath(path);
+}
+
+int32_t checkHeader(const RecordDatabase& db, const uint8_t* header, uint64_t fileLength) {
+  if (std::string_view(reinterpret_cast<const char*>(header), 4) != "WENX") return kBadIndexFile;
+  if (ReadInt32(header + 4) != db.header.version()) return kIndexVersionMismatch;
+  const int32_t pages = ReadInt32(header + 24);
+  if (pages < 2) return kBadIndexFile;
+  for (size_t offset : {28u, 32u}) {
+    const int32_t value = ReadInt32(header + offset);
+    if (value < 0 || value >= pages) return kBadIndexFile;
+  }
+  const int32_t third = ReadInt32(header + 36);
+  if (third < 1 || third >= pages) return kBadIndexFile;
+  const int32_t pageSize = ReadInt32(header + 40);
+  if (pageSize < 512) return kBadIndexFile;
+  if (fileLength / static_cast<uint64_t>(pageSize) < static_cast<uint64_t>(pages)) {
+    return kBadIndexFileSize;
+  }
+  const int32_t keyLength = ReadInt32(header + 44);
+  const int32_t keyFields = ReadInt32(header + 48);
+  if (keyLength < 1 || keyLength > 80 || keyFields < 1 || keyFields > int32_t(kKeySlots)) {
+    return kBadIndexFile;
+  }
+  int64_t widths = 0;
+  for (int32_t k = 0; k < keyFields; ++k) {
+    const uint8_t* slot = header + 52 + k * kKeyNameSize;
+    const uint8_t* end = std::find(slot, slot + kKeyNameSize, 0);
+    if (end == slot + kKeyNameSize) return kBadIndexFile;
+    const int32_t number = db.fieldNumber(GbkText(slot, end));
+    if (number == 0) return kIndexFieldNotFound;
+    const FieldDescriptor& field = db.fields[number - 1];
+    const int32_t keyType = ReadInt32(header + 188 + k * 4);
+    if (field.type() == FieldType::Text) {
+      if (keyType >= 0) return kIndexFieldTypeMismatch;
+      if (-int64_t(keyType) != field.textWidth()) return kIndexFieldSizeMismatch;
+    } else if (keyType != field.typeCode()) {
+      return kIndexFieldTypeMismatch;
+    }
+    widths += field.width();
+  }
+  return widths == keyLength ? kOk : kIndexFieldSizeMismatch;
+}
+
+}  // namespace
+
+int32_t AttachIndexFiles(RecordDatabase& db, const std::vector<GbkText>& names, bool writable,
+                         platform::FileSharing sharing) {
+  std::vector<GbkText> given;
+  std::copy_if(names.begin(), names.end(), std::back_inserter(given),
+               [](const GbkText& n) { return !n.empty(); });
+  if (given.size() > kMaxIndexFiles) return kTooManyIndexFiles;
+  int32_t code = kOk;
+  for (const GbkText& name : given) {
+    const std::string path = indexPath(db, name);
+    if (std::any_of(db.indexPaths.begin(), db.indexPaths.end(),
+                    [&](const std::string& p) { return PathsEqual(p, path); })) {
+      code = kIndexAlreadyOpen;
+      break;
+    }
+    platform::File file;
+    if (file.open(path, writable, sharing) != platform::FileError::None) {
+      code = kIndexOpenFailed;
+      break;
+    }
+    if ((code = LockRange(file, 0, kWholeFileLength)) != kOk) break;
+    uint8_t header[kEnxHeaderSize];
+    size_t got = 0;
+    uint64_t fileLength = 0;
+    code = FileErrorCode(file.readAt(0, header, sizeof header, got));
+    if (code == kOk) code = FileErrorCode(file.length(fileLength));
+    if (code == kOk) code = got < sizeof header ? kBadIndexFile : checkHeader(db, header, fileLength);
+    UnlockRange(file, 0, kWholeFileLength);
+    if (code != kOk) break;
+    db.indexFiles.push_back(std::move(file));
+    db.indexPaths.push_back(path);
+  }
+  if (code != kOk) {
+    db.indexFiles.clear();
+    db.indexPaths.clear();
+  }
+  return code;
+}
+
+}  // namespace zorli::edb

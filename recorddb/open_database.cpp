@@ -1,0 +1,200 @@
+// OpenDatabase: resolving the name, opening the files, and the open-time checks and
+// repairs of the main and auxiliary file.
+#include <algorithm>
+
+#include "database_paths.h"
+#include "database_state.h"
+#include "error_codes.h"
+#include "index_files.h"
+#include "password_prompt.h"
+#include "record_database.h"
+
+namespace zorli {
+namespace edb {
+namespace {
+
+constexpr int32_t kPasswordAttempts = 3;
+const GbkText kAskPassword = "?";
+
+platform::FileSharing sharingOf(int32_t shareMode) {
+  switch (shareMode) {
+    case kShareDenyNone: return platform::FileSharing::DenyNone;
+    case kShareDenyRead: return platform::FileSharing::DenyRead;
+    case kShareDenyWrite: return platform::FileSharing::DenyWrite;
+    default: return platform::FileSharing::Exclusive;
+  }
+}
+
+// Reads the header through a cipher keyed with password and compares its check text.
+int32_t readHeaderWithPassword(RecordDatabase& db, const GbkText& password) {
+  db.main.setPassword(password);
+  size_t got = 0;
+  const int32_t code = db.main.read(0, db.header.bytes.data(), kHeaderSize, got);
+  if (code != kOk) return code;
+  if (got < kHeaderSize) return kNotDatabaseFile;
+  if (password.empty() || !CheckTextsEqual(db.header.checkText(), PasswordCheckText(password))) {
+    return kWrongPassword;
+  }
+  db.password = password;
+  return kOk;
+}
+
+int32_t checkPassword(RecordDatabase& db, const GbkText& password) {
+  const bool ask = password == kAskPassword;
+  if (db.header.plain()) return (password.empty() || ask) ? kOk : kWrongPassword;
+  int32_t code = readHeaderWithPassword(db, ask ? GbkText() : password);
+  if (code != kWrongPassword || !ask) return code;
+  for (int32_t wrong = 0; wrong < kPasswordAttempts; ++wrong) {
+    const std::optional<GbkText> typed = AskDatabasePassword(wrong);
+    if (!typed) return kWrongPassword;
+    code = readHeaderWithPassword(db, *typed);
+    if (code != kWrongPassword) return code;
+  }
+  return kWrongPassword;
+}
+
+int32_t checkMainFile(RecordDatabase& db, const GbkText& password, bool writable) {
+  size_t got = 0;
+  int32_t code = db.main.read(0, db.header.bytes.data(), kHeaderSize, got);
+  if (code != kOk) return code;
+  if (got < kHeaderSize || (!db.header.plain() && !db.header.enciphered())) return kNotDatabaseFile;
+  if ((code = checkPassword(db, password)) != kOk) return code;
+  if (db.header.recordSize() < 1 || db.header.recordCount() < 0 || db.header.counter() < 1) {
+    return kNotDatabaseFile;
+  }
+  if (db.header.version() > kVersion) return kVersionTooHigh;
+
+  uint64_t fileLength = 0;
+  if ((code = db.main.length(fileLength)) != kOk) return code;
+  uint8_t countBytes[4];
+  if ((code = db.main.read(kFieldCountOffset, countBytes, 4, got)) != kOk) return code;
+  const int32_t fieldCount = ReadInt32(countBytes);
+  // The descriptors must be in the file before any memory is set aside for them.
+  if (got < 4 || fieldCount < 1 ||
+      static_cast<uint64_t>(fieldCount) > (fileLength - kDescriptorsOffset) / kDescriptorSize) {
+    return kNotDatabaseFile;
+  }
+  db.fields.resize(static_cast<size_t>(fieldCount));
+  for (size_t i = 0; i < db.fields.size(); ++i) {
+    code = db.main.read(kDescriptorsOffset + i * kDescriptorSize, db.fields[i].bytes.data(),
+                        kDescriptorSize, got);
+    if (code != kOk) return code;
+    if (got < kDescriptorSize) return kNotDatabaseFile;
+  }
+  db.dataStart = kDescriptorsOffset + db.fields.size() * kDescriptorSize;
+
+  const uint64_t recordSize = static_cast<uint64_t>(db.header.recordSize());
+  const uint64_t wholeRecords = (fileLength - db.dataStart) / recordSize;
+  const uint64_t counted = static_cast<uint64_t>(db.header.recordCount());
+  if (wholeRecords < counted) {
+    if (!writable) return kBadFileSize;
+    db.header.setRecordCount(static_cast<int32_t>(wholeRecords));
+    if ((code = db.main.write(kRecordCountOffset, &db.header.bytes[kRecordCountOffset], 4)) != kOk) {
+      return code;
+    }
+    code = FileErrorCode(db.main.file().truncate(db.dataStart + wholeRecords * recordSize));
+    if (code != kOk) return code;
+  } else if (writable) {
+    code = FileErrorCode(db.main.file().truncate(db.dataStart + counted * recordSize));
+    if (code != kOk) return code;
+  }
+  for (const FieldDescriptor& field : db.fields) {
+    if (!field.valid()) return kNotDatabaseFile;
+  }
+  return kOk;
+}
+
+int32_t checkAuxiliaryFile(RecordDatabase& db, bool writable, platform::FileSharing sharing) {
+  if (db.aux.file().open(AuxiliaryPath(db.fullPath), writable, sharing) !=
+      platform::FileError::None) {
+    return kAuxReadFailed;
+  }
+  db.aux.setPassword(db.password);
+  int32_t code = LockRange(db.aux.file(), 0, kWholeFileLength);
+  if (code != kOk) return code;
+  EdtHeader header;
+  size_t got = 0;
+  uint64_t fileLength = 0;
+  code = db.aux.read(0, header.bytes.data(), kEdtHeaderSize, got);
+  if (code == kOk) code = db.aux.length(fileLength);
+  if (code == kOk) {
+    const int32_t blocks = header.blockCount();
+    if (got < kEdtHeaderSize || !header.magicValid() || blocks < 1 || header.freeCount() < 0 ||
+        header.freeCount() >= blocks || header.freeHead() < 0 || header.freeHead() >= blocks) {
+      code = kAuxReadFailed;
+    } else if (header.version() != db.header.version()) {
+      code = kAuxVersionMismatch;
+    } else if (fileLength / kEdtBlockSize < static_cast<uint64_t>(blocks)) {
+      if (!writable) {
+        code = kBadAuxFile;
+      } else {
+        header.setBlockCount(static_cast<int32_t>(fileLength / kEdtBlockSize));
+        code = db.aux.write(16, &header.bytes[16], 4);
+      }
+    }
+  }
+  UnlockRange(db.aux.file(), 0, kWholeFileLength);
+  return code;
+}
+
+bool needsAuxiliaryFile(const RecordDatabase& db) {
+  return std::any_of(db.fields.begin(), db.fields.end(), [](const FieldDescriptor& f) {
+    return f.type() == FieldType::ByteSet || f.type() == FieldType::Memo;
+  });
+}
+
+int32_t openDatabase(const GbkText& fileName, const GbkText& alias, bool readOnly,
+                     int32_t shareMode, const GbkText& password,
+                     const std::vector<GbkText>& indexFiles) {
+  if (fileName.empty()) return kFileNotFound;
+  const std::string fullPath = platform::absolutePath(WithDefaultExtension(fileName));
+  for (const auto& open : Registry().databases) {
+    if (PathsEqual(open->fullPath, fullPath)) return kAlreadyOpen;
+  }
+  if (!alias.empty() && !IsValidName(alias)) return kBadAlias;
+
+  const platform::FileSharing sharing = sharingOf(shareMode);
+  const bool noLock =
+      sharing == platform::FileSharing::DenyRead || sharing == platform::FileSharing::Exclusive;
+  auto db = std::make_unique<RecordDatabase>();
+  db->locks = LockTable(noLock);
+  db->fullPath = fullPath;
+  const bool writable = !readOnly;
+  int32_t code = FileErrorCode(db->main.file().open(fullPath, writable, sharing));
+  if (code != kOk) return code;
+  if ((code = db->locks.lock(db->main.file(), kWholeFile)) != kOk) return code;
+
+  code = checkMainFile(*db, password, writable);
+  if (code == kOk && needsAuxiliaryFile(*db)) code = checkAuxiliaryFile(*db, writable, sharing);
+  if (code == kOk) code = AttachIndexFiles(*db, indexFiles, writable, sharing);
+  if (code != kOk) {
+    db->close();
+    return code;
+  }
+  db->locks.unlock(db->main.file(), kWholeFile);
+  db->name = BaseName(fullPath);
+  db->alias = alias;
+  db->cursor = 0;
+  DatabaseRegistry& registry = Registry();
+  registry.databases.push_back(std::move(db));
+  registry.current = registry.databases.size() - 1;
+  return kOk;
+}
+
+}  // namespace
+}  // namespace edb
+
+bool OpenDatabase(const GbkText& fileName, const std::optional<GbkText>& alias,
+                  std::optional<bool> readOnly, std::optional<int32_t> shareMode,
+                  std::optional<int32_t>, const std::optional<GbkText>& password,
+                  const std::vector<GbkText>& indexFiles) {
+  edb::SetLastError(edb::kOk);
+  const int32_t code =
+      edb::openDatabase(fileName, alias.value_or(GbkText()), readOnly.value_or(false),
+                        shareMode.value_or(kShareDenyNone), password.value_or(GbkText()),
+                        indexFiles);
+  edb::SetLastError(code);
+  return code == edb::kOk;
+}
+
+}  // namespace zorli

@@ -1,0 +1,144 @@
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "password_prompt.h"
+
+namespace zorli::edb {
+namespace {
+
+// 密码输入
+const char kTitle[] = "\xC3\xDC\xC2\xEB\xCA\xE4\xC8\xEB";
+// 请输入数据库访问密码：
+const char kPrompt[] = "\xC7\xEB\xCA\xE4\xC8\xEB\xCA\xFD\xBE\xDD\xBF\xE2\xB7\xC3\xCE\xCA\xC3\xDC\xC2\xEB\xA3\xBA";
+// 确认(&O)
+const char kConfirm[] = "\xC8\xB7\xC8\xCF(&O)";
+// 取消(&C)
+const char kCancel[] = "\xC8\xA1\xCF\xFB(&C)";
+// 密码错误，您还有 %d 次重新输入的机会。
+const char kRetryFormat[] =
+    "\xC3\xDC\xC2\xEB\xB4\xED\xCE\xF3\xA3\xAC\xC4\xFA\xBB\xB9\xD3\xD0 %d "
+    "\xB4\xCE\xD6\xD8\xD0\xC2\xCA\xE4\xC8\xEB\xB5\xC4\xBB\xFA\xBB\xE1\xA1\xA3";
+
+constexpr int kAttempts = 3;
+constexpr WORD kPromptId = 100, kEditId = 101, kStatusId = 102;
+constexpr WORD kStaticClass = 0x0082, kEditClass = 0x0081, kButtonClass = 0x0080;
+
+std::wstring wide(const char* gbk) {
+  const int n = MultiByteToWideChar(936, 0, gbk, -1, nullptr, 0);
+  std::wstring text(n > 0 ? n - 1 : 0, L'\0');
+  if (n > 1) MultiByteToWideChar(936, 0, gbk, -1, text.data(), n);
+  return text;
+}
+
+// An in-memory dialog template: DLGTEMPLATE and its items, each DWORD-aligned.
+class DialogTemplate {
+ public:
+  DialogTemplate(const std::wstring& title, short cx, short cy) {
+    align();
+    DLGTEMPLATE header{};
+    header.style = DS_MODALFRAME | DS_CENTER | DS_SETFONT | WS_POPUP | WS_CAPTION | WS_SYSMENU;
+    header.cx = cx;
+    header.cy = cy;
+    append(&header, sizeof header);
+    word(0);  // no menu
+    word(0);  // default class
+    text(title);
+    word(9);
+    text(L"SimSun");
+  }
+  void item(WORD classAtom, WORD id, DWORD style, short x, short y, short cx, short cy,
+            const std::wstring& caption) {
+    align();
+    DLGITEMTEMPLATE entry{};
+    entry.style = style | WS_CHILD | WS_VISIBLE;
+    entry.x = x;
+    entry.y = y;
+    entry.cx = cx;
+    entry.cy = cy;
+    entry.id = id;
+    append(&entry, sizeof entry);
+    word(0xFFFF);
+    word(classAtom);
+    text(caption);
+    word(0);  // no creation data
+    ++reinterpret_cast<DLGTEMPLATE*>(bytes_.data())->cdit;
+  }
+  const DLGTEMPLATE* get() const { return reinterpret_cast<const DLGTEMPLATE*>(bytes_.data()); }
+
+ private:
+  void append(const void* data, size_t size) {
+    const auto* p = static_cast<const unsigned char*>(data);
+    bytes_.insert(bytes_.end(), p, p + size);
+  }
+  void word(WORD value) { append(&value, sizeof value); }
+  void text(const std::wstring& value) { append(value.c_str(), (value.size() + 1) * sizeof(wchar_t)); }
+  void align() {
+    while (bytes_.size() % 4 != 0) bytes_.push_back(0);
+  }
+  std::vector<unsigned char> bytes_;
+};
+
+struct PromptState {
+  int wrongEntries;
+  std::string typed;
+};
+
+INT_PTR CALLBACK promptProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* state = reinterpret_cast<PromptState*>(GetWindowLongPtrA(dialog, DWLP_USER));
+  switch (message) {
+    case WM_INITDIALOG: {
+      SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+      state = reinterpret_cast<PromptState*>(lParam);
+      if (state->wrongEntries > 0) {
+        char status[128];
+        wsprintfA(status, kRetryFormat, kAttempts - state->wrongEntries);
+        SetDlgItemTextW(dialog, kStatusId, wide(status).c_str());
+      }
+      SetFocus(GetDlgItem(dialog, kEditId));
+      return FALSE;
+    }
+    case WM_COMMAND:
+      if (LOWORD(wParam) == IDOK) {
+        char buffer[256] = {};
+        GetDlgItemTextA(dialog, kEditId, buffer, sizeof buffer);
+        state->typed = buffer;
+        SecureZeroMemory(buffer, sizeof buffer);
+        EndDialog(dialog, IDOK);
+        return TRUE;
+      }
+      if (LOWORD(wParam) == IDCANCEL) {
+        EndDialog(dialog, IDCANCEL);
+        return TRUE;
+      }
+      return FALSE;
+    case WM_DESTROY: {
+      // The typed password does not stay in the edit control's memory.
+      const int length = GetWindowTextLengthA(GetDlgItem(dialog, kEditId));
+      SetDlgItemTextA(dialog, kEditId, std::string(static_cast<size_t>(length), ' ').c_str());
+      return FALSE;
+    }
+    default:
+      return FALSE;
+  }
+}
+
+}  // namespace
+
+std::optional<GbkText> AskDatabasePassword(int32_t wrongEntries) {
+  DialogTemplate dialog(wide(kTitle), 200, 86);
+  dialog.item(kStaticClass, kPromptId, SS_LEFT, 10, 8, 180, 10, wide(kPrompt));
+  dialog.item(kEditClass, kEditId, ES_PASSWORD | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 10, 22,
+              180, 13, L"");
+  dialog.item(kStaticClass, kStatusId, SS_LEFT, 10, 40, 180, 10, L"");
+  dialog.item(kButtonClass, IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP, 50, 62, 60, 15, wide(kConfirm));
+  dialog.item(kButtonClass, IDCANCEL, BS_PUSHBUTTON | WS_TABSTOP, 120, 62, 60, 15, wide(kCancel));
+  PromptState state{wrongEntries, {}};
+  const INT_PTR result = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), dialog.get(), nullptr,
+                                                 promptProc, reinterpret_cast<LPARAM>(&state));
+  if (result != IDOK) return std::nullopt;
+  return state.typed;
+}
+
+}  // namespace zorli::edb

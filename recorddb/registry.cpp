@@ -1,0 +1,76 @@
+#include "database_paths.h"
+#include "database_state.h"
+#include "error_codes.h"
+#include "record_database.h"
+
+namespace zorli {
+namespace edb {
+namespace {
+
+thread_local int32_t lastError = kOk;
+
+}  // namespace
+
+DatabaseRegistry& Registry() {
+  static DatabaseRegistry registry;
+  return registry;
+}
+
+RecordDatabase* CurrentDatabase() {
+  DatabaseRegistry& registry = Registry();
+  if (!registry.current || *registry.current >= registry.databases.size()) return nullptr;
+  return registry.databases[*registry.current].get();
+}
+
+void SetLastError(int32_t code) { lastError = code; }
+
+int32_t RecordDatabase::lockRecord(int64_t record) {
+  if (record < 0) return kLockFailed;
+  return locks.lock(main.file(), static_cast<int64_t>(recordOffset(record)));
+}
+
+int32_t RecordDatabase::unlockRecord(int64_t record) {
+  if (record < 0) return kUnlockFailed;
+  return locks.unlock(main.file(), static_cast<int64_t>(recordOffset(record)));
+}
+
+int32_t RecordDatabase::fieldNumber(const GbkText& fieldName) const {
+  for (size_t i = 0; i < fields.size(); ++i) {
+    if (NamesEqual(fields[i].name(), fieldName)) return static_cast<int32_t>(i + 1);
+  }
+  return 0;
+}
+
+void RecordDatabase::close() {
+  if (main.isOpen()) locks.releaseAll(main.file());
+  main.file().close();
+  aux.file().close();
+  for (platform::File& index : indexFiles) index.close();
+  indexFiles.clear();
+}
+
+}  // namespace edb
+
+void CloseAllDatabases() {
+  edb::DatabaseRegistry& registry = edb::Registry();
+  for (auto& db : registry.databases) db->close();
+  registry.databases.clear();
+  registry.current.reset();
+  edb::SetLastError(edb::kOk);
+}
+
+int32_t LastError() { return edb::lastError; }
+
+std::optional<size_t> FindDatabase(const GbkText& name) {
+  if (name.empty()) return std::nullopt;
+  const auto& databases = edb::Registry().databases;
+  for (size_t i = databases.size(); i-- > 0;) {
+    const edb::RecordDatabase& db = *databases[i];
+    if (!db.alias.empty() && edb::PathsEqual(db.alias, name)) return i;
+    if (edb::PathsEqual(db.name, name)) return i;
+    if (edb::PathsEqual(db.fullPath, name)) return i;
+  }
+  return std::nullopt;
+}
+
+}  // namespace zorli

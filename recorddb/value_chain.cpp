@@ -1,0 +1,226 @@
+#include "value_chain.h"
+
+#include <algorithm>
+#include <optional>
+#include <vector>
+
+#include "byte_locks.h"
+#include "edb_format.h"
+#include "error_codes.h"
+
+namespace zorli::edb {
+namespace {
+
+uint64_t blockOffset(int32_t block) { return static_cast<uint64_t>(block) * kEdtBlockSize; }
+
+int32_t readBlock(CipheredFile& aux, int32_t block, EdtBlock& out) {
+  size_t got = 0;
+  const int32_t code = aux.read(blockOffset(block), out.bytes.data(), kEdtBlockSize, got);
+  if (code != kOk) return code;
+  return got < kEdtBlockSize ? kAuxAccessFailed : kOk;
+}
+
+int32_t writeBlock(CipheredFile& aux, int32_t block, const EdtBlock& in) {
+  return aux.write(blockOffset(block), in.bytes.data(), kEdtBlockSize);
+}
+
+// The header of the auxiliary file, read once and written back at the end, under the
+// lock of its first byte.
+class HeaderSession {
+ public:
+  explicit HeaderSession(CipheredFile& aux) : aux_(aux) {}
+  ~HeaderSession() {
+    if (locked_) UnlockRange(aux_.file(), 0, 1);
+  }
+  int32_t open() {
+    if (header_) return kOk;
+    const int32_t lockCode = LockRange(aux_.file(), 0, 1);
+    if (lockCode != kOk) return lockCode;
+    locked_ = true;
+    EdtHeader header;
+    size_t got = 0;
+    const int32_t code = aux_.read(0, header.bytes.data(), kEdtHeaderSize, got);
+    if (code != kOk) return code;
+    if (got < kEdtHeaderSize || header.blockCount() < 1) return kAuxAccessFailed;
+    header_ = header;
+    return kOk;
+  }
+  bool isOpen() const { return header_.has_value(); }
+  EdtHeader& header() { return *header_; }
+  int32_t save() { return aux_.write(0, header_->bytes.data(), kEdtHeaderSize); }
+
+ private:
+  CipheredFile& aux_;
+  std::optional<EdtHeader> header_;
+  bool locked_ = false;
+};
+
+// Block numbers of an existing chain, in order, without its data.
+int32_t collectChain(CipheredFile& aux, int32_t first, std::vector<int32_t>& blocks) {
+  uint64_t fileLength = 0;
+  const int32_t code = aux.length(fileLength);
+  if (code != kOk) return code;
+  const uint64_t limit = fileLength / kEdtBlockSize;
+  for (int32_t block = first; block != 0;) {
+    if (block < 0 || static_cast<uint64_t>(block) >= limit || blocks.size() >= limit) {
+      return kAuxAccessFailed;
+    }
+    blocks.push_back(block);
+    EdtBlock data;
+    const int32_t readCode = readBlock(aux, block, data);
+    if (readCode != kOk) return readCode;
+    block = data.next();
+  }
+  return kOk;
+}
+
+// Takes trailing free blocks off the end of the file.
+int32_t trimFreeTail(CipheredFile& aux, EdtHeader& header) {
+  int32_t last = header.blockCount() - 1;
+  while (last >= 1) {
+    EdtBlock block;
+    const int32_t code = readBlock(aux, last, block);
+    if (code != kOk) return code;
+    if (block.used() != 0) break;
+    const int32_t previous = block.previous(), next = block.next();
+    if (previous > 0 && previous < header.blockCount()) {
+      EdtBlock neighbour;
+      if (readBlock(aux, previous, neighbour) == kOk) {
+        neighbour.setNext(next);
+        writeBlock(aux, previous, neighbour);
+      }
+    }
+    if (next > 0 && next < header.blockCount()) {
+      EdtBlock neighbour;
+      if (readBlock(aux, next, neighbour) == kOk) {
+        neighbour.setPrevious(previous);
+        writeBlock(aux, next, neighbour);
+      }
+    }
+    if (header.freeHead() == last) header.setFreeHead(next);
+    header.setFreeCount(std::max(0, header.freeCount() - 1));
+    --last;
+  }
+  header.setBlockCount(last + 1);
+  return FileErrorCode(aux.file().truncate(blockOffset(last + 1)));
+}
+
+}  // namespace
+
+int32_t ReadValueChain(CipheredFile& aux, int32_t firstBlock, std::string& value) {
+  value.clear();
+  if (!aux.isOpen()) return kAuxAccessFailed;
+  if (firstBlock == 0) return kOk;
+  uint64_t fileLength = 0;
+  int32_t code = aux.length(fileLength);
+  if (code != kOk) return code;
+  const uint64_t blocksInFile = fileLength / kEdtBlockSize;
+  int32_t locked = 0;
+  uint64_t visited = 0;
+  for (int32_t block = firstBlock; block != 0;) {
+    // Every block of a sound chain lies in the file and is visited once; more steps
+    // than blocks means a loop.
+    if (block < 0 || static_cast<uint64_t>(block) >= blocksInFile || ++visited > blocksInFile) {
+      code = kAuxAccessFailed;
+      break;
+    }
+    code = LockRange(aux.file(), blockOffset(block), 1);
+    if (code != kOk) break;
+    if (locked != 0) UnlockRange(aux.file(), blockOffset(locked), 1);
+    locked = block;
+    EdtBlock data;
+    code = readBlock(aux, block, data);
+    if (code != kOk) break;
+    if (data.used() < 0 || data.used() > kEdtBlockDataSize) {
+      code = kAuxAccessFailed;
+      break;
+    }
+    value.append(reinterpret_cast<const char*>(data.data()), static_cast<size_t>(data.used()));
+    block = data.next();
+  }
+  if (locked != 0) UnlockRange(aux.file(), blockOffset(locked), 1);
+  if (code != kOk) value.clear();
+  return code;
+}
+
+int32_t WriteValueChain(CipheredFile& aux, int32_t oldFirstBlock, const std::string& value,
+                        int32_t& newFirstBlock) {
+  newFirstBlock = 0;
+  if (!aux.isOpen()) return kAuxAccessFailed;
+  std::vector<int32_t> oldChain;
+  int32_t code = collectChain(aux, oldFirstBlock, oldChain);
+  if (code != kOk) return code;
+
+  HeaderSession session(aux);
+  const size_t pieces = (value.size() + kEdtBlockDataSize - 1) / kEdtBlockDataSize;
+  int32_t previous = 0;
+  EdtBlock previousBlock;
+  for (size_t i = 0; i < pieces; ++i) {
+    int32_t block;
+    if (i < oldChain.size()) {
+      block = oldChain[i];
+    } else {
+      if ((code = session.open()) != kOk) return code;
+      EdtHeader& header = session.header();
+      if (header.freeHead() > 0 && header.freeHead() < header.blockCount()) {
+        block = header.freeHead();
+        EdtBlock freeBlock;
+        if ((code = readBlock(aux, block, freeBlock)) != kOk) return code;
+        header.setFreeHead(freeBlock.next());
+        header.setFreeCount(std::max(0, header.freeCount() - 1));
+        if (freeBlock.next() > 0) {
+          EdtBlock following;
+          if (readBlock(aux, freeBlock.next(), following) == kOk) {
+            following.setPrevious(0);
+            writeBlock(aux, freeBlock.next(), following);
+          }
+        }
+      } else {
+        if (header.blockCount() == INT32_MAX) return kAuxAccessFailed;
+        block = header.blockCount();
+        header.setBlockCount(block + 1);
+      }
+    }
+    EdtBlock current;
+    current.setPrevious(previous);
+    current.setNext(0);
+    current.setData(std::string_view(value).substr(i * kEdtBlockDataSize, kEdtBlockDataSize));
+    if ((code = writeBlock(aux, block, current)) != kOk) return code;
+    if (previous != 0) {
+      previousBlock.setNext(block);
+      if ((code = writeBlock(aux, previous, previousBlock)) != kOk) return code;
+    } else {
+      newFirstBlock = block;
+    }
+    previous = block;
+    previousBlock = current;
+  }
+
+  if (oldChain.size() > pieces) {
+    if ((code = session.open()) != kOk) return code;
+    EdtHeader& header = session.header();
+    const int32_t oldFreeHead = header.freeHead();
+    const size_t firstFreed = pieces, lastFreed = oldChain.size() - 1;
+    bool freedLastBlock = false;
+    for (size_t i = firstFreed; i <= lastFreed; ++i) {
+      EdtBlock freed;
+      freed.setPrevious(i == firstFreed ? 0 : oldChain[i - 1]);
+      freed.setNext(i == lastFreed ? oldFreeHead : oldChain[i + 1]);
+      freed.setData({});
+      if ((code = writeBlock(aux, oldChain[i], freed)) != kOk) return code;
+      freedLastBlock = freedLastBlock || oldChain[i] == header.blockCount() - 1;
+    }
+    if (oldFreeHead > 0 && oldFreeHead < header.blockCount()) {
+      EdtBlock head;
+      if ((code = readBlock(aux, oldFreeHead, head)) != kOk) return code;
+      head.setPrevious(oldChain[lastFreed]);
+      if ((code = writeBlock(aux, oldFreeHead, head)) != kOk) return code;
+    }
+    header.setFreeHead(oldChain[firstFreed]);
+    header.setFreeCount(header.freeCount() + static_cast<int32_t>(lastFreed - firstFreed + 1));
+    if (freedLastBlock && (code = trimFreeTail(aux, header)) != kOk) return code;
+  }
+  return session.isOpen() ? session.save() : kOk;
+}
+
+}  // namespace zorli::edb
