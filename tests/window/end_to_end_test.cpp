@@ -1,0 +1,241 @@
+// Zorli as a user meets it: the real program in a folder with its own small knowledge
+// base, driven with real keys and clicks, its chat list read from the program's memory.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <memory>
+#include <regex>
+#include <string>
+
+#include "database_writer.h"
+#include "record_database.h"
+#include "window_layout.h"
+#include "zorli_process.h"
+
+namespace zorli::testing {
+namespace {
+
+using namespace zorli::window;
+
+const GbkText kBotNickname = "KaduZorli";
+// 我是Zorli啊，善解人意，偶尔逗比。。。 :)
+const GbkText kGreeting =
+    "\xCE\xD2\xCA\xC7" "Zorli" "\xB0\xA1\xA3\xAC\xC9\xC6\xBD\xE2\xC8\xCB\xD2\xE2\xA3\xAC\xC5\xBC"
+    "\xB6\xFB\xB6\xBA\xB1\xC8\xA1\xA3\xA1\xA3\xA1\xA3 :)";
+const GbkText kHello = "\xC4\xE3\xBA\xC3";               // 你好
+const GbkText kHelloAnswer = "\xC4\xE3\xBA\xC3\xD1\xBD";  // 你好呀
+const GbkText kWeather = "\xCC\xEC\xC6\xF8";             // 天气
+const GbkText kWeatherAnswer = "\xC7\xE7\xCC\xEC";       // 晴天
+const GbkText kFallback = "\xCE\xD2\xCC\xFD\xB2\xBB\xB6\xAE";  // 我听不懂
+
+void WriteKnowledgeFile(const char* name, const std::vector<const char*>& fieldNames,
+                        const std::vector<std::vector<GbkText>>& rows) {
+  std::vector<FieldDefinition> fields;
+  for (const char* field : fieldNames) fields.push_back({field, FieldType::Text, 100});
+  ASSERT_TRUE(CreateDatabase(name, fields)) << LastError();
+  ASSERT_TRUE(OpenDatabase(name)) << LastError();
+  for (const auto& row : rows) {
+    ASSERT_TRUE(AppendRecord());
+    for (size_t i = 0; i < row.size(); ++i) {
+      ASSERT_TRUE(WriteField(static_cast<int32_t>(i + 1),
+                             FieldValue::FromBytes(FieldType::Text, row[i])));
+    }
+  }
+  CloseAllDatabases();
+}
+
+std::wstring WindowsPath(std::string path) {
+  std::replace(path.begin(), path.end(), '/', '\\');
+  return L"Z:" + std::wstring(path.begin(), path.end());
+}
+
+std::wstring CurrentFolder() {
+  wchar_t folder[MAX_PATH] = {};
+  GetCurrentDirectoryW(MAX_PATH, folder);
+  return folder;
+}
+
+// The bot's entry: the unpadded time, a blank line, four spaces, the reply, a blank line.
+bool IsBotReply(const ShownEntry& entry, const GbkText& reply) {
+  const std::regex header("^([0-9]{1,2}):([0-9]{1,2}):([0-9]{1,2})\r\n\r\n    ");
+  std::smatch match;
+  if (entry.nickname != kBotNickname || !std::regex_search(entry.content, match, header)) {
+    return false;
+  }
+  for (int part = 1; part <= 3; ++part) {
+    if (match[part].length() == 2 && match[part].str()[0] == '0') return false;
+  }
+  return entry.content.substr(static_cast<size_t>(match.length())) == reply + "\r\n\r\n";
+}
+
+class ZorliEndToEndTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    WriteKnowledgeFile("dbs.edb", {"pattern", "answer1", "answer2", "answer3", "answer4"},
+                       {{kHello, kHelloAnswer, kHelloAnswer, kHelloAnswer, kHelloAnswer},
+                        {kWeather, kWeatherAnswer, kWeatherAnswer, kWeatherAnswer,
+                         kWeatherAnswer}});
+    WriteKnowledgeFile("dbv.edb", {"reply"}, {{kFallback}});
+  }
+
+  void SetUp() override {
+    zorli_ = std::make_unique<ZorliProcess>(WindowsPath(ZORLI_EXE), CurrentFolder());
+    ASSERT_TRUE(zorli_->Started());
+    ASSERT_TRUE(WaitUntil([&] { return zorli_->EntryCount() == 1; }, 5000));
+    SetForegroundWindow(zorli_->MainWindow());
+    zorli_->Click(kMessageBoxId);
+    ASSERT_TRUE(WaitUntil([&] { return zorli_->FocusedWindow() == zorli_->Control(kMessageBoxId); },
+                          5000));
+  }
+
+  // Types a message, presses Ctrl+Enter and waits for the user's entry and the bot's.
+  void Send(const std::wstring& message, bool keypadEnter = false) {
+    const int before = zorli_->EntryCount();
+    zorli_->Type(message);
+    zorli_->Press({VK_CONTROL}, VK_RETURN, keypadEnter);
+    ASSERT_TRUE(WaitUntil([&] { return zorli_->EntryCount() == before + 2; }, 5000))
+        << zorli_->EntryCount() - before << " entries added";
+  }
+
+  std::unique_ptr<ZorliProcess> zorli_;
+};
+
+TEST_F(ZorliEndToEndTest, WindowOpensCentredWithTheTemplateLayout) {
+  HWND main = zorli_->MainWindow();
+  RECT rect;
+  GetWindowRect(main, &rect);
+  EXPECT_EQ(rect.right - rect.left, 450);
+  EXPECT_EQ(rect.bottom - rect.top, 600);
+  EXPECT_EQ(rect.left, (GetSystemMetrics(SM_CXSCREEN) - 450) / 2);
+  EXPECT_EQ(rect.top, (GetSystemMetrics(SM_CYSCREEN) - 600) / 2);
+  const LONG style = GetWindowLongW(main, GWL_STYLE);
+  EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN),
+            WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN);
+  EXPECT_EQ(style & (WS_MAXIMIZEBOX | WS_THICKFRAME), 0);
+  wchar_t title[64] = {};
+  GetWindowTextW(main, title, 64);
+  EXPECT_STREQ(title, L"Kadu机器人Zorli 测试版 -未完善");
+
+  EXPECT_EQ(zorli_->ControlText(kNicknameBoxId), L" Velan-");
+  EXPECT_EQ(zorli_->ControlText(kMessageBoxId), L"");
+  EXPECT_EQ(zorli_->ControlText(kSendButtonId), L"发  送 (&S)");
+  EXPECT_EQ(SendMessageW(zorli_->Control(kRightSideCheckId), BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_EQ(SendMessageW(zorli_->Control(kShowNicknameCheckId), BM_GETCHECK, 0, 0), BST_CHECKED);
+
+  // The chat list fills the picture box's client area.
+  RECT client, frame;
+  GetClientRect(zorli_->Control(kPictureBoxId), &client);
+  GetWindowRect(zorli_->ChatListFrame(), &frame);
+  MapWindowPoints(HWND_DESKTOP, zorli_->Control(kPictureBoxId), reinterpret_cast<POINT*>(&frame), 2);
+  EXPECT_EQ(frame.left, 0);
+  EXPECT_EQ(frame.top, 0);
+  EXPECT_EQ(frame.right, client.right);
+  EXPECT_EQ(frame.bottom, client.bottom);
+  EXPECT_EQ(client.right, 430);
+  EXPECT_EQ(client.bottom, 422);
+}
+
+TEST_F(ZorliEndToEndTest, GreetsWithTheBotAvatarOnTheLeft) {
+  const ShownEntry greeting = zorli_->Entry(0);
+  EXPECT_EQ(greeting.nickname, kBotNickname);
+  EXPECT_EQ(greeting.content, kGreeting);
+  EXPECT_NE(greeting.avatar, 0u);
+  EXPECT_FALSE(greeting.rightSide);
+  EXPECT_TRUE(greeting.showNickname);
+}
+
+TEST_F(ZorliEndToEndTest, CtrlEnterSendsAndTheBotAnswersUnderATimeHeader) {
+  Send(L"你好");
+  const ShownEntry user = zorli_->Entry(1);
+  EXPECT_EQ(user.nickname, " Velan-");
+  EXPECT_EQ(user.content, kHello);
+  EXPECT_EQ(user.avatar, 0u);
+  EXPECT_TRUE(user.rightSide);
+  const ShownEntry bot = zorli_->Entry(2);
+  EXPECT_TRUE(IsBotReply(bot, kHelloAnswer)) << bot.content;
+  EXPECT_EQ(bot.avatar, zorli_->Entry(0).avatar);
+  EXPECT_FALSE(bot.rightSide);
+  EXPECT_EQ(zorli_->ControlText(kMessageBoxId), L"");
+  EXPECT_EQ(zorli_->FocusedWindow(), zorli_->Control(kMessageBoxId));
+
+  // Unticked, the side box puts the next entry on the left; the keypad's Enter sends too.
+  zorli_->Click(kRightSideCheckId);
+  zorli_->Click(kMessageBoxId);
+  Send(L"天气", true);
+  EXPECT_FALSE(zorli_->Entry(3).rightSide);
+  EXPECT_EQ(zorli_->Entry(3).content, kWeather);
+  EXPECT_TRUE(IsBotReply(zorli_->Entry(4), kWeatherAnswer)) << zorli_->Entry(4).content;
+  EXPECT_EQ(zorli_->ControlText(kMessageBoxId), L"");
+}
+
+TEST_F(ZorliEndToEndTest, TimeQuestionAndUnknownMessagesAreAnswered) {
+  Send(L"现在几点了");
+  const GbkText time = zorli_->Entry(2).content;
+  for (const char* part : {"\xC4\xEA", "\xD4\xC2", "\xC8\xD5"}) {  // 年 月 日
+    EXPECT_NE(time.find(part), GbkText::npos) << time;
+  }
+  Send(L"啊哈哈");
+  EXPECT_TRUE(IsBotReply(zorli_->Entry(4), kFallback)) << zorli_->Entry(4).content;
+}
+
+TEST_F(ZorliEndToEndTest, EnterAloneAndOtherModifiersDoNotSend) {
+  zorli_->Type(L"abc");
+  zorli_->Press({}, VK_RETURN);
+  EXPECT_TRUE(WaitUntil([&] { return zorli_->ControlText(kMessageBoxId) == L"abc\r\n"; }, 3000))
+      << "the message box holds no line break";
+  zorli_->Press({VK_CONTROL, VK_SHIFT}, VK_RETURN);
+  zorli_->Press({VK_CONTROL, VK_MENU}, VK_RETURN);
+  Sleep(1000);  // well past the send's 300 ms delay
+  EXPECT_EQ(zorli_->EntryCount(), 1);
+  EXPECT_EQ(zorli_->ControlText(kMessageBoxId).rfind(L"abc\r\n", 0), 0u);
+
+  // Ctrl+Enter in the nickname box does nothing special either.
+  zorli_->Click(kNicknameBoxId);
+  zorli_->Press({VK_CONTROL}, VK_RETURN);
+  Sleep(1000);
+  EXPECT_EQ(zorli_->EntryCount(), 1);
+}
+
+TEST_F(ZorliEndToEndTest, UntickingTheNicknameBoxHidesEveryNickname) {
+  Send(L"你好");
+  zorli_->Click(kShowNicknameCheckId);
+  ASSERT_TRUE(WaitUntil([&] { return !zorli_->Entry(0).showNickname; }, 3000));
+  zorli_->Click(kMessageBoxId);
+  Send(L"天气");
+  for (int i = 0; i < zorli_->EntryCount(); ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_FALSE(zorli_->Entry(i).showNickname);
+  }
+  // Once painted again, no entry keeps room for a nickname line.
+  RedrawWindow(zorli_->ChatListFrame(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  EXPECT_TRUE(WaitUntil([&] {
+    for (int i = 0; i < zorli_->EntryCount(); ++i) {
+      if (zorli_->Entry(i).nicknameRect.Height() != 0) return false;
+    }
+    return true;
+  }, 3000));
+
+  zorli_->Click(kShowNicknameCheckId);
+  ASSERT_TRUE(WaitUntil([&] { return zorli_->Entry(0).showNickname; }, 3000));
+  for (int i = 0; i < zorli_->EntryCount(); ++i) EXPECT_TRUE(zorli_->Entry(i).showNickname);
+}
+
+TEST_F(ZorliEndToEndTest, SendButtonAndItsAccessKeySend) {
+  zorli_->Type(L"你好");
+  zorli_->Click(kSendButtonId);
+  ASSERT_TRUE(WaitUntil([&] { return zorli_->EntryCount() == 3; }, 5000));
+  EXPECT_EQ(zorli_->FocusedWindow(), zorli_->Control(kMessageBoxId));
+  zorli_->Type(L"天气");
+  zorli_->Press({VK_MENU}, 'S');
+  ASSERT_TRUE(WaitUntil([&] { return zorli_->EntryCount() == 5; }, 5000));
+  EXPECT_EQ(zorli_->Entry(3).content, kWeather);
+}
+
+TEST_F(ZorliEndToEndTest, ClosingTheWindowEndsTheProgramCleanly) {
+  Send(L"你好");
+  EXPECT_EQ(zorli_->CloseAndWait(10000), 0);
+}
+
+}  // namespace
+}  // namespace zorli::testing

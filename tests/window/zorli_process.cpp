@@ -1,0 +1,186 @@
+#include "zorli_process.h"
+
+#include <vector>
+
+#include "window_layout.h"
+
+namespace zorli::testing {
+namespace {
+
+struct WindowSearch {
+  DWORD processId;
+  HWND found;
+};
+
+BOOL CALLBACK FindMainWindow(HWND window, LPARAM parameter) {
+  auto* search = reinterpret_cast<WindowSearch*>(parameter);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  if (owner == search->processId && wcscmp(name, L"ZorliMainWindow") == 0) {
+    search->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+INPUT KeyInput(WORD key, WORD unicode, DWORD flags) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = key;
+  input.ki.wScan = unicode ? unicode : static_cast<WORD>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
+  input.ki.dwFlags = flags;
+  return input;
+}
+
+void SendInputs(std::vector<INPUT> inputs) {
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  Sleep(30);
+}
+
+}  // namespace
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds) {
+  const DWORD start = GetTickCount();
+  while (!condition()) {
+    if (GetTickCount() - start > milliseconds) return false;
+    Sleep(50);
+  }
+  return true;
+}
+
+ZorliProcess::ZorliProcess(const std::wstring& program, const std::wstring& folder) {
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  std::wstring commandLine = L"\"" + program + L"\"";
+  if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      folder.c_str(), &startup, &process_)) {
+    return;
+  }
+  WaitForInputIdle(process_.hProcess, 20000);
+  WindowSearch search{process_.dwProcessId, nullptr};
+  WaitUntil([&] {
+    EnumWindows(FindMainWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found != nullptr && IsWindowVisible(search.found);
+  }, 20000);
+  mainWindow_ = search.found;
+  if (!mainWindow_) return;
+  frame_ = FindWindowExW(Control(window::kPictureBoxId), nullptr, L"QuarnPopChatFrame", nullptr);
+  list_ = frame_ ? FindWindowExW(frame_, nullptr, L"QuarnPopChat", nullptr) : nullptr;
+}
+
+ZorliProcess::~ZorliProcess() {
+  if (!process_.hProcess) return;
+  if (CloseAndWait(10000) == -1) TerminateProcess(process_.hProcess, 1);
+  CloseHandle(process_.hThread);
+  CloseHandle(process_.hProcess);
+}
+
+long ZorliProcess::CloseAndWait(DWORD milliseconds) {
+  if (mainWindow_ && IsWindow(mainWindow_)) PostMessageW(mainWindow_, WM_CLOSE, 0, 0);
+  if (WaitForSingleObject(process_.hProcess, milliseconds) != WAIT_OBJECT_0) return -1;
+  DWORD code = 0;
+  GetExitCodeProcess(process_.hProcess, &code);
+  return static_cast<long>(code);
+}
+
+HWND ZorliProcess::Control(int id) const {
+  if (!mainWindow_) return nullptr;
+  HWND picture = GetWindow(mainWindow_, GW_CHILD);
+  HWND shape = picture ? GetWindow(picture, GW_HWNDNEXT) : nullptr;
+  if (id == window::kPictureBoxId) return picture;
+  if (id == window::kShapeBoxId) return shape;
+  return shape ? GetDlgItem(shape, id) : nullptr;
+}
+
+int ZorliProcess::EntryCount() const {
+  return static_cast<int>(SendMessageW(list_, LB_GETCOUNT, 0, 0));
+}
+
+GbkText ZorliProcess::ReadRemoteText(const char* address) const {
+  GbkText text;
+  char chunk[64];
+  while (address && text.size() < 65536) {
+    SIZE_T read = 0;
+    if (!ReadProcessMemory(process_.hProcess, address, chunk, sizeof chunk, &read) || read == 0) {
+      // The chunk may cross the end of the block's page; fall back to single bytes.
+      if (!ReadProcessMemory(process_.hProcess, address, chunk, 1, &read) || read == 0) break;
+    }
+    for (SIZE_T i = 0; i < read; ++i) {
+      if (chunk[i] == '\0') return text;
+      text.push_back(chunk[i]);
+    }
+    address += read;
+  }
+  return text;
+}
+
+ShownEntry ZorliProcess::Entry(int index) const {
+  ShownEntry shown;
+  const LRESULT block = SendMessageW(list_, LB_GETITEMDATA, static_cast<WPARAM>(index), 0);
+  ChatEntry entry;
+  if (block == LB_ERR || block == 0 ||
+      !ReadProcessMemory(process_.hProcess, reinterpret_cast<void*>(block), &entry, sizeof entry,
+                         nullptr)) {
+    return shown;
+  }
+  shown.nickname = ReadRemoteText(entry.nickname);
+  shown.content = ReadRemoteText(entry.content);
+  shown.avatar = entry.avatar;
+  shown.nicknameRect = entry.nicknameRect;
+  shown.showNickname = entry.showNickname != 0;
+  shown.rightSide = entry.rightSide != 0;
+  return shown;
+}
+
+std::wstring ZorliProcess::ControlText(int id) const {
+  wchar_t text[1024] = {};
+  SendMessageW(Control(id), WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
+HWND ZorliProcess::FocusedWindow() const {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  GetGUIThreadInfo(process_.dwThreadId, &info);
+  return info.hwndFocus;
+}
+
+void ZorliProcess::Click(int id) const {
+  RECT rect;
+  GetWindowRect(Control(id), &rect);
+  const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+  const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dx = ((rect.left + rect.right) / 2) * 65535 / (screenWidth - 1);
+  input.mi.dy = ((rect.top + rect.bottom) / 2) * 65535 / (screenHeight - 1);
+  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  INPUT down = input;
+  down.mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
+  INPUT up = input;
+  up.mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
+  SendInputs({input, down, up});
+}
+
+void ZorliProcess::Type(const std::wstring& text) const {
+  for (wchar_t character : text) {
+    SendInputs({KeyInput(0, character, KEYEVENTF_UNICODE),
+                KeyInput(0, character, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP)});
+  }
+}
+
+void ZorliProcess::Press(std::initializer_list<WORD> modifiers, WORD key, bool extended) const {
+  std::vector<INPUT> inputs;
+  for (WORD modifier : modifiers) inputs.push_back(KeyInput(modifier, 0, 0));
+  const DWORD extendedFlag = extended ? KEYEVENTF_EXTENDEDKEY : 0;
+  inputs.push_back(KeyInput(key, 0, extendedFlag));
+  inputs.push_back(KeyInput(key, 0, extendedFlag | KEYEVENTF_KEYUP));
+  for (auto it = std::rbegin(modifiers); it != std::rend(modifiers); ++it) {
+    inputs.push_back(KeyInput(*it, 0, KEYEVENTF_KEYUP));
+  }
+  SendInputs(inputs);
+}
+
+}  // namespace zorli::testing

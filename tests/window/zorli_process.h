@@ -1,0 +1,64 @@
+#pragma once
+// The real zorli.exe started as a child process, its controls found, its chat list read
+// from the child's memory and real keyboard and mouse input sent to it.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "chat_entry.h"
+#include "gbk_text.h"
+
+namespace zorli::testing {
+
+// One chat list entry as the child stores it.
+struct ShownEntry {
+  GbkText nickname;
+  GbkText content;
+  ImageHandle avatar = 0;
+  EntryRect nicknameRect;
+  bool showNickname = false;
+  bool rightSide = false;
+};
+
+class ZorliProcess {
+ public:
+  // Starts the program with folder as its current directory and waits for its window.
+  ZorliProcess(const std::wstring& program, const std::wstring& folder);
+  // Closes the window and waits for the end; kills the program if it hangs.
+  ~ZorliProcess();
+  ZorliProcess(const ZorliProcess&) = delete;
+  ZorliProcess& operator=(const ZorliProcess&) = delete;
+
+  bool Started() const { return mainWindow_ != nullptr && list_ != nullptr; }
+  HWND MainWindow() const { return mainWindow_; }
+  HWND ChatListFrame() const { return frame_; }
+  HWND Control(int id) const;
+
+  int EntryCount() const;
+  ShownEntry Entry(int index) const;
+  std::wstring ControlText(int id) const;
+  HWND FocusedWindow() const;
+
+  // Clicks the middle of a control with the left button.
+  void Click(int id) const;
+  void Type(const std::wstring& text) const;
+  // Presses key while holding the modifiers (virtual-key codes).
+  void Press(std::initializer_list<WORD> modifiers, WORD key, bool extended = false) const;
+
+  // Sends WM_CLOSE and waits; the exit code, or -1 when the program did not end in time.
+  long CloseAndWait(DWORD milliseconds);
+
+ private:
+  GbkText ReadRemoteText(const char* address) const;
+
+  PROCESS_INFORMATION process_{};
+  HWND mainWindow_ = nullptr;
+  HWND frame_ = nullptr;
+  HWND list_ = nullptr;
+};
+
+// Polls condition every 50 ms until it holds or milliseconds have passed.
+bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds);
+
+}  // namespace zorli::testing
