@@ -1,0 +1,200 @@
+#include <gtest/gtest.h>
+
+#include "error_codes.h"
+#include "test_files.h"
+
+namespace zorli {
+namespace {
+
+using testing::Int32At;
+using testing::MakeTextDatabase;
+using testing::PatchInt32;
+using testing::ReadBytes;
+using testing::WriteBytes;
+
+constexpr size_t kDataStart1 = 116 + 72;  // one field
+
+class OpenChecks : public ::testing::Test {
+ protected:
+  void SetUp() override { MakeTextDatabase(path, {"one", "two", "three", "four", "five"}); }
+  void TearDown() override { CloseAllDatabases(); }
+  int32_t openCode(bool readOnly, const GbkText& password = "") {
+    OpenDatabase(path, std::nullopt, readOnly, std::nullopt, std::nullopt, password);
+    const int32_t code = LastError();
+    CloseAllDatabases();
+    return code;
+  }
+  const std::string path = "checks.edb";
+  const int32_t recordSize = 4 + 10;
+};
+
+TEST_F(OpenChecks, HeaderMagicAndLength) {
+  EXPECT_EQ(openCode(true), 0);
+  WriteBytes(path, ReadBytes(path).substr(0, 111));
+  EXPECT_EQ(openCode(true), edb::kNotDatabaseFile);
+  MakeTextDatabase(path, {"x"});
+  std::string bytes = ReadBytes(path);
+  bytes[1] = 'X';
+  WriteBytes(path, bytes);
+  EXPECT_EQ(openCode(false), edb::kNotDatabaseFile);
+}
+
+TEST_F(OpenChecks, HeaderValues) {
+  PatchInt32(path, 24, 0);  // record size
+  EXPECT_EQ(openCode(true), edb::kNotDatabaseFile);
+  SetUp();
+  PatchInt32(path, 16, -1);  // record count
+  EXPECT_EQ(openCode(true), edb::kNotDatabaseFile);
+  SetUp();
+  PatchInt32(path, 20, 0);  // counter
+  EXPECT_EQ(openCode(true), edb::kNotDatabaseFile);
+  SetUp();
+  PatchInt32(path, 4, 0x10001);
+  EXPECT_EQ(openCode(true), edb::kVersionTooHigh);
+  PatchInt32(path, 4, 1);
+  EXPECT_EQ(openCode(true), 0);
+}
+
+TEST_F(OpenChecks, FieldCountAndDescriptors) {
+  PatchInt32(path, 112, 0);
+  EXPECT_EQ(openCode(true), edb::kNotDatabaseFile);
+  // A count whose descriptors cannot be in the file is refused before any allocation.
+  PatchInt32(path, 112, 0x7FFFFFFF);
+  EXPECT_EQ(openCode(true), edb::kNotDatabaseFile);
+  SetUp();
+  PatchInt32(path, 116 + 20, 13);  // type
+  EXPECT_EQ(openCode(true), edb::kNotDatabaseFile);
+  SetUp();
+  PatchInt32(path, 116 + 24, -1);  // offset
+  EXPECT_EQ(openCode(true), edb::kNotDatabaseFile);
+  SetUp();
+  PatchInt32(path, 116 + 28, 0);  // text width
+  EXPECT_EQ(openCode(true), edb::kNotDatabaseFile);
+}
+
+TEST_F(OpenChecks, NameTerminatorWithinSeventeenBytes) {
+  std::string bytes = ReadBytes(path);
+  bytes.replace(116, 16, std::string(16, 'n'));
+  bytes[116 + 16] = '\0';
+  WriteBytes(path, bytes);
+  EXPECT_EQ(openCode(true), 0);
+  bytes[116 + 16] = 'n';
+  WriteBytes(path, bytes);
+  EXPECT_EQ(openCode(true), edb::kNotDatabaseFile);
+}
+
+TEST_F(OpenChecks, MissingRecordsFailReadOnlyAndAreRepairedForWriting) {
+  const std::string bytes = ReadBytes(path);
+  WriteBytes(path, bytes.substr(0, kDataStart1 + recordSize * 3 + recordSize / 2));
+  EXPECT_EQ(openCode(true), edb::kBadFileSize);
+  EXPECT_EQ(ReadBytes(path).size(), kDataStart1 + recordSize * 3 + recordSize / 2);
+  EXPECT_EQ(openCode(false), 0);
+  const std::string repaired = ReadBytes(path);
+  EXPECT_EQ(Int32At(repaired, 16), 3);
+  EXPECT_EQ(repaired.size(), kDataStart1 + recordSize * 3);
+}
+
+TEST_F(OpenChecks, TrailingBytesAreCutOnlyForWriting) {
+  const std::string bytes = ReadBytes(path) + "tail";
+  WriteBytes(path, bytes);
+  EXPECT_EQ(openCode(true), 0);
+  EXPECT_EQ(ReadBytes(path), bytes);
+  EXPECT_EQ(openCode(false), 0);
+  EXPECT_EQ(ReadBytes(path), bytes.substr(0, bytes.size() - 4));
+}
+
+TEST_F(OpenChecks, Passwords) {
+  EXPECT_EQ(openCode(true, "pw"), edb::kWrongPassword);
+  EXPECT_EQ(openCode(true, "?"), 0);  // "?" is no password for a plain file
+  CreateDatabase("secret.edb", {{"a", FieldType::Text, 8}}, "pw");
+  OpenDatabase("secret.edb");
+  EXPECT_EQ(LastError(), edb::kWrongPassword);
+  OpenDatabase("secret.edb", std::nullopt, true, std::nullopt, std::nullopt, "wrong");
+  EXPECT_EQ(LastError(), edb::kWrongPassword);
+  EXPECT_TRUE(OpenDatabase("secret.edb", std::nullopt, false, std::nullopt, std::nullopt, "pw"));
+  EXPECT_EQ(ReadBytes("secret.edb").substr(0, 4), "WCDB");
+  CloseAllDatabases();
+}
+
+class AuxiliaryChecks : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(CreateDatabase(path, {{"note", FieldType::Memo, 0}}));
+    ASSERT_TRUE(OpenDatabase(path));
+    AppendRecord();
+    WriteField(1, FieldValue::FromBytes(FieldType::Memo, std::string(700, 'm')));
+    CloseAllDatabases();
+  }
+  void TearDown() override { CloseAllDatabases(); }
+  int32_t openCode(bool readOnly) {
+    OpenDatabase(path, std::nullopt, readOnly);
+    const int32_t code = LastError();
+    CloseAllDatabases();
+    return code;
+  }
+  const std::string path = "memo.edb";
+  const std::string auxPath = "memo.edt";
+};
+
+TEST_F(AuxiliaryChecks, HeaderFaults) {
+  EXPECT_EQ(openCode(true), 0);
+  const std::string good = ReadBytes(auxPath);
+  EXPECT_EQ(good.size(), 3u * 512);
+  std::string bad = good;
+  bad[0] = 'X';
+  WriteBytes(auxPath, bad);
+  EXPECT_EQ(openCode(true), edb::kAuxReadFailed);
+  for (auto [offset, value] : {std::pair<size_t, int32_t>{16, 0}, {20, 3}, {24, -1}, {24, 3}}) {
+    WriteBytes(auxPath, good);
+    PatchInt32(auxPath, offset, value);
+    EXPECT_EQ(openCode(true), edb::kAuxReadFailed) << offset << " " << value;
+  }
+  WriteBytes(auxPath, good);
+  PatchInt32(auxPath, 4, 1);
+  EXPECT_EQ(openCode(true), edb::kAuxVersionMismatch);
+  WriteBytes(auxPath, good.substr(0, 20));
+  EXPECT_EQ(openCode(true), edb::kAuxReadFailed);
+  std::remove(auxPath.c_str());
+  EXPECT_EQ(openCode(true), edb::kAuxReadFailed);
+}
+
+TEST_F(AuxiliaryChecks, BlockCountBeyondTheFile) {
+  PatchInt32(auxPath, 16, 5);
+  EXPECT_EQ(openCode(true), edb::kBadAuxFile);
+  EXPECT_EQ(openCode(false), 0);
+  EXPECT_EQ(Int32At(ReadBytes(auxPath), 16), 3);
+}
+
+TEST(OpenDatabaseNames, ExtensionAliasDuplicatesAndMissingFiles) {
+  MakeTextDatabase("plain.EDB", {"x"});
+  EXPECT_TRUE(OpenDatabase("plain"));
+  EXPECT_FALSE(OpenDatabase("plain.EDB"));
+  EXPECT_EQ(LastError(), edb::kAlreadyOpen);
+  CloseAllDatabases();
+  EXPECT_TRUE(OpenDatabase("plain."));
+  CloseAllDatabases();
+
+  EXPECT_FALSE(OpenDatabase("missing.edb"));
+  EXPECT_EQ(LastError(), edb::kFileNotFound);
+  EXPECT_TRUE(ReadBytes("missing.edb").empty());
+  EXPECT_FALSE(OpenDatabase(""));
+  EXPECT_EQ(LastError(), edb::kFileNotFound);
+
+  MakeTextDatabase("other.edb", {"y"});
+  EXPECT_FALSE(OpenDatabase("plain.EDB", GbkText("1abc")));
+  EXPECT_EQ(LastError(), edb::kBadAlias);
+  // 知识 (Chinese characters are valid alias characters)
+  EXPECT_TRUE(OpenDatabase("plain.EDB", GbkText("\xD6\xAA\xCA\xB6")));
+  EXPECT_TRUE(OpenDatabase("other.edb", GbkText("kb")));
+  EXPECT_EQ(FindDatabase("KB"), std::optional<size_t>(1));
+  EXPECT_EQ(FindDatabase("\xD6\xAA\xCA\xB6"), std::optional<size_t>(0));
+  EXPECT_EQ(FindDatabase("PLAIN"), std::optional<size_t>(0));
+  EXPECT_EQ(FindDatabase(""), std::nullopt);
+  EXPECT_EQ(FindDatabase("none"), std::nullopt);
+  CloseAllDatabases();
+  EXPECT_EQ(GetRecordCount(), 0);
+  EXPECT_EQ(LastError(), edb::kNoCurrentDatabase);
+}
+
+}  // namespace
+}  // namespace zorli
