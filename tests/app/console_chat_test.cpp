@@ -1,0 +1,154 @@
+#include "console_chat.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "console_encoding.h"
+#include "console_options.h"
+#include "conversation_texts.h"
+#include "gbk_convert.h"
+#include "knowledge_files.h"
+
+namespace zorli {
+namespace {
+
+using ::testing::AllOf;
+using ::testing::Ge;
+using ::testing::HasSubstr;
+using ::testing::Le;
+using ::testing::StartsWith;
+
+const GbkText kNiHao = "\xc4\xe3\xba\xc3";  // 你好
+const std::string kNiHaoUtf8 = "\xe4\xbd\xa0\xe5\xa5\xbd";
+
+// hour:minute:second, plain decimal.
+bool IsClockText(const std::string& text) {
+  int parts = 1;
+  bool digitBefore = false;
+  for (char c : text) {
+    if (c == ':' && digitBefore) {
+      ++parts;
+      digitBefore = false;
+    } else if (c >= '0' && c <= '9') {
+      digitBefore = true;
+    } else {
+      return false;
+    }
+  }
+  return parts == 3 && digitBefore;
+}
+
+ConsoleOptions Parse(const std::vector<std::string>& arguments) {
+  const ParsedConsoleOptions parsed = ParseConsoleOptions(arguments);
+  EXPECT_TRUE(parsed.options) << parsed.error;
+  return parsed.options.value_or(ConsoleOptions());
+}
+
+TEST(ConsoleOptionsTest, ReadsEveryOption) {
+  const ConsoleOptions plain = Parse({});
+  EXPECT_FALSE(plain.gbk || plain.noDelay || plain.noLaunch || plain.explain);
+  EXPECT_FALSE(plain.nickname.empty());
+
+  const ConsoleOptions all = Parse({"--nickname", kNiHaoUtf8, "--no-delay", "--no-launch",
+                                    "--explain"});
+  EXPECT_TRUE(all.noDelay && all.noLaunch && all.explain);
+  EXPECT_EQ(all.nickname, kNiHao);
+  // The nickname follows the encoding even when the encoding comes after it.
+  EXPECT_EQ(Parse({"--nickname", kNiHao, "--encoding", "gbk"}).nickname, kNiHao);
+}
+
+TEST(ConsoleOptionsTest, RejectsUnknownArgumentsAndMissingValues) {
+  for (const auto& arguments : std::vector<std::vector<std::string>>{
+           {"--nickname"}, {"--encoding", "latin1"}, {"--explain", "extra"}, {"--encoding"}}) {
+    const ParsedConsoleOptions parsed = ParseConsoleOptions(arguments);
+    EXPECT_FALSE(parsed.options);
+    EXPECT_FALSE(parsed.error.empty());
+  }
+}
+
+TEST(ConsoleEncodingTest, Utf8LinesBecomeGbkWithQuestionMarksForTheRest) {
+  EXPECT_EQ(ConsoleToGbk(kNiHaoUtf8, false), kNiHao);
+  // An emoji has no GBK form; a stray continuation byte is malformed.
+  EXPECT_EQ(ConsoleToGbk("a\xf0\x9f\x98\x80" + kNiHaoUtf8, false), "a?" + kNiHao);
+  EXPECT_EQ(ConsoleToGbk("\x80" + kNiHaoUtf8 + "\xe4\xbd", false), "?" + kNiHao + "?");
+  EXPECT_EQ(ConsoleToGbk(kNiHao, true), kNiHao);
+  EXPECT_EQ(GbkToConsole(kNiHao, false), kNiHaoUtf8);
+  EXPECT_EQ(GbkToConsole(kNiHao, true), kNiHao);
+}
+
+class ConsoleSessionTest : public ::testing::Test {
+ protected:
+  std::string Run(const std::vector<std::string>& arguments, const std::string& input) {
+    std::istringstream in(input);
+    std::ostringstream out;
+    EXPECT_EQ(RunConsoleChat(Parse(arguments), in, out), 0);
+    return out.str();
+  }
+
+  testing::KnowledgeFilesScope knowledgeFiles;
+};
+
+TEST_F(ConsoleSessionTest, GreetsThenPrintsEachReplyFollowedByAnEmptyLine) {
+  testing::WritePrimaryKnowledge({testing::RecordAnswering(kNiHao, "hello there")});
+  const std::string output = Run({"--no-delay", "--no-launch"}, kNiHaoUtf8 + "\r\n" + kNiHaoUtf8);
+  const std::string greeting = GbkToUtf8(kGreeting) + "\n\n";
+  ASSERT_EQ(output.substr(0, greeting.size()), greeting);
+  const std::string entry = "\r\n\r\n    hello there\r\n\r\n\n";
+  std::string rest = output.substr(greeting.size());
+  for (int reply = 0; reply < 2; ++reply) {
+    const size_t end = rest.find(entry);
+    ASSERT_NE(end, std::string::npos) << rest;
+    EXPECT_TRUE(IsClockText(rest.substr(0, end))) << rest;
+    rest = rest.substr(end + entry.size());
+  }
+  EXPECT_EQ(rest, "");
+}
+
+TEST_F(ConsoleSessionTest, ExplainLinesPrecedeTheirReplies) {
+  testing::WritePrimaryKnowledge({testing::RecordAnswering("?", "never"),
+                                  testing::RecordAnswering(kNiHao, "one"),
+                                  testing::RecordAnswering("\xc4\xe3", "two")});  // 你
+  testing::WriteFallbackKnowledge({"zz", "abcd efg", "only reply"});
+  const std::string output =
+      Run({"--no-delay", "--no-launch", "--explain"},
+          kNiHaoUtf8 + "\nabcdef\nqq\n\xe6\x97\xb6\xe9\x97\xb4\n");  // 你好, ..., 时间
+  std::vector<std::string> explainLines;
+  std::istringstream lines(output);
+  for (std::string line; std::getline(lines, line);) {
+    if (line.rfind("explain:", 0) == 0) explainLines.push_back(line);
+  }
+  ASSERT_EQ(explainLines.size(), 4u);
+  EXPECT_THAT(explainLines[0], StartsWith("explain: score=2 candidates=2 field="));
+  EXPECT_THAT(explainLines[0].back(), AllOf(Ge('2'), Le('5')));
+  EXPECT_EQ(explainLines[1], "explain: score=0 fallback=found record=2");
+  EXPECT_THAT(explainLines[2], StartsWith("explain: score=0 fallback=random record="));
+  EXPECT_THAT(explainLines[2].back(), AllOf(Ge('1'), Le('3')));
+  EXPECT_EQ(explainLines[3], "explain: preset");
+  // Each line comes right before the reply it explains.
+  const size_t found = output.find(explainLines[1] + "\n");
+  const size_t reply = output.find("\r\n\r\n    abcd efg\r\n\r\n\n");
+  ASSERT_NE(found, std::string::npos);
+  ASSERT_NE(reply, std::string::npos);
+  EXPECT_TRUE(IsClockText(output.substr(found + explainLines[1].size() + 1,
+                                        reply - found - explainLines[1].size() - 1)));
+}
+
+TEST_F(ConsoleSessionTest, GbkConsoleReadsAndPrintsRawBytes) {
+  testing::WritePrimaryKnowledge({testing::RecordAnswering(kNiHao, kNiHao + "!")});
+  const std::string output = Run({"--encoding", "gbk", "--no-delay"}, kNiHao + "\n");
+  EXPECT_EQ(output.substr(0, kGreeting.size()), kGreeting);
+  EXPECT_THAT(output, HasSubstr("    " + kNiHao + "!\r\n\r\n\n"));
+}
+
+TEST_F(ConsoleSessionTest, SearchRuleStillAnswersWithoutLaunching) {
+  // #搜索 天气 in UTF-8
+  const std::string output = Run({"--no-delay", "--no-launch", "--explain"},
+                                 "#\xe6\x90\x9c\xe7\xb4\xa2 \xe5\xa4\xa9\xe6\xb0\x94\n");
+  EXPECT_THAT(output, HasSubstr("explain: preset\n"));
+  EXPECT_THAT(output, HasSubstr(GbkToUtf8(kSearchReply)));
+}
+
+}  // namespace
+}  // namespace zorli

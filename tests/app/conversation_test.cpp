@@ -1,0 +1,229 @@
+#include "conversation.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "conversation_texts.h"
+#include "fake_ports.h"
+#include "knowledge_files.h"
+#include "web_addresses.h"
+
+namespace zorli {
+namespace {
+
+using ::testing::ElementsAre;
+using testing::CallLog;
+using testing::FakeChatList;
+using testing::FakeInput;
+using testing::FakeServices;
+
+const GbkText kNiHao = "\xc4\xe3\xba\xc3";                    // 你好
+const GbkText kTianQi = "\xcc\xec\xc6\xf8";                   // 天气
+const GbkText kAskTime = "\xcf\xd6\xd4\xda\xbc\xb8\xb5\xe3\xc1\xcb";  // 现在几点了
+const GbkText kKnowledgeAnswer = "\xd4\xd9\xbc\xfb";          // 再见
+
+// The reply inside a bot entry: between the header's breaks and the closing breaks.
+GbkText ReplyIn(const GbkText& content) {
+  const size_t start = content.find(kBeforeReply);
+  if (start == GbkText::npos || content.size() < start + kBeforeReply.size() + kAfterReply.size()) {
+    return "<no reply in: " + content + ">";
+  }
+  const size_t from = start + kBeforeReply.size();
+  return content.substr(from, content.size() - kAfterReply.size() - from);
+}
+
+class ConversationTest : public ::testing::Test {
+ protected:
+  ConversationTest() : chatList(log), input(log), services(log) {
+    // Every message containing 你好 is answered 再见 from the knowledge files.
+    testing::WritePrimaryKnowledge({testing::RecordAnswering(kNiHao, kKnowledgeAnswer)});
+    testing::WriteFallbackKnowledge({"fallback"});
+    conversation.emplace(chatList, input, services.Make());
+  }
+
+  // Sends message and returns the bot's reply to it.
+  GbkText Send(const GbkText& message) {
+    input.message = message;
+    conversation->SubmitInput();
+    return ReplyIn(chatList.entries.back().content);
+  }
+
+  testing::KnowledgeFilesScope knowledgeFiles;
+  CallLog log;
+  FakeChatList chatList;
+  FakeInput input;
+  FakeServices services;
+  std::optional<Conversation> conversation;
+};
+
+TEST_F(ConversationTest, GreetingIsOneBotEntryWithoutHeaderOrScrolling) {
+  conversation->StartConversation(42);
+  ASSERT_EQ(chatList.entries.size(), 1u);
+  EXPECT_EQ(chatList.entries[0].nickname, "KaduZorli");
+  EXPECT_EQ(chatList.entries[0].avatar, 42u);
+  EXPECT_EQ(chatList.entries[0].content, kGreeting);
+  EXPECT_EQ(chatList.entries[0].rightSide, std::nullopt);
+  EXPECT_THAT(log, ElementsAre("AddMessage KaduZorli"));
+}
+
+TEST_F(ConversationTest, SendRunsItsStepsInOrder) {
+  conversation->StartConversation(7);
+  log.clear();
+  input.nickname = "Tom";
+  input.rightSide = true;
+  EXPECT_EQ(Send(kNiHao), kKnowledgeAnswer);
+  EXPECT_THAT(log, ElementsAre("AddMessage Tom", "ScrollToBottom", "delay 300",
+                               "AddMessage KaduZorli", "ScrollToBottom", "ClearMessage",
+                               "ScrollToBottom", "FocusMessage"));
+  const auto& user = chatList.entries[1];
+  EXPECT_EQ(user.avatar, 0u);
+  EXPECT_EQ(user.content, kNiHao);
+  EXPECT_EQ(user.rightSide, std::optional<bool>(true));
+  EXPECT_EQ(chatList.entries[2].avatar, 7u);
+  EXPECT_EQ(chatList.entries[2].rightSide, std::nullopt);
+  EXPECT_EQ(input.message, "");
+  EXPECT_EQ(input.nickname, "Tom");
+}
+
+TEST_F(ConversationTest, UntickedSideIsGivenExplicitlyAndEmptyMessagesAreAnswered) {
+  input.nickname = "";
+  Send("");
+  ASSERT_EQ(chatList.entries.size(), 2u);
+  EXPECT_EQ(chatList.entries[0].content, "");
+  EXPECT_EQ(chatList.entries[0].rightSide, std::optional<bool>(false));
+  EXPECT_EQ(chatList.entries[1].nickname, "KaduZorli");
+}
+
+TEST_F(ConversationTest, BotEntryIsHeadedByTheUnpaddedTime) {
+  services.time = MakeDateTime({2026, 12, 8, 0, 0, 7});
+  conversation->PostBotReply(kNiHao);
+  EXPECT_EQ(chatList.entries.back().content, "0:0:7\r\n\r\n    " + kNiHao + "\r\n\r\n");
+  EXPECT_THAT(log, ElementsAre("AddMessage KaduZorli", "ScrollToBottom"));
+}
+
+TEST_F(ConversationTest, HourMinuteAndSecondEachComeFromTheirOwnClockReading) {
+  const DateTime readings[] = {MakeDateTime({2026, 1, 1, 9, 59, 59}),
+                               MakeDateTime({2026, 1, 1, 10, 0, 0}),
+                               MakeDateTime({2026, 1, 1, 10, 0, 1})};
+  int calls = 0;
+  ConversationServices ticking = services.Make();
+  ticking.now = [&] { return readings[std::min(calls++, 2)]; };
+  Conversation ticked(chatList, input, ticking);
+  ticked.PostBotReply("x");
+  EXPECT_EQ(calls, 3);
+  EXPECT_EQ(chatList.entries.back().content, "9:0:1\r\n\r\n    x\r\n\r\n");
+}
+
+TEST_F(ConversationTest, TimeQuestionIsAnsweredWithTheDateAndTrimmedTime) {
+  services.time = MakeDateTime({2026, 12, 8, 0, 0, 0});
+  // 2026年12月8日
+  EXPECT_EQ(Send(kAskTime), "2026\xc4\xea" "12\xd4\xc2" "8\xc8\xd5");
+  services.time = MakeDateTime({2026, 12, 8, 10, 0, 0});
+  // ...10时, via the second keyword 时间
+  EXPECT_EQ(Send("\xca\xb1\xbc\xe4"), "2026\xc4\xea" "12\xd4\xc2" "8\xc8\xd5" "10\xca\xb1");
+  services.time = MakeDateTime({2026, 12, 8, 10, 5, 0});
+  EXPECT_EQ(Send(kAskTime), "2026\xc4\xea" "12\xd4\xc2" "8\xc8\xd5" "10\xca\xb1" "5\xb7\xd6");
+  // The next ordinary message is answered from the knowledge files again.
+  EXPECT_EQ(Send(kNiHao), kKnowledgeAnswer);
+}
+
+TEST_F(ConversationTest, NewsRuleRunsOnlyForTheBareWordAndTheKnowledgeStillAnswers) {
+  const GbkText news = "\xd0\xc2\xce\xc5";  // 新闻
+  Send(news + " ");
+  Send("\xbf\xb4" + news);  // 看新闻
+  EXPECT_TRUE(services.programsRun.empty());
+  EXPECT_EQ(Send(news + kNiHao), kKnowledgeAnswer);
+  EXPECT_TRUE(services.programsRun.empty());
+
+  EXPECT_EQ(Send(news), "fallback");
+  ASSERT_EQ(services.programsRun.size(), 1u);
+  EXPECT_EQ(services.programsRun[0], "Explorer " + GbkText(kNewsPortalUrl));
+  EXPECT_FALSE(conversation->Preset().pending);
+}
+
+struct SearchCase {
+  const char* name;
+  GbkText message;
+  GbkText keyword;
+};
+
+TEST_F(ConversationTest, SearchRuleCutsTheKeywordByBytes) {
+  const GbkText marker(kSearchMarker);
+  const SearchCase cases[] = {
+      {"marker alone", marker, ""},
+      {"marker and one byte", marker + "x", ""},
+      {"marker, space, keyword", marker + " " + kTianQi, kTianQi},
+      {"keyword right after the marker loses its first byte", marker + kTianQi,
+       kTianQi.substr(1)},
+      {"the time keyword does not win", marker + " " + kAskTime, kAskTime},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    services.urlsOpened.clear();
+    EXPECT_EQ(Send(c.message), kSearchReply);
+    ASSERT_EQ(services.urlsOpened.size(), 1u);
+    EXPECT_EQ(services.urlsOpened[0], GbkText(kSearchEngineHost) +
+                                          "/s?ct=0&ie=gb2312&bs=&sr=&z=&wd=" + c.keyword +
+                                          "&cl=3&f=8");
+  }
+  EXPECT_EQ(Send(kNiHao), kKnowledgeAnswer);
+  // A marker not at the start is no search.
+  services.urlsOpened.clear();
+  EXPECT_EQ(Send(" " + marker + kTianQi), "fallback");
+  EXPECT_TRUE(services.urlsOpened.empty());
+}
+
+TEST_F(ConversationTest, FourthIdenticalMessageInARowIsTeased) {
+  EXPECT_EQ(Send(kNiHao), kKnowledgeAnswer);
+  EXPECT_EQ(Send(kNiHao), kKnowledgeAnswer);
+  EXPECT_EQ(Send(kNiHao), kKnowledgeAnswer);
+  EXPECT_EQ(conversation->RepeatCount(), 3);
+  EXPECT_EQ(Send(kNiHao), kTeasingReply);
+  EXPECT_EQ(Send(kNiHao), kTeasingReply);
+  EXPECT_EQ(conversation->RepeatCount(), 5);
+  // Any other message starts the count again.
+  EXPECT_EQ(Send(kNiHao + "!"), kKnowledgeAnswer);
+  EXPECT_EQ(conversation->RepeatCount(), 1);
+  EXPECT_EQ(Send(kNiHao), kKnowledgeAnswer);
+}
+
+TEST_F(ConversationTest, TeasingWinsOverTheKeywordRulesOfTheSameMessage) {
+  const GbkText search = GbkText(kSearchMarker) + " " + kTianQi;
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(Send(search), kSearchReply);
+  EXPECT_EQ(Send(search), kTeasingReply);
+  EXPECT_EQ(services.urlsOpened.size(), 4u);  // the rule itself still ran
+  for (int i = 0; i < 3; ++i) Send(kAskTime);
+  EXPECT_EQ(Send(kAskTime), kTeasingReply);
+  EXPECT_EQ(Send(kNiHao), kKnowledgeAnswer);
+}
+
+TEST_F(ConversationTest, ClickHandlersOnlyReadTheEntry) {
+  conversation->StartConversation(1);
+  Send(kNiHao);
+  const auto entriesBefore = chatList.entries.size();
+  log.clear();
+  conversation->OnClickFace(0);
+  conversation->OnClickNickname(1);
+  conversation->OnClickContent(2);
+  EXPECT_THAT(log, ElementsAre("GetNickname 0", "GetNickname 1", "GetNickname 2", "GetContent 2"));
+  EXPECT_EQ(chatList.entries.size(), entriesBefore);
+  EXPECT_TRUE(services.programsRun.empty());
+  EXPECT_TRUE(services.urlsOpened.empty());
+}
+
+TEST_F(ConversationTest, ObserverHearsWhyBeforeTheReplyIsPosted) {
+  std::vector<ReplyExplanation::Source> sources;
+  size_t entriesWhenObserved = 0;
+  conversation->SetReplyObserver([&](const ReplyExplanation& why) {
+    sources.push_back(why.source);
+    entriesWhenObserved = chatList.entries.size();
+  });
+  Send(kNiHao);
+  EXPECT_EQ(entriesWhenObserved, 1u);  // only the user's entry so far
+  Send(kAskTime);
+  EXPECT_THAT(sources, ElementsAre(ReplyExplanation::Source::Scored,
+                                   ReplyExplanation::Source::Preset));
+}
+
+}  // namespace
+}  // namespace zorli

@@ -1,0 +1,87 @@
+#include "pattern_units.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "pattern.h"
+#include "reply_scoring.h"
+
+namespace zorli {
+namespace {
+
+using ::testing::ElementsAre;
+
+std::vector<GbkText> UnitsOf(std::string_view pattern) {
+  std::vector<GbkText> units;
+  ForEachPatternUnit(pattern, [&](std::string_view unit) { units.emplace_back(unit); });
+  return units;
+}
+
+// The matches as the regular-expression service finds them.
+std::vector<GbkText> ServiceMatches(const regex& expression, const GbkText& pattern) {
+  std::vector<GbkText> matches;
+  for (const SearchResult& result : expression.searchAll(pattern)) {
+    matches.push_back(matchText(&result, pattern));
+  }
+  return matches;
+}
+
+TEST(PatternUnitsTest, CutsRunsOutsideLowerCaseLettersAndDigitsIntoPairs) {
+  EXPECT_THAT(UnitsOf("\xc4\xe3\xba\xc3\xc2\xf0"),
+              ElementsAre("\xc4\xe3", "\xba\xc3", "\xc2\xf0"));         // 你好吗
+  EXPECT_THAT(UnitsOf("\xc4\xe3" "a\xba\xc3"), ElementsAre("\xc4\xe3", "\xba\xc3"));  // 你a好
+  EXPECT_THAT(UnitsOf("Hi\xc4\xe3"), ElementsAre("\xc4\xe3"));
+  EXPECT_THAT(UnitsOf("OK"), ElementsAre("OK"));
+  EXPECT_THAT(UnitsOf("A\xc4\xe3\xba\xc3"), ElementsAre("A\xc4", "\xe3\xba"));  // A你好
+  EXPECT_THAT(UnitsOf("abc123"), ElementsAre());
+  EXPECT_THAT(UnitsOf(""), ElementsAre());
+  EXPECT_THAT(UnitsOf(std::string_view("AB\0CD", 5)), ElementsAre("AB"));
+}
+
+TEST(PatternUnitsTest, AgreesWithTheRegularExpressionServiceOnAnyBytes) {
+  regex expression;
+  ASSERT_TRUE(expression.create("[^a-z0-9]{2}"));
+  // Bytes on both sides of every class edge, plus lead and trail bytes.
+  const std::string alphabet = "`az{/09:@AZ[ \t\x7f\x80\x81\xa1\xc4\xe3\xfe\xff";
+  std::mt19937 generator(20260601);
+  for (int round = 0; round < 20000; ++round) {
+    GbkText pattern;
+    const size_t length = generator() % 24;
+    for (size_t i = 0; i < length; ++i) pattern += alphabet[generator() % alphabet.size()];
+    ASSERT_EQ(UnitsOf(pattern), ServiceMatches(expression, pattern)) << "round " << round;
+  }
+}
+
+TEST(MessageUnitIndexTest, AnswersAsFindTextWithCaseFoldedEveryTime) {
+  const GbkText message = "xAb\xc4\xe3?\xba\xc3";  // xAb你?好
+  MessageUnitIndex index(message);
+  const std::string bytes("Abx?\xc4\xe3\xba\xc3\x62", 9);
+  for (int pass = 0; pass < 2; ++pass) {
+    for (char first : bytes) {
+      for (char second : bytes) {
+        const GbkText unit{first, second};
+        EXPECT_EQ(index.Contains(unit), FindText(message, unit, std::nullopt, true) != -1)
+            << "pass " << pass;
+      }
+    }
+  }
+  EXPECT_TRUE(index.Contains("aB"));
+  EXPECT_FALSE(index.Contains("\xe3?"));  // a trail byte is never a search position
+}
+
+TEST(CandidateListTest, KeepsEveryRecordWithTheBestScoreInOrder) {
+  CandidateList list;
+  list.Consider(1, 0);
+  list.Consider(2, 0);
+  EXPECT_THAT(list.records, ElementsAre(1, 2));
+  list.Consider(3, 2);
+  list.Consider(4, 1);
+  list.Consider(5, 2);
+  EXPECT_EQ(list.bestScore, 2);
+  EXPECT_THAT(list.records, ElementsAre(3, 5));
+}
+
+}  // namespace
+}  // namespace zorli

@@ -1,0 +1,31 @@
+// zorli-chat: talk to the bot in a terminal, with the knowledge files of the current
+// directory, e.g.  printf '你好\n' | zorli-chat
+#include <cstdio>
+#include <iostream>
+
+#include "console_chat.h"
+#include "console_options.h"
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
+int main(int argc, char** argv) {
+#ifdef _WIN32
+  // Bytes in and out exactly as given: no CR LF translation, no code page conversion.
+  _setmode(_fileno(stdin), _O_BINARY);
+  _setmode(_fileno(stdout), _O_BINARY);
+#endif
+  const std::vector<std::string> arguments(argv + 1, argv + argc);
+  const zorli::ParsedConsoleOptions parsed = zorli::ParseConsoleOptions(arguments);
+  if (!parsed.options) {
+    std::cerr << "zorli-chat: " << parsed.error << "\n" << zorli::kConsoleUsage;
+    return 2;
+  }
+  if (parsed.options->help) {
+    std::cout << zorli::kConsoleUsage;
+    return 0;
+  }
+  return zorli::RunConsoleChat(*parsed.options, std::cin, std::cout);
+}
