@@ -124,10 +124,13 @@ int32_t ReadValueChain(CipheredFile& aux, int32_t firstBlock, std::string& value
       code = kAuxAccessFailed;
       break;
     }
-    code = LockRange(aux.file(), blockOffset(block), 1);
-    if (code != kOk) break;
-    if (locked != 0) UnlockRange(aux.file(), blockOffset(locked), 1);
-    locked = block;
+    // A block that names itself as next is already held.
+    if (block != locked) {
+      code = LockRange(aux.file(), blockOffset(block), 1);
+      if (code != kOk) break;
+      if (locked != 0) UnlockRange(aux.file(), blockOffset(locked), 1);
+      locked = block;
+    }
     EdtBlock data;
     code = readBlock(aux, block, data);
     if (code != kOk) break;

@@ -93,7 +93,9 @@ TEST_F(Chains, BrokenChainsEndWithAuxiliaryFileError) {
     OpenDatabase(path, std::nullopt, true);
     const FieldValue value = ReadField(2);
     const int32_t code = LastError();
-    if (code != 0) EXPECT_EQ(value.text(), "");
+    if (code != 0) {
+      EXPECT_EQ(value.text(), "");
+    }
     CloseAllDatabases();
     return code;
   };

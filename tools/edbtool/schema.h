@@ -1,0 +1,15 @@
+#pragma once
+// The --schema argument: comma-separated "name:type" or "name:text:WIDTH".
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "database_writer.h"
+
+namespace zorli::edbtool {
+
+// Field names come in UTF-8 and leave as GBK. nullopt on any malformed entry.
+std::optional<std::vector<FieldDefinition>> ParseSchema(const std::string& schema);
+const char* TypeName(FieldType type);
+
+}  // namespace zorli::edbtool
