@@ -1,5 +1,6 @@
 // Shows a chat list holding every kind of entry, for looking at and for screenshots.
-// Usage: chatlist_demo [milliseconds]  (closes itself after that long when given)
+// Usage: chatlist_demo [milliseconds [bottom]]
+//   milliseconds: close after that long; bottom: start scrolled to the last entry.
 #include <windows.h>
 
 #include <cstdlib>
@@ -77,6 +78,7 @@ int main(int argc, char** argv) {
   if (window == nullptr || !chatList.Create(window, 0, 0, kWidth, kHeight, 0, true)) return 1;
   Fill(botAvatar.Handle());
   if (argc > 1) SetTimer(window, kCloseTimer, static_cast<UINT>(std::atoi(argv[1])), nullptr);
+  if (argc > 2 && std::string(argv[2]) == "bottom") chatList.ScrollToBottom();
 
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
