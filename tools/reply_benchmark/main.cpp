@@ -1,0 +1,153 @@
+// reply_benchmark: times SelectReply over generated knowledge files of 10,000 and 100,000
+// records and prints milliseconds per reply. For comparison it also times a scan that
+// reads every pattern through the cursor, one locked read per record.
+//
+//   reply_benchmark [FOLDER]   (default: reply_benchmark_data in the current directory)
+//
+// The files are generated once per size into FOLDER/<size>/ and reused by later runs.
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "database_writer.h"
+#include "record_database.h"
+#include "reply_engine.h"
+
+namespace zorli {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr int32_t kFieldWidth = 200;
+
+// A common-character block of GBK: leads 0xB0..0xD7, trails 0xA1..0xFE.
+GbkText RandomCharacters(std::mt19937& generator, int count) {
+  GbkText text;
+  for (int i = 0; i < count; ++i) {
+    text += static_cast<char>(0xB0 + generator() % 40);
+    text += static_cast<char>(0xA1 + generator() % 94);
+  }
+  return text;
+}
+
+bool WriteRecords(std::string_view fileName, const std::vector<FieldDefinition>& fields,
+                  int32_t records, std::mt19937& generator) {
+  if (!CreateDatabase(GbkText(fileName), fields)) return false;
+  // Exclusive while it is written: nobody else reads a file being generated.
+  if (!OpenDatabase(GbkText(fileName), std::nullopt, false, kShareExclusive)) return false;
+  for (int32_t r = 0; r < records; ++r) {
+    AppendRecord();
+    WriteField(1, FieldValue::FromBytes(FieldType::Text,
+                                        RandomCharacters(generator, 3 + generator() % 6)));
+    for (int32_t f = 2; f <= static_cast<int32_t>(fields.size()); ++f) {
+      WriteField(f, FieldValue::FromBytes(FieldType::Text,
+                                          RandomCharacters(generator, 10 + generator() % 30)));
+    }
+  }
+  CloseAllDatabases();
+  return true;
+}
+
+int32_t RecordsIn(std::string_view fileName) {
+  if (!OpenDatabase(GbkText(fileName))) return -1;
+  const int32_t count = GetRecordCount();
+  CloseAllDatabases();
+  return count;
+}
+
+bool EnsureKnowledgeFiles(int32_t records) {
+  if (RecordsIn(kPrimaryKnowledgeFile) == records && RecordsIn(kFallbackKnowledgeFile) > 0) {
+    return true;
+  }
+  std::printf("generating %d records...\n", records);
+  std::fflush(stdout);
+  std::mt19937 generator(static_cast<uint32_t>(records));
+  std::vector<FieldDefinition> primary = {{"pattern", FieldType::Text, kFieldWidth}};
+  for (const char* name : {"answer1", "answer2", "answer3", "answer4"}) {
+    primary.push_back({name, FieldType::Text, kFieldWidth});
+  }
+  return WriteRecords(kPrimaryKnowledgeFile, primary, records, generator) &&
+         WriteRecords(kFallbackKnowledgeFile, {{"reply", FieldType::Text, kFieldWidth}}, 200,
+                      generator);
+}
+
+double Milliseconds(Clock::duration duration) {
+  return std::chrono::duration<double, std::milli>(duration).count();
+}
+
+struct Timing {
+  double mean = 0, best = 0;
+};
+
+template <typename Run>
+Timing Time(int rounds, Run&& run) {
+  run(0);  // warms the file cache
+  Timing timing;
+  timing.best = 1e300;
+  for (int i = 0; i < rounds; ++i) {
+    const auto start = Clock::now();
+    run(i);
+    const double ms = Milliseconds(Clock::now() - start);
+    timing.mean += ms / rounds;
+    timing.best = std::min(timing.best, ms);
+  }
+  return timing;
+}
+
+// What reading every pattern costs through the cursor, one record at a time.
+void ScanRecordByRecord() {
+  OpenDatabase(GbkText(kPrimaryKnowledgeFile));
+  const int32_t count = GetRecordCount();
+  for (int32_t r = 1; r <= count; ++r) {
+    GoToRecord(r);
+    ReadField(1);
+  }
+  CloseAllDatabases();
+}
+
+int Run(const std::filesystem::path& folder) {
+  std::mt19937 generator(7);
+  std::vector<GbkText> messages;
+  for (int i = 0; i < 16; ++i) messages.push_back(RandomCharacters(generator, 4 + i % 8));
+
+  std::printf("%10s %16s %12s %22s\n", "records", "ms/reply(mean)", "ms(best)",
+              "ms/record-by-record");
+  for (int32_t records : {10000, 100000}) {
+    const auto sizeFolder = folder / std::to_string(records);
+    std::filesystem::create_directories(sizeFolder);
+    std::filesystem::current_path(sizeFolder);
+    if (!EnsureKnowledgeFiles(records)) {
+      std::fprintf(stderr, "cannot write the knowledge files: %d\n", LastError());
+      return 1;
+    }
+    const int rounds = records > 10000 ? 20 : 100;
+    PresetReply preset;
+    int32_t posted = 0;
+    const Timing reply = Time(rounds, [&](int i) {
+      SelectReply(messages[static_cast<size_t>(i) % messages.size()], preset,
+                  [&](const GbkText&, const ReplyExplanation&) { ++posted; });
+    });
+    const Timing scan = Time(records > 10000 ? 3 : 10, [](int) { ScanRecordByRecord(); });
+    std::printf("%10d %16.2f %12.2f %22.2f\n", records, reply.mean, reply.best, scan.mean);
+    std::fflush(stdout);
+    std::filesystem::current_path(folder);
+    if (posted != rounds + 1) {
+      std::fprintf(stderr, "expected one reply per message\n");
+      return 1;
+    }
+  }
+  return 0;
+}
+
+}  // namespace
+}  // namespace zorli
+
+int main(int argc, char** argv) {
+  namespace fs = std::filesystem;
+  const fs::path folder = fs::absolute(argc > 1 ? fs::path(argv[1]) : fs::path("reply_benchmark_data"));
+  return zorli::Run(folder);
+}
