@@ -1,0 +1,68 @@
+#include <gtest/gtest.h>
+
+#include "field_text.h"
+#include "schema.h"
+#include "tsv_text.h"
+
+namespace zorli::edbtool {
+namespace {
+
+TEST(TsvText, EscapesAndRoundTripsEveryByte) {
+  // 你好, a tab, a backslash, line ends, an invalid byte and a lone lead byte at the end.
+  const std::string gbk = "\xC4\xE3\xBA\xC3\t\\\n\r" "a\xFF\x81";
+  const std::string cell = EncodeCell(gbk);
+  EXPECT_EQ(cell, "\xE4\xBD\xA0\xE5\xA5\xBD\\t\\\\\\n\\ra\\xff\\x81");
+  EXPECT_EQ(DecodeCell(cell), gbk);
+  std::string all;
+  for (int b = 1; b < 256; ++b) {
+    for (int c = 1; c < 256; c += 17) {
+      all.push_back(static_cast<char>(b));
+      all.push_back(static_cast<char>(c));
+    }
+  }
+  EXPECT_EQ(DecodeCell(EncodeCell(all)), all);
+}
+
+TEST(TsvText, RejectsMalformedCells) {
+  EXPECT_EQ(DecodeCell("\\q"), std::nullopt);
+  EXPECT_EQ(DecodeCell("\\x4"), std::nullopt);
+  EXPECT_EQ(DecodeCell("end\\"), std::nullopt);
+  EXPECT_EQ(DecodeCell("\xC3"), std::nullopt);  // cut UTF-8
+  EXPECT_EQ(DecodeCell("\xF0\x9F\x98\x80"), std::nullopt);  // no GBK form
+}
+
+TEST(FieldText, TypesRoundTrip) {
+  const std::pair<FieldType, const char*> cells[] = {
+      {FieldType::Byte, "255"},   {FieldType::Short, "-32768"},
+      {FieldType::Int, "-7"},     {FieldType::Int64, "-9223372036854775808"},
+      {FieldType::Float, "0.1"},  {FieldType::Double, "0.1"},
+      {FieldType::Logical, "true"}, {FieldType::DateTime, "2017-07-27 09:05:00"},
+      {FieldType::SubProgramPointer, "4294967295"}, {FieldType::ByteSet, "00ff7f"},
+      {FieldType::Memo, "a\\tb"},
+  };
+  for (const auto& [type, cell] : cells) {
+    const auto value = ParseField(type, cell);
+    ASSERT_TRUE(value) << cell;
+    EXPECT_EQ(FormatField(*value), cell);
+  }
+  EXPECT_EQ(ParseField(FieldType::Byte, "256"), std::nullopt);
+  EXPECT_EQ(ParseField(FieldType::Int, "1x"), std::nullopt);
+  EXPECT_EQ(ParseField(FieldType::Logical, "yes"), std::nullopt);
+  EXPECT_EQ(ParseField(FieldType::ByteSet, "0g"), std::nullopt);
+  EXPECT_EQ(ParseField(FieldType::DateTime, "2017-07-27"), std::nullopt);
+}
+
+TEST(Schema, ParsesNamesTypesAndWidths) {
+  const auto fields = ParseSchema("q:text:20,n:int,m:memo");
+  ASSERT_TRUE(fields);
+  ASSERT_EQ(fields->size(), 3u);
+  EXPECT_EQ((*fields)[0].textWidth, 20);
+  EXPECT_EQ((*fields)[1].type, FieldType::Int);
+  EXPECT_EQ((*fields)[2].type, FieldType::Memo);
+  for (const char* bad : {"", "q:text", "n:int:4", "q:text:0", "q:integer", "q", "a:int,"}) {
+    EXPECT_EQ(ParseSchema(bad), std::nullopt) << bad;
+  }
+}
+
+}  // namespace
+}  // namespace zorli::edbtool

@@ -1,0 +1,25 @@
+// Helper process for the lock tests: lock_holder FILE MILLISECONDS FLAG OFFSET...
+// locks one byte at each offset, creates FLAG, holds the locks, then exits.
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+
+#include "platform/file.h"
+#include "platform/platform.h"
+
+int main(int argc, char** argv) {
+  if (argc < 5) return 2;
+  zorli::platform::File file;
+  if (file.open(argv[1], true, zorli::platform::FileSharing::DenyNone) !=
+      zorli::platform::FileError::None) {
+    return 1;
+  }
+  for (int i = 4; i < argc; ++i) {
+    if (file.lock(std::strtoull(argv[i], nullptr, 10), 1) != zorli::platform::FileError::None) {
+      return 1;
+    }
+  }
+  std::ofstream(argv[3]) << "locked";
+  zorli::platform::sleepMilliseconds(std::atoi(argv[2]));
+  return 0;
+}

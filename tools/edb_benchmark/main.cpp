@@ -1,0 +1,112 @@
+// Times the reply engine's access pattern on knowledge files of 10,000, 100,000 and
+// 1,000,000 records shaped like dbs.edb (a pattern and four answers):
+//   cursor  GoToRecord(i) + ReadField(1) for every record
+//   batch   ReadFieldOfAllRecords(1)
+//   scan    FindRecord over every record, the condition reading field 1
+// Usage: edb_benchmark [largest record count]; prints microseconds per record.
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "database_info.h"
+#include "database_writer.h"
+#include "record_database.h"
+
+namespace {
+
+using namespace zorli;
+
+constexpr int32_t kPatternWidth = 60;
+constexpr int32_t kAnswerWidth = 120;
+
+// A pattern of Chinese characters and letters that differs from record to record.
+std::string patternText(int32_t record) {
+  std::string text;
+  for (int32_t k = 0; k < 12; ++k) {
+    const int32_t v = record * 31 + k * 7;
+    text.push_back(static_cast<char>(0xB0 + v % 40));
+    text.push_back(static_cast<char>(0xA1 + v % 90));
+  }
+  return text + "abc" + std::to_string(record);
+}
+
+// Creates the database through the library, then writes its records in one stream:
+// going through AppendRecord for a million records would time the writer instead.
+bool buildKnowledgeFile(const std::string& path, int32_t records) {
+  std::vector<FieldDefinition> fields = {{"pattern", FieldType::Text, kPatternWidth}};
+  for (const char* name : {"answerA", "answerB", "answerC", "answerD"}) {
+    fields.push_back({name, FieldType::Text, kAnswerWidth});
+  }
+  if (!CreateDatabase(path, fields) || !OpenDatabase(path)) return false;
+  const DatabaseInfo info = *DescribeCurrentDatabase();
+  CloseAllDatabases();
+  std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
+  const uint64_t dataStart = 116 + 72 * info.fields.size();
+  file.seekp(static_cast<std::streamoff>(dataStart));
+  std::string record(static_cast<size_t>(info.recordSize), '\0');
+  for (int32_t r = 0; r < records; ++r) {
+    std::fill(record.begin(), record.end(), '\0');
+    const std::string pattern = patternText(r);
+    record.replace(static_cast<size_t>(info.fields[0].offset), pattern.size(), pattern);
+    for (size_t f = 1; f < info.fields.size(); ++f) {
+      const std::string answer = "answer " + std::to_string(f) + " of " + std::to_string(r);
+      record.replace(static_cast<size_t>(info.fields[f].offset), answer.size(), answer);
+    }
+    file.write(record.data(), static_cast<std::streamsize>(record.size()));
+  }
+  const char count[4] = {static_cast<char>(records), static_cast<char>(records >> 8),
+                         static_cast<char>(records >> 16), static_cast<char>(records >> 24)};
+  file.seekp(16);
+  file.write(count, 4);
+  return static_cast<bool>(file);
+}
+
+template <typename Body>
+double microsecondsPerRecord(int32_t records, Body body) {
+  const auto start = std::chrono::steady_clock::now();
+  body();
+  const std::chrono::duration<double, std::micro> elapsed = std::chrono::steady_clock::now() - start;
+  return elapsed.count() / records;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int32_t largest = argc > 1 ? std::atoi(argv[1]) : 1000000;
+  std::printf("%10s %12s %12s %12s   (microseconds per record)\n", "records", "cursor", "batch",
+              "scan");
+  for (int32_t records = 10000; records <= largest; records *= 10) {
+    const std::string path = "benchmark.edb";
+    if (!buildKnowledgeFile(path, records) || !OpenDatabase(path)) {
+      std::fprintf(stderr, "cannot build %s: %d\n", path.c_str(), LastError());
+      return 1;
+    }
+    size_t bytes = 0;
+    const double cursor = microsecondsPerRecord(records, [&] {
+      const int32_t count = GetRecordCount();
+      for (int32_t i = 1; i <= count; ++i) {
+        GoToRecord(i);
+        bytes += ReadField(1).bytes().size();
+      }
+    });
+    const double batch = microsecondsPerRecord(records, [&] {
+      ReadFieldOfAllRecords(1, [&](int32_t, const FieldValue& v) { bytes += v.bytes().size(); });
+    });
+    const double scan = microsecondsPerRecord(records, [&] {
+      GoToFirstRecord();
+      FindRecord([&] {
+        bytes += ReadField(1).bytes().size();
+        return false;
+      });
+    });
+    CloseAllDatabases();
+    std::printf("%10d %12.3f %12.3f %12.3f   (%zu bytes read)\n", records, cursor, batch, scan,
+                bytes);
+    std::fflush(stdout);
+  }
+  std::remove("benchmark.edb");
+  return 0;
+}
