@@ -142,13 +142,5 @@ TEST_F(ConsoleSessionTest, GbkConsoleReadsAndPrintsRawBytes) {
   EXPECT_THAT(output, HasSubstr("    " + kNiHao + "!\r\n\r\n\n"));
 }
 
-TEST_F(ConsoleSessionTest, SearchRuleStillAnswersWithoutLaunching) {
-  // #搜索 天气 in UTF-8
-  const std::string output = Run({"--no-delay", "--no-launch", "--explain"},
-                                 "#\xe6\x90\x9c\xe7\xb4\xa2 \xe5\xa4\xa9\xe6\xb0\x94\n");
-  EXPECT_THAT(output, HasSubstr("explain: preset\n"));
-  EXPECT_THAT(output, HasSubstr(GbkToUtf8(kSearchReply)));
-}
-
 }  // namespace
 }  // namespace zorli

@@ -211,19 +211,5 @@ TEST_F(ConversationTest, ClickHandlersOnlyReadTheEntry) {
   EXPECT_TRUE(services.urlsOpened.empty());
 }
 
-TEST_F(ConversationTest, ObserverHearsWhyBeforeTheReplyIsPosted) {
-  std::vector<ReplyExplanation::Source> sources;
-  size_t entriesWhenObserved = 0;
-  conversation->SetReplyObserver([&](const ReplyExplanation& why) {
-    sources.push_back(why.source);
-    entriesWhenObserved = chatList.entries.size();
-  });
-  Send(kNiHao);
-  EXPECT_EQ(entriesWhenObserved, 1u);  // only the user's entry so far
-  Send(kAskTime);
-  EXPECT_THAT(sources, ElementsAre(ReplyExplanation::Source::Scored,
-                                   ReplyExplanation::Source::Preset));
-}
-
 }  // namespace
 }  // namespace zorli

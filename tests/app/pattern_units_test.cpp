@@ -71,17 +71,5 @@ TEST(MessageUnitIndexTest, AnswersAsFindTextWithCaseFoldedEveryTime) {
   EXPECT_FALSE(index.Contains("\xe3?"));  // a trail byte is never a search position
 }
 
-TEST(CandidateListTest, KeepsEveryRecordWithTheBestScoreInOrder) {
-  CandidateList list;
-  list.Consider(1, 0);
-  list.Consider(2, 0);
-  EXPECT_THAT(list.records, ElementsAre(1, 2));
-  list.Consider(3, 2);
-  list.Consider(4, 1);
-  list.Consider(5, 2);
-  EXPECT_EQ(list.bestScore, 2);
-  EXPECT_THAT(list.records, ElementsAre(3, 5));
-}
-
 }  // namespace
 }  // namespace zorli
