@@ -54,14 +54,14 @@ int32_t readStoredField(RecordDatabase& db, int64_t record, const FieldDescripto
   int32_t code = db.lockRecord(record);
   if (code != kOk) return code;
   const uint64_t position = db.recordOffset(record) + static_cast<uint64_t>(field.offset());
-  uint64_t fileLength = 0;
-  code = db.main.length(fileLength);
-  if (code == kOk && position >= fileLength) code = kSeekFailed;
-  if (code == kOk && !fieldFitsRecord(db, field)) code = kFieldReadFailed;
+  if (!fieldFitsRecord(db, field)) code = kFieldReadFailed;
   if (code == kOk) {
+    // Nothing read means the field starts at or past the end of the file; asking the
+    // file's length first would cost one more system call per record.
     std::string raw(static_cast<size_t>(field.width()), '\0');
     size_t got = 0;
     code = db.main.read(position, raw.data(), raw.size(), got);
+    if (code == kOk && got == 0) code = kSeekFailed;
     if (code == kOk && got < raw.size()) code = kFieldReadFailed;
     if (code == kOk) code = finishValue(db, field, raw, value);
   }
