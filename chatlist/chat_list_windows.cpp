@@ -80,9 +80,12 @@ LRESULT CALLBACK ChatListProc(HWND list, UINT message, WPARAM wParam, LPARAM lPa
         return 0;
       }
       break;
-    case WM_SETCURSOR:
-      SetCursor(static_cast<HCURSOR>(GetPropA(list, kCursorProperty)));
+    case WM_SETCURSOR: {
+      // Before the first mouse move no cursor is stored; the arrow keeps the pointer visible.
+      auto cursor = static_cast<HCURSOR>(GetPropA(list, kCursorProperty));
+      SetCursor(cursor != nullptr ? cursor : Resources().arrowCursor);
       return TRUE;
+    }
     case WM_MOUSEMOVE:
       return OnMouseMove(list, wParam, lParam);
     case WM_LBUTTONDOWN:

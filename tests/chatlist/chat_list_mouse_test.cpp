@@ -131,6 +131,8 @@ TEST_F(ChatListMouse, HandCursorOnlyOverACardBubble) {
   const HCURSOR hand = LoadCursorA(nullptr, IDC_HAND);
   const HCURSOR arrow = LoadCursorA(nullptr, IDC_ARROW);
   EXPECT_EQ(GetPropA(list, "QuarnCorsor"), nullptr);
+  SendMessageW(list, WM_SETCURSOR, reinterpret_cast<WPARAM>(list), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  EXPECT_EQ(GetCursor(), arrow);  // not hidden before the first move
   auto moveTo = [&](POINT point) {
     SendMessageW(list, WM_MOUSEMOVE, 0, Pack(point));
     return static_cast<HCURSOR>(GetPropA(list, "QuarnCorsor"));
@@ -152,6 +154,22 @@ TEST_F(ChatListMouse, ClicksFollowEntriesAfterScrolling) {
   const int32_t last = view.GetCount() - 1;
   Click(PointIn(last, Entry(last).avatarRect));
   EXPECT_EQ(faceClicks, std::vector<int32_t>{last});
+}
+
+// The press value keeps 16 bits of index; clicks further down still name the right entry.
+TEST_F(ChatListMouse, ClicksReachEntriesPastIndex65535) {
+  view.Hide();  // a hidden list adds fast: no scroll bar to redraw after every entry
+  for (int i = 0; i < 66000; ++i) view.AddTip("tip");
+  view.Show();
+  view.ScrollToBottom();
+  Paint();
+  const int32_t last = view.GetCount() - 1;
+  ASSERT_GT(last, 0xFFFF);
+  Press(PointIn(last, Entry(last).bubbleRect));
+  EXPECT_EQ(PressValue(), (static_cast<uint32_t>(last) & 0xFFFF) | (3u << 16));
+  Release(PointIn(last, Entry(last).bubbleRect));
+  PumpMessages();
+  EXPECT_EQ(contentClicks, std::vector<int32_t>{last});
 }
 
 }  // namespace

@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "chat_list_fixture.h"
 #include "chat_list_resources.h"
@@ -224,6 +226,38 @@ TEST_F(ChatListView_Entries, RemoveEntryMovesLaterEntriesDownAndClearEmpties) {
   view.Clear();
   EXPECT_EQ(view.GetCount(), 0);
   EXPECT_EQ(view.AddMessage("a", 0, "again"), 0);
+}
+
+// Every entry's storage is released exactly once, whichever way it leaves the list.
+std::vector<ULONG_PTR> deletedItems;
+WNDPROC frameProcedure = nullptr;
+LRESULT CALLBACK RecordDeletedItems(HWND frame, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_DELETEITEM) deletedItems.push_back(reinterpret_cast<DELETEITEMSTRUCT*>(lParam)->itemData);
+  return CallWindowProcW(frameProcedure, frame, message, wParam, lParam);
+}
+
+TEST_F(ChatListView_Entries, RemoveClearAndDestroyReleaseEachEntryOnce) {
+  HWND list = CreateList();
+  frameProcedure = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(view.GetWindowHandle(), GWLP_WNDPROC,
+                                                                reinterpret_cast<LONG_PTR>(RecordDeletedItems)));
+  deletedItems.clear();
+  auto blockOf = [&](int32_t index) { return static_cast<ULONG_PTR>(SendMessageW(list, LB_GETITEMDATA, index, 0)); };
+  for (int i = 0; i < 5; ++i) view.AddCard("n", 0, "t", 0, "c", "l");
+  const ULONG_PTR blocks[5] = {blockOf(0), blockOf(1), blockOf(2), blockOf(3), blockOf(4)};
+  view.RemoveEntry(1);
+  EXPECT_EQ(deletedItems, std::vector<ULONG_PTR>{blocks[1]});
+  view.Clear();
+  ASSERT_EQ(deletedItems.size(), 5u);
+  std::vector<ULONG_PTR> cleared(deletedItems.begin() + 1, deletedItems.end());
+  std::sort(cleared.begin(), cleared.end());
+  std::vector<ULONG_PTR> remaining{blocks[0], blocks[2], blocks[3], blocks[4]};
+  std::sort(remaining.begin(), remaining.end());
+  EXPECT_EQ(cleared, remaining);
+  view.AddMessage("n", 0, "c");
+  const ULONG_PTR last = blockOf(0);
+  view.Destroy();
+  ASSERT_EQ(deletedItems.size(), 6u);
+  EXPECT_EQ(deletedItems.back(), last);
 }
 
 TEST_F(ChatListView_Entries, ResizingLaysOutEveryEntryAgain) {

@@ -1,5 +1,7 @@
 // Times adding many messages to a chat list and painting a screenful afterwards.
-// Usage: chatlist_benchmark [count]   (default 10000)
+// Usage: chatlist_benchmark [count] [hidden] [follow]
+//   count: messages to add (default 10000); hidden: add while the list is hidden, then show
+//   it for painting; follow: scroll to the bottom after every message, as the application does.
 #include <windows.h>
 
 #include <cstdio>
@@ -26,7 +28,17 @@ void PumpMessages() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const int count = argc > 1 ? std::atoi(argv[1]) : 10000;
+  int count = 10000;
+  bool hidden = false, follow = false;
+  for (int i = 1; i < argc; ++i) {
+    const std::string option = argv[i];
+    if (option == "hidden")
+      hidden = true;
+    else if (option == "follow")
+      follow = true;
+    else
+      count = std::atoi(argv[i]);
+  }
   if (!zorli::InitChatListStyles()) return 1;
   WNDCLASSW windowClass{};
   windowClass.lpfnWndProc = DefWindowProcW;
@@ -39,9 +51,11 @@ int main(int argc, char** argv) {
   zorli::ChatListView chatList;
   if (!chatList.Create(window, 0, 0, 480, 700, 0, true)) return 1;
   PumpMessages();
+  if (hidden) chatList.Hide();
 
   const int block = count >= 10 ? count / 10 : 1;
-  std::printf("adding %d messages, %d per block\n", count, block);
+  std::printf("adding %d messages to a %s list%s, %d per block\n", count, hidden ? "hidden" : "visible",
+              follow ? " kept scrolled to the bottom" : "", block);
   double blockStart = Now();
   const double start = blockStart;
   for (int i = 0; i < count; ++i) {
@@ -49,6 +63,7 @@ int main(int argc, char** argv) {
     chatList.AddMessage(right ? "user" : "KaduZorli", 0,
                         "message " + std::to_string(i) + (i % 3 == 0 ? " with a longer text that wraps onto a second line in the bubble" : ""),
                         std::nullopt, right);
+    if (follow) chatList.ScrollToBottom();
     if ((i + 1) % block == 0) {
       const double now = Now();
       std::printf("  entries %6d-%6d: %8.2f ms (%.3f ms per entry)\n", i + 1 - block, i, now - blockStart,
@@ -60,6 +75,7 @@ int main(int argc, char** argv) {
   std::printf("added %d in %.1f ms\n", chatList.GetCount(), added - start);
 
   const double paintStart = Now();
+  if (hidden) chatList.Show();
   chatList.ScrollToBottom();
   UpdateWindow(chatList.GetListWindowHandle());
   PumpMessages();
