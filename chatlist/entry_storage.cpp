@@ -4,6 +4,9 @@
 
 namespace zorli {
 
+// The block holds the fields as 32-bit words in their fixed order, rectangles inline.
+static_assert(sizeof(void*) != 4 || sizeof(ChatEntry) == 37 * 4, "entry block layout");
+
 char* CopyText(const GbkText& text) {
   if (text.empty()) return nullptr;
   auto* copy = static_cast<char*>(GlobalAlloc(GMEM_FIXED, text.size() + 1));
