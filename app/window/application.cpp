@@ -20,6 +20,8 @@ Application::Application()
 }
 
 Application::~Application() {
+  // The window's destroy event still needs every member.
+  if (window_.Handle()) DestroyWindow(window_.Handle());
   ReleasePictures();
   current_ = nullptr;
 }
