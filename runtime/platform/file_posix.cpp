@@ -3,7 +3,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <utility>
 #include <vector>
 
 #include "file.h"
@@ -43,20 +42,6 @@ FileError setLock(int fd, short type, uint64_t offset, uint64_t length) {
 }
 
 }  // namespace
-
-File::~File() { close(); }
-
-File::File(File&& other) noexcept
-    : handle_(std::exchange(other.handle_, -1)), writable_(other.writable_) {}
-
-File& File::operator=(File&& other) noexcept {
-  if (this != &other) {
-    close();
-    handle_ = std::exchange(other.handle_, -1);
-    writable_ = other.writable_;
-  }
-  return *this;
-}
 
 FileError File::open(const std::string& path, bool writable, FileSharing) {
   close();

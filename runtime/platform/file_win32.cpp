@@ -1,7 +1,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <utility>
 
 #include "file.h"
 
@@ -50,20 +49,6 @@ OVERLAPPED at(uint64_t offset) {
 }
 
 }  // namespace
-
-File::~File() { close(); }
-
-File::File(File&& other) noexcept
-    : handle_(std::exchange(other.handle_, -1)), writable_(other.writable_) {}
-
-File& File::operator=(File&& other) noexcept {
-  if (this != &other) {
-    close();
-    handle_ = std::exchange(other.handle_, -1);
-    writable_ = other.writable_;
-  }
-  return *this;
-}
 
 FileError File::open(const std::string& path, bool writable, FileSharing sharing) {
   close();
