@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "edb_format.h"
 #include "platform/file.h"
 
 namespace zorli::edb {
@@ -50,11 +51,6 @@ GbkText BaseName(const std::string& path) {
   return dot == std::string::npos ? file : file.substr(0, dot);
 }
 
-bool PathsEqual(const std::string& a, const std::string& b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) ==
-                  std::tolower(static_cast<unsigned char>(y));
-         });
-}
+bool PathsEqual(const std::string& a, const std::string& b) { return NamesEqual(a, b); }
 
 }  // namespace zorli::edb

@@ -13,7 +13,8 @@ std::string WithDefaultExtension(std::string path);
 std::string AuxiliaryPath(const std::string& mainPath);
 // The file name without directory and extension.
 GbkText BaseName(const std::string& path);
-// Case-insensitive comparison of ASCII letters, as file systems on Windows compare.
+// Case-insensitive comparison of ASCII letters, as file systems on Windows compare;
+// double-byte characters compare as they are, trail bytes included.
 bool PathsEqual(const std::string& a, const std::string& b);
 
 }  // namespace zorli::edb

@@ -78,17 +78,20 @@ int32_t AttachIndexFiles(RecordDatabase& db, const std::vector<GbkText>& names, 
   int32_t code = kOk;
   for (const GbkText& name : given) {
     const std::string path = indexPath(db, name);
-    if (std::any_of(db.indexPaths.begin(), db.indexPaths.end(),
-                    [&](const std::string& p) { return PathsEqual(p, path); })) {
-      code = kIndexAlreadyOpen;
-      break;
-    }
     platform::File file;
     if (file.open(path, writable, sharing) != platform::FileError::None) {
       code = kIndexOpenFailed;
       break;
     }
     if ((code = LockRange(file, 0, kWholeFileLength)) != kOk) break;
+    // A second attachment is recognised only once opened, so a sharing mode that
+    // excludes the first handle has already failed that open.
+    if (std::any_of(db.indexPaths.begin(), db.indexPaths.end(),
+                    [&](const std::string& p) { return PathsEqual(p, path); })) {
+      UnlockRange(file, 0, kWholeFileLength);
+      code = kIndexAlreadyOpen;
+      break;
+    }
     uint8_t header[kEnxHeaderSize];
     size_t got = 0;
     uint64_t fileLength = 0;

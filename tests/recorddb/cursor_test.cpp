@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <thread>
 #include <vector>
 
 #include "error_codes.h"
@@ -158,6 +159,17 @@ TEST_F(Cursor, ALockedRecordFailsAloneAndOthersStillRead) {
   EXPECT_EQ(LastError(), edb::kLockViolation);
   other.unlock(16, 1);
   EXPECT_EQ(GetRecordCount(), 10);
+}
+
+TEST_F(Cursor, LastErrorBelongsToTheCallingThread) {
+  CloseAllDatabases();
+  EXPECT_EQ(GetRecordCount(), 0);
+  ASSERT_EQ(LastError(), edb::kNoCurrentDatabase);
+  int32_t otherThreadsCode = -1;
+  std::thread([&] { otherThreadsCode = LastError(); }).join();
+  EXPECT_EQ(otherThreadsCode, 0);
+  std::thread([] { CloseAllDatabases(); }).join();
+  EXPECT_EQ(LastError(), edb::kNoCurrentDatabase);
 }
 
 TEST(ErrorMessages, Table) {

@@ -196,5 +196,22 @@ TEST(OpenDatabaseNames, ExtensionAliasDuplicatesAndMissingFiles) {
   EXPECT_EQ(LastError(), edb::kNoCurrentDatabase);
 }
 
+// A GBK trail byte may be an ASCII letter; it must not be compared without regard to case,
+// or two different characters would name the same database.
+TEST(OpenDatabaseNames, TrailBytesAreNotCaseFolded) {
+  const GbkText upperTrail = "\xB0\x41", lowerTrail = "\xB0\x61";
+  MakeTextDatabase(upperTrail + ".edb", {"x"});
+  MakeTextDatabase(lowerTrail + ".edb", {"y"});
+  ASSERT_TRUE(OpenDatabase(upperTrail + ".edb", upperTrail));
+  EXPECT_TRUE(OpenDatabase(lowerTrail + ".edb"));
+  EXPECT_EQ(LastError(), 0);
+  EXPECT_EQ(FindDatabase(upperTrail), std::optional<size_t>(0));
+  EXPECT_EQ(FindDatabase(lowerTrail), std::optional<size_t>(1));
+  CloseAllDatabases();
+  ASSERT_TRUE(OpenDatabase(lowerTrail + ".edb", lowerTrail));
+  EXPECT_EQ(FindDatabase(upperTrail), std::nullopt);
+  CloseAllDatabases();
+}
+
 }  // namespace
 }  // namespace zorli

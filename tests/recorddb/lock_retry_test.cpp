@@ -1,0 +1,72 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "byte_locks.h"
+#include "error_codes.h"
+#include "platform/file.h"
+#include "test_files.h"
+
+namespace zorli {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+int64_t millisecondsSince(Clock::time_point start) {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
+}
+
+// A second handle of the file stands for another process holding byte 16.
+class LockRetry : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    testing::MakeTextDatabase(path, {"r1", "r2"});
+    ASSERT_EQ(other.open(path, true, platform::FileSharing::DenyNone), platform::FileError::None);
+  }
+  void TearDown() override { CloseAllDatabases(); }
+  const std::string path = "retry.edb";
+  platform::File other;
+};
+
+TEST_F(LockRetry, NoWaitFailsAtOnceAndOneRetryWaitsTwentyToThirtyNine) {
+  platform::File mine;
+  ASSERT_EQ(mine.open(path, true, platform::FileSharing::DenyNone), platform::FileError::None);
+  ASSERT_EQ(other.lock(16, 1), platform::FileError::None);
+  Clock::time_point start = Clock::now();
+  EXPECT_EQ(edb::LockRange(mine, 16, 1), edb::kLockViolation);
+  EXPECT_LT(millisecondsSince(start), 15);
+
+  // A limit of 1 ms allows exactly one retry after the first failure.
+  edb::ScopedLockWait wait(1);
+  start = Clock::now();
+  EXPECT_EQ(edb::LockRange(mine, 16, 1), edb::kLockViolation);
+  const int64_t waited = millisecondsSince(start);
+  EXPECT_GE(waited, 19);
+  EXPECT_LT(waited, 200);
+}
+
+TEST_F(LockRetry, CountWaitsForAHolderThatLetsGo) {
+  ASSERT_TRUE(OpenDatabase(path));
+  ASSERT_EQ(other.lock(16, 1), platform::FileError::None);
+  std::thread holder([this] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    other.unlock(16, 1);
+  });
+  const Clock::time_point start = Clock::now();
+  EXPECT_EQ(GetRecordCount(), 2);
+  EXPECT_EQ(LastError(), 0);
+  const int64_t waited = millisecondsSince(start);
+  holder.join();
+  EXPECT_GE(waited, 290);
+  EXPECT_LT(waited, 1500);
+  // Other operations keep the limit of 0.
+  ASSERT_EQ(other.lock(16, 1), platform::FileError::None);
+  const Clock::time_point scan = Clock::now();
+  EXPECT_FALSE(FindRecord([] { return true; }));
+  EXPECT_EQ(LastError(), edb::kLockViolation);
+  EXPECT_LT(millisecondsSince(scan), 15);
+}
+
+}  // namespace
+}  // namespace zorli
