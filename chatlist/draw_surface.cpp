@@ -14,8 +14,9 @@ bool DrawSurface::Prepare(HDC reference, int32_t width, int32_t height) {
     }
     previous_ = SelectObject(dc_, bitmap_);
   } else if (width != width_ || height != height_) {
-    // The selected bitmap, not the memory context's default monochrome one, sets the format.
-    HBITMAP replacement = CreateCompatibleBitmap(dc_, width, height);
+    // Made like the first one, from the reference: the surface's own context would pass on
+    // the format of its current bitmap, and a first size of 0 leaves that one monochrome.
+    HBITMAP replacement = CreateCompatibleBitmap(reference, width, height);
     if (replacement == nullptr) return false;
     SelectObject(dc_, replacement);
     DeleteObject(bitmap_);

@@ -14,7 +14,7 @@ class DrawSurface {
   DrawSurface& operator=(const DrawSurface&) = delete;
 
   // The first call makes a device context and bitmap compatible with the reference; later
-  // calls swap in a new bitmap only when the size changes.
+  // calls swap in a new bitmap, also compatible with the reference, only when the size changes.
   bool Prepare(HDC reference, int32_t width, int32_t height);
   bool PrepareForScreen(int32_t width, int32_t height);
   void Fill(COLORREF colour);

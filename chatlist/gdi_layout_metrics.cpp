@@ -10,8 +10,10 @@ namespace zorli {
 TextExtent GdiLayoutMetrics::MeasureText(const char* gbk, int32_t boxWidth, int32_t boxHeight, MeasureMode mode) {
   const std::wstring text = GbkToWide(gbk);
   RECT box{0, 0, boxWidth, boxHeight};
-  DrawTextW(dc_, text.c_str(), static_cast<int>(text.size()), &box,
-            mode == MeasureMode::kWrapped ? kMeasureWrappedFlags : kMeasureSingleLineFlags);
+  // NUL-terminated (-1) rather than counted: an empty text then measures as the ANSI call
+  // does (no line when wrapping), where a count of 0 would report one line.
+  const UINT flags = mode == MeasureMode::kWrapped ? kMeasureWrappedFlags : kMeasureSingleLineFlags;
+  DrawTextW(dc_, text.c_str(), -1, &box, flags);
   return TextExtent{box.right - box.left, box.bottom - box.top};
 }
 

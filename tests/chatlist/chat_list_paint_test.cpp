@@ -7,6 +7,7 @@
 #include <string>
 
 #include "chat_list_fixture.h"
+#include "draw_surface.h"
 #include "entry_layout.h"
 
 namespace zorli {
@@ -93,6 +94,24 @@ TEST_F(ChatListPaint, TallEntryIsCutAtTheItemHeightWithAMarkAndNoRepaintLoop) {
       markFound = colour != kLightGrey && colour != kWhite;
     }
   EXPECT_TRUE(markFound);
+}
+
+// The item surface is kept between items; an empty item first must not leave every later
+// one in black and white.
+TEST(DrawSurface, KeepsTheReferenceColourFormatAfterAnEmptySize) {
+  HDC screen = GetDC(nullptr);
+  const int screenBits = GetDeviceCaps(screen, BITSPIXEL);
+  DrawSurface surface;
+  ASSERT_TRUE(surface.Prepare(screen, 0, 0));
+  ASSERT_TRUE(surface.Prepare(screen, 30, 20));
+  ReleaseDC(nullptr, screen);
+  BITMAP bitmap{};
+  ASSERT_NE(GetObjectW(GetCurrentObject(surface.Dc(), OBJ_BITMAP), sizeof bitmap, &bitmap), 0);
+  EXPECT_EQ(bitmap.bmWidth, 30);
+  EXPECT_EQ(bitmap.bmHeight, 20);
+  EXPECT_EQ(bitmap.bmBitsPixel, screenBits);
+  surface.Fill(RGB(0xB6, 0xDA, 0x53));
+  EXPECT_EQ(GetPixel(surface.Dc(), 5, 5), RGB(0xB6, 0xDA, 0x53));
 }
 
 }  // namespace

@@ -74,7 +74,7 @@ TEST_F(ChatListStyles, MeasuringMatchesTheAnsiCallsOnAChineseSystem) {
   const std::string texts[] = {
       "plain words that will wrap somewhere along the way, again and again",
       "\xD5\xE2\xCA\xC7\xD2\xBB\xB6\xCE\xBA\xDC\xB3\xA4\xB5\xC4\xD6\xD0\xCE\xC4\xA3\xAC mixed with Latin words",
-      "two\r\nlines", "&no prefix"};
+      "two\r\nlines", "&no prefix", ""};
   for (const std::string& text : texts) {
     for (const MeasureMode mode : {MeasureMode::kWrapped, MeasureMode::kSingleLine}) {
       RECT ansi{0, 0, 120, 1000};
