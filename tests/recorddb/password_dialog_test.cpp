@@ -1,0 +1,185 @@
+// The "?" password: the dialog is driven from a second thread as a user would, by
+// finding its window, typing into its edit box and pressing a button.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "error_codes.h"
+#include "test_files.h"
+
+namespace zorli {
+namespace {
+
+std::wstring Wide(const std::string& gbk) {
+  std::wstring text(gbk.size(), L'\0');
+  const int n = MultiByteToWideChar(936, 0, gbk.data(), static_cast<int>(gbk.size()), text.data(),
+                                    static_cast<int>(text.size()));
+  text.resize(n > 0 ? static_cast<size_t>(n) : 0);
+  return text;
+}
+
+// 密码输入
+const std::wstring kTitle = Wide("\xC3\xDC\xC2\xEB\xCA\xE4\xC8\xEB");
+// 请输入数据库访问密码：
+const std::wstring kPrompt =
+    Wide("\xC7\xEB\xCA\xE4\xC8\xEB\xCA\xFD\xBE\xDD\xBF\xE2\xB7\xC3\xCE\xCA\xC3\xDC\xC2\xEB\xA3\xBA");
+// 确认(&O), 取消(&C)
+const std::wstring kConfirm = Wide("\xC8\xB7\xC8\xCF(&O)");
+const std::wstring kCancel = Wide("\xC8\xA1\xCF\xFB(&C)");
+// 密码错误，您还有 N 次重新输入的机会。
+std::wstring RetryStatus(int left) {
+  return Wide("\xC3\xDC\xC2\xEB\xB4\xED\xCE\xF3\xA3\xAC\xC4\xFA\xBB\xB9\xD3\xD0 " +
+              std::to_string(left) +
+              " \xB4\xCE\xD6\xD8\xD0\xC2\xCA\xE4\xC8\xEB\xB5\xC4\xBB\xFA\xBB\xE1\xA1\xA3");
+}
+
+struct Control {
+  HWND window;
+  std::wstring className;
+  std::wstring text;
+  LONG style;
+};
+
+BOOL CALLBACK CollectControl(HWND child, LPARAM list) {
+  wchar_t className[64] = {}, text[256] = {};
+  GetClassNameW(child, className, 64);
+  GetWindowTextW(child, text, 256);
+  reinterpret_cast<std::vector<Control>*>(list)->push_back(
+      {child, className, text, GetWindowLongW(child, GWL_STYLE)});
+  return TRUE;
+}
+
+std::vector<Control> Controls(HWND dialog) {
+  std::vector<Control> controls;
+  EnumChildWindows(dialog, CollectControl, reinterpret_cast<LPARAM>(&controls));
+  return controls;
+}
+
+// What the user saw in one showing of the dialog.
+struct Showing {
+  std::vector<std::wstring> texts;
+  bool masked = false;
+};
+
+// Answers each showing in turn: a password to confirm, or nullopt to cancel.
+class SimulatedUser {
+ public:
+  explicit SimulatedUser(std::vector<std::optional<std::string>> answers)
+      : answers_(std::move(answers)), thread_([this] { run(); }) {}
+  ~SimulatedUser() {
+    if (thread_.joinable()) thread_.join();
+  }
+  const std::vector<Showing>& finish() {
+    thread_.join();
+    return showings_;
+  }
+
+ private:
+  void run() {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    for (const std::optional<std::string>& answer : answers_) {
+      HWND dialog = nullptr;
+      while (dialog == nullptr) {
+        if (std::chrono::steady_clock::now() > deadline) return;
+        dialog = FindWindowW(L"#32770", kTitle.c_str());
+        if (dialog == nullptr || !IsWindowVisible(dialog)) {
+          dialog = nullptr;
+          Sleep(20);
+        }
+      }
+      Showing showing;
+      for (const Control& control : Controls(dialog)) {
+        if (!control.text.empty()) showing.texts.push_back(control.text);
+        if (_wcsicmp(control.className.c_str(), L"Edit") == 0) {
+          showing.masked = (control.style & ES_PASSWORD) != 0;
+          if (answer) SendMessageW(control.window, WM_SETTEXT, 0,
+                                   reinterpret_cast<LPARAM>(Wide(*answer).c_str()));
+        }
+      }
+      showings_.push_back(showing);
+      PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(answer ? IDOK : IDCANCEL, BN_CLICKED), 0);
+      while (IsWindow(dialog) && std::chrono::steady_clock::now() < deadline) Sleep(10);
+    }
+  }
+
+  std::vector<std::optional<std::string>> answers_;
+  std::vector<Showing> showings_;
+  std::thread thread_;
+};
+
+bool Shows(const Showing& showing, const std::wstring& text) {
+  for (const std::wstring& t : showing.texts) {
+    if (t == text) return true;
+  }
+  return false;
+}
+
+bool ShowsRetryStatus(const Showing& showing) {
+  for (int left = 0; left <= 3; ++left) {
+    if (Shows(showing, RetryStatus(left))) return true;
+  }
+  return false;
+}
+
+class PasswordDialog : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(CreateDatabase(path, {{"a", FieldType::Text, 8}}, "pw"));
+    ASSERT_TRUE(OpenDatabase(path, std::nullopt, false, std::nullopt, std::nullopt, "pw"));
+    AppendRecord();
+    WriteField(1, FieldValue::FromBytes(FieldType::Text, "secret"));
+    CloseAllDatabases();
+  }
+  void TearDown() override { CloseAllDatabases(); }
+  bool openAsking() {
+    return OpenDatabase(path, std::nullopt, true, std::nullopt, std::nullopt, "?");
+  }
+  const std::string path = "asked.edb";
+};
+
+TEST_F(PasswordDialog, WrongThenRightPasswordOpens) {
+  SimulatedUser user({"wrong", "pw"});
+  EXPECT_TRUE(openAsking());
+  EXPECT_EQ(LastError(), 0);
+  const std::vector<Showing>& showings = user.finish();
+  ASSERT_EQ(showings.size(), 2u);
+  const Showing& first = showings[0];
+  EXPECT_TRUE(Shows(first, kPrompt));
+  EXPECT_TRUE(Shows(first, kConfirm));
+  EXPECT_TRUE(Shows(first, kCancel));
+  EXPECT_TRUE(first.masked);
+  EXPECT_FALSE(ShowsRetryStatus(first));
+  EXPECT_TRUE(Shows(showings[1], RetryStatus(2)));
+  EXPECT_EQ(ReadField(1).text(), "secret");
+}
+
+TEST_F(PasswordDialog, CancelEndsTheAttempts) {
+  SimulatedUser user({std::nullopt});
+  EXPECT_FALSE(openAsking());
+  EXPECT_EQ(LastError(), edb::kWrongPassword);
+  EXPECT_EQ(user.finish().size(), 1u);
+  EXPECT_EQ(GetRecordCount(), 0);
+  EXPECT_EQ(LastError(), edb::kNoCurrentDatabase);
+}
+
+TEST_F(PasswordDialog, ThreeWrongPasswordsFail) {
+  SimulatedUser user({"a", "b", "c"});
+  EXPECT_FALSE(openAsking());
+  EXPECT_EQ(LastError(), edb::kWrongPassword);
+  const std::vector<Showing>& showings = user.finish();
+  ASSERT_EQ(showings.size(), 3u);
+  EXPECT_FALSE(ShowsRetryStatus(showings[0]));
+  EXPECT_TRUE(Shows(showings[1], RetryStatus(2)));
+  EXPECT_TRUE(Shows(showings[2], RetryStatus(1)));
+  // No fourth showing comes.
+  EXPECT_EQ(FindWindowW(L"#32770", kTitle.c_str()), nullptr);
+}
+
+}  // namespace
+}  // namespace zorli
