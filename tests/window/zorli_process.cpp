@@ -1,7 +1,9 @@
 #include "zorli_process.h"
 
+#include <utility>
 #include <vector>
 
+#include "keyboard_input.h"
 #include "window_layout.h"
 
 namespace zorli::testing {
@@ -25,19 +27,8 @@ BOOL CALLBACK FindMainWindow(HWND window, LPARAM parameter) {
   return TRUE;
 }
 
-INPUT KeyInput(WORD key, WORD unicode, DWORD flags) {
-  INPUT input{};
-  input.type = INPUT_KEYBOARD;
-  input.ki.wVk = key;
-  input.ki.wScan = unicode ? unicode : static_cast<WORD>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
-  input.ki.dwFlags = flags;
-  return input;
-}
-
-void SendInputs(std::vector<INPUT> inputs) {
-  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-  Sleep(30);
-}
+// Time for the program to take each batch of input.
+constexpr DWORD kInputPauseMilliseconds = 30;
 
 }  // namespace
 
@@ -161,26 +152,27 @@ void ZorliProcess::Click(int id) const {
   down.mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
   INPUT up = input;
   up.mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
-  SendInputs({input, down, up});
+  SendInputs({input, down, up}, kInputPauseMilliseconds);
 }
 
 void ZorliProcess::Type(const std::wstring& text) const {
   for (wchar_t character : text) {
-    SendInputs({KeyInput(0, character, KEYEVENTF_UNICODE),
-                KeyInput(0, character, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP)});
+    SendInputs({KeyboardInput(0, character, KEYEVENTF_UNICODE),
+                KeyboardInput(0, character, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP)},
+               kInputPauseMilliseconds);
   }
 }
 
 void ZorliProcess::Press(std::initializer_list<WORD> modifiers, WORD key, bool extended) const {
   std::vector<INPUT> inputs;
-  for (WORD modifier : modifiers) inputs.push_back(KeyInput(modifier, 0, 0));
+  for (WORD modifier : modifiers) inputs.push_back(KeyboardInput(modifier, 0, 0));
   const DWORD extendedFlag = extended ? KEYEVENTF_EXTENDEDKEY : 0;
-  inputs.push_back(KeyInput(key, 0, extendedFlag));
-  inputs.push_back(KeyInput(key, 0, extendedFlag | KEYEVENTF_KEYUP));
+  inputs.push_back(KeyboardInput(key, 0, extendedFlag));
+  inputs.push_back(KeyboardInput(key, 0, extendedFlag | KEYEVENTF_KEYUP));
   for (auto it = std::rbegin(modifiers); it != std::rend(modifiers); ++it) {
-    inputs.push_back(KeyInput(*it, 0, KEYEVENTF_KEYUP));
+    inputs.push_back(KeyboardInput(*it, 0, KEYEVENTF_KEYUP));
   }
-  SendInputs(inputs);
+  SendInputs(std::move(inputs), kInputPauseMilliseconds);
 }
 
 }  // namespace zorli::testing

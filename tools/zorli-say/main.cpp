@@ -5,30 +5,30 @@
 #include <shellapi.h>
 
 #include <cstdio>
+#include <utility>
 #include <vector>
+
+#include "keyboard_input.h"
 
 namespace {
 
-INPUT Key(WORD virtualKey, WORD unicode, DWORD flags) {
-  INPUT input{};
-  input.type = INPUT_KEYBOARD;
-  input.ki.wVk = virtualKey;
-  input.ki.wScan = unicode ? unicode : static_cast<WORD>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC));
-  input.ki.dwFlags = flags;
-  return input;
-}
+using zorli::KeyboardInput;
+
+// Time for the window to take each batch of keys.
+constexpr DWORD kKeyPauseMilliseconds = 40;
 
 void Send(std::vector<INPUT> inputs) {
-  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-  Sleep(40);
+  zorli::SendInputs(std::move(inputs), kKeyPauseMilliseconds);
 }
 
 void Say(const wchar_t* message) {
   for (const wchar_t* c = message; *c; ++c) {
-    Send({Key(0, *c, KEYEVENTF_UNICODE), Key(0, *c, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP)});
+    Send({KeyboardInput(0, *c, KEYEVENTF_UNICODE),
+          KeyboardInput(0, *c, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP)});
   }
-  Send({Key(VK_CONTROL, 0, 0), Key(VK_RETURN, 0, 0), Key(VK_RETURN, 0, KEYEVENTF_KEYUP),
-        Key(VK_CONTROL, 0, KEYEVENTF_KEYUP)});
+  Send({KeyboardInput(VK_CONTROL, 0, 0), KeyboardInput(VK_RETURN, 0, 0),
+        KeyboardInput(VK_RETURN, 0, KEYEVENTF_KEYUP),
+        KeyboardInput(VK_CONTROL, 0, KEYEVENTF_KEYUP)});
   Sleep(1000);  // the send's own pause and the repaint
 }
 
