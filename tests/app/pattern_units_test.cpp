@@ -44,7 +44,7 @@ TEST(PatternUnitsTest, AgreesWithTheRegularExpressionServiceOnAnyBytes) {
   regex expression;
   ASSERT_TRUE(expression.create("[^a-z0-9]{2}"));
   // Bytes on both sides of every class edge, plus lead and trail bytes.
-  const std::string alphabet = "`az{/09:@AZ[ \t\x7f\x80\x81\xa1\xc4\xe3\xfe\xff";
+  const std::string alphabet = "`az{/09:@AZ[ \t\r\n\x7f\x80\x81\xa1\xc4\xe3\xfe\xff";
   std::mt19937 generator(20260601);
   for (int round = 0; round < 20000; ++round) {
     GbkText pattern;
