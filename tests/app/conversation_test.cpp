@@ -85,6 +85,20 @@ TEST_F(ConversationTest, SendRunsItsStepsInOrder) {
   EXPECT_EQ(input.nickname, "Tom");
 }
 
+TEST_F(ConversationTest, LaunchingRulesRunAfterTheUserEntryAndBeforeTheDelay) {
+  input.nickname = "Tom";
+  const auto stepsAround = [](const char* launch) {
+    return ElementsAre("AddMessage Tom", "ScrollToBottom", launch, "delay 300",
+                       "AddMessage KaduZorli", "ScrollToBottom", "ClearMessage", "ScrollToBottom",
+                       "FocusMessage");
+  };
+  Send(GbkText(kSearchMarker) + " " + kTianQi);
+  EXPECT_THAT(log, stepsAround("openUrl"));
+  log.clear();
+  Send("\xd0\xc2\xce\xc5");  // 新闻
+  EXPECT_THAT(log, stepsAround("runProgram"));
+}
+
 TEST_F(ConversationTest, UntickedSideIsGivenExplicitlyAndEmptyMessagesAreAnswered) {
   input.nickname = "";
   Send("");

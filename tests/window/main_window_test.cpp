@@ -18,8 +18,9 @@ struct ExpectedUnit {
   const wchar_t* className;
   RECT rect;  // in the container's client coordinates
   const wchar_t* text;
-  DWORD style;    // bits that must be set
-  DWORD exStyle;  // bits that must be set
+  DWORD style;      // bits that must be set
+  DWORD exStyle;    // bits that must be set
+  DWORD forbidden;  // style bits that must be clear
 };
 
 std::wstring ClassOf(HWND window) {
@@ -122,6 +123,7 @@ TEST_F(MainWindowTest, ControlsFollowTheTemplateInOrder) {
   EXPECT_EQ(picture.right - picture.left, 432);
   EXPECT_EQ(picture.bottom - picture.top, 424);
   EXPECT_TRUE(GetWindowLongW(top[0], GWL_STYLE) & WS_BORDER);
+  EXPECT_EQ(GetWindowLongW(top[0], GWL_EXSTYLE) & (WS_EX_CLIENTEDGE | WS_EX_STATICEDGE), 0);
   const RECT shape = RectInParent(top[1]);
   EXPECT_EQ(shape.left, 6);
   EXPECT_EQ(shape.top, 439);
@@ -129,14 +131,20 @@ TEST_F(MainWindowTest, ControlsFollowTheTemplateInOrder) {
   EXPECT_EQ(shape.bottom - shape.top, 128);
 
   const DWORD multiLine = WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN;
+  // Long lines wrap; the selection hides without the focus; both boxes take input.
+  const DWORD notInEditBoxes = ES_NOHIDESEL | ES_READONLY | ES_PASSWORD | ES_UPPERCASE |
+                               ES_LOWERCASE | ES_NUMBER | ES_CENTER | ES_RIGHT;
+  const DWORD checkBox = BS_AUTOCHECKBOX | BS_LEFT | BS_VCENTER;
   const ExpectedUnit expected[] = {
-      {L"Button", {344, 56, 424, 94}, L"发  送 (&S)", BS_PUSHBUTTON, 0},
-      {L"Edit", {72, 40, 328, 120}, L"", multiLine, WS_EX_CLIENTEDGE},
-      {L"Edit", {72, 8, 240, 28}, L" Velan-", ES_AUTOHSCROLL, WS_EX_CLIENTEDGE},
-      {L"Button", {248, 8, 328, 28}, L"靠右显示", BS_AUTOCHECKBOX | BS_LEFT | BS_VCENTER, 0},
-      {L"Button", {344, 8, 424, 28}, L"昵称显示", BS_AUTOCHECKBOX | BS_LEFT | BS_VCENTER, 0},
-      {L"Static", {8, 8, 72, 28}, L"用户昵称：", SS_LEFT, 0},
-      {L"Static", {8, 32, 72, 52}, L"消息内容：", SS_LEFT, 0},
+      {L"Button", {344, 56, 424, 94}, L"发  送 (&S)", BS_PUSHBUTTON, 0, 0},
+      {L"Edit", {72, 40, 328, 120}, L"", multiLine, WS_EX_CLIENTEDGE,
+       notInEditBoxes | ES_AUTOHSCROLL | WS_HSCROLL},
+      {L"Edit", {72, 8, 240, 28}, L" Velan-", ES_AUTOHSCROLL, WS_EX_CLIENTEDGE,
+       notInEditBoxes | ES_MULTILINE | WS_VSCROLL | WS_HSCROLL},
+      {L"Button", {248, 8, 328, 28}, L"靠右显示", checkBox, 0, BS_LEFTTEXT},
+      {L"Button", {344, 8, 424, 28}, L"昵称显示", checkBox, 0, BS_LEFTTEXT},
+      {L"Static", {8, 8, 72, 28}, L"用户昵称：", SS_LEFT, 0, WS_BORDER | SS_SUNKEN},
+      {L"Static", {8, 32, 72, 52}, L"消息内容：", SS_LEFT, 0, WS_BORDER | SS_SUNKEN},
   };
   const std::vector<HWND> inner = ChildrenInOrder(top[1]);
   ASSERT_EQ(inner.size(), std::size(expected));
@@ -153,6 +161,7 @@ TEST_F(MainWindowTest, ControlsFollowTheTemplateInOrder) {
     EXPECT_GE(rect.bottom, unit.rect.bottom);  // the nickname box may grow to fit its font
     const DWORD style = static_cast<DWORD>(GetWindowLongW(inner[i], GWL_STYLE));
     EXPECT_EQ(style & unit.style, unit.style);
+    EXPECT_EQ(style & unit.forbidden, 0u) << std::hex << style;
     const DWORD exStyle = static_cast<DWORD>(GetWindowLongW(inner[i], GWL_EXSTYLE));
     EXPECT_EQ(exStyle & unit.exStyle, unit.exStyle);
     EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(inner[i], WM_GETFONT, 0, 0)), guiFont);
@@ -160,7 +169,6 @@ TEST_F(MainWindowTest, ControlsFollowTheTemplateInOrder) {
   EXPECT_EQ(inner[0], Unit(kSendButtonId));
   EXPECT_EQ(inner[1], Unit(kMessageBoxId));
   EXPECT_EQ(inner[2], Unit(kNicknameBoxId));
-  EXPECT_EQ(GetWindowLongW(inner[2], GWL_STYLE) & ES_MULTILINE, 0);
   EXPECT_EQ(SendMessageW(inner[3], BM_GETCHECK, 0, 0), BST_CHECKED);
   EXPECT_EQ(SendMessageW(inner[4], BM_GETCHECK, 0, 0), BST_CHECKED);
   // No length limit: a message box takes any length.
