@@ -10,6 +10,7 @@
 
 #include "database_writer.h"
 #include "record_database.h"
+#include "window_frame_checks.h"
 #include "window_layout.h"
 #include "zorli_process.h"
 
@@ -103,12 +104,7 @@ class ZorliEndToEndTest : public ::testing::Test {
 
 TEST_F(ZorliEndToEndTest, WindowOpensCentredWithTheTemplateLayout) {
   HWND main = zorli_->MainWindow();
-  RECT rect;
-  GetWindowRect(main, &rect);
-  EXPECT_EQ(rect.right - rect.left, 450);
-  EXPECT_EQ(rect.bottom - rect.top, 600);
-  EXPECT_EQ(rect.left, (GetSystemMetrics(SM_CXSCREEN) - 450) / 2);
-  EXPECT_EQ(rect.top, (GetSystemMetrics(SM_CYSCREEN) - 600) / 2);
+  ExpectCentredTemplateFrame(main);
   const LONG style = GetWindowLongW(main, GWL_STYLE);
   EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN),
             WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "main_window.h"
+#include "window_frame_checks.h"
 #include "window_layout.h"
 
 namespace zorli::window {
@@ -92,12 +93,7 @@ class MainWindowTest : public ::testing::Test {
 
 TEST_F(MainWindowTest, WindowIsCentredFixedDialogWithMinimizeAndClose) {
   HWND main = window_->Handle();
-  RECT rect;
-  GetWindowRect(main, &rect);
-  EXPECT_EQ(rect.right - rect.left, 450);
-  EXPECT_EQ(rect.bottom - rect.top, 600);
-  EXPECT_EQ(rect.left, (GetSystemMetrics(SM_CXSCREEN) - 450) / 2);
-  EXPECT_EQ(rect.top, (GetSystemMetrics(SM_CYSCREEN) - 600) / 2);
+  ExpectCentredTemplateFrame(main);
   EXPECT_EQ(TextOf(main), L"Kadu机器人Zorli 测试版 -未完善");
 
   const DWORD style = static_cast<DWORD>(GetWindowLongW(main, GWL_STYLE));
