@@ -56,7 +56,9 @@ LRESULT CALLBACK ShapeBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lPar
   }
 }
 
-bool RegisterContainer(HINSTANCE instance, const wchar_t* name, WNDPROC procedure) {
+}  // namespace
+
+bool RegisterButtonFaceClass(HINSTANCE instance, const wchar_t* name, WNDPROC procedure) {
   WNDCLASSEXW info{};
   info.cbSize = sizeof info;
   if (GetClassInfoExW(instance, name, &info)) return true;
@@ -69,6 +71,8 @@ bool RegisterContainer(HINSTANCE instance, const wchar_t* name, WNDPROC procedur
   info.lpszClassName = name;
   return RegisterClassExW(&info) != 0;
 }
+
+namespace {
 
 int MinimumSingleLineHeight(HWND edit) {
   HDC dc = GetDC(edit);
@@ -101,8 +105,8 @@ void AttachTooltip(HWND button, const wchar_t* tooltip) {
 }  // namespace
 
 bool RegisterContainerClasses(HINSTANCE instance) {
-  return RegisterContainer(instance, kPictureBoxClass, DefWindowProcW) &&
-         RegisterContainer(instance, kShapeBoxClass, ShapeBoxProc);
+  return RegisterButtonFaceClass(instance, kPictureBoxClass, DefWindowProcW) &&
+         RegisterButtonFaceClass(instance, kShapeBoxClass, ShapeBoxProc);
 }
 
 HWND CreatePictureBox(HWND parent, const ControlPlace& place) {

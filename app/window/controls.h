@@ -7,6 +7,9 @@
 
 namespace zorli::window {
 
+// Registers a window class with the arrow cursor and the button-face background, unless it
+// is registered already.
+bool RegisterButtonFaceClass(HINSTANCE instance, const wchar_t* name, WNDPROC procedure);
 // Registers the window classes of the picture box and the shape box (once per process).
 bool RegisterContainerClasses(HINSTANCE instance);
 

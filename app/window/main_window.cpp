@@ -22,19 +22,8 @@ MainWindow::~MainWindow() {
 }
 
 bool MainWindow::RegisterClasses(HINSTANCE instance) {
-  WNDCLASSEXW info{};
-  info.cbSize = sizeof info;
-  if (!GetClassInfoExW(instance, kMainWindowClass, &info)) {
-    info = WNDCLASSEXW{};
-    info.cbSize = sizeof info;
-    info.lpfnWndProc = WindowProc;
-    info.hInstance = instance;
-    info.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    info.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    info.lpszClassName = kMainWindowClass;
-    if (!RegisterClassExW(&info)) return false;
-  }
-  return RegisterContainerClasses(instance);
+  return RegisterButtonFaceClass(instance, kMainWindowClass, WindowProc) &&
+         RegisterContainerClasses(instance);
 }
 
 bool MainWindow::Create(HINSTANCE instance, int showCommand) {
