@@ -28,8 +28,11 @@ constexpr int32_t kCardPictureSize = 40;
 constexpr int32_t kNicknameBoxHeight = 100;
 constexpr int32_t kTipBoxHeight = 100;
 
+// Room left for a box after the fixed margins; a list narrower than those leaves none.
+int32_t RoomWithin(int32_t width, int32_t margins) { return std::max(width - margins, 0); }
+
 void LayoutTip(ChatEntry& entry, int32_t width, int32_t padding, LayoutMetrics& metrics) {
-  const int32_t limit = width - 2 * padding - 10;
+  const int32_t limit = RoomWithin(width, 2 * padding + 10);
   const TextExtent text = metrics.MeasureText(entry.content, limit, kTipBoxHeight, MeasureMode::kSingleLine);
   int32_t m = text.width + 10;
   int32_t o = text.height + 10;
@@ -39,11 +42,12 @@ void LayoutTip(ChatEntry& entry, int32_t width, int32_t padding, LayoutMetrics& 
   entry.bubbleRect = RectOfSize((width - m) / 2, kMargin, m, o);
   entry.contentRect = entry.bubbleRect;
   entry.contentRect.left += 5;
-  entry.contentRect.right -= 5;
+  entry.contentRect.right = std::max(entry.contentRect.right - 5, entry.contentRect.left);
   entry.height = entry.bubbleRect.bottom + kMargin;
 }
 
-// Fits a picture into the widest box, keeping its aspect ratio; each step truncates.
+// Fits a picture of no zero side into the widest box (not negative), keeping its aspect
+// ratio; each step truncates, and a side cut to nothing is raised to the smallest side.
 TextExtent FitPicture(TextExtent size, int32_t widest) {
   const int32_t tallest = static_cast<int32_t>(kPictureHeightRatio * widest);
   if (widest < size.width) {
@@ -66,13 +70,14 @@ void LayoutWithAvatar(ChatEntry& entry, int32_t width, int32_t padding, LayoutMe
 
   TextExtent nick;
   if (entry.showNickname && HasText(entry.nickname)) {
-    nick = metrics.MeasureText(entry.nickname, width - 20, kNicknameBoxHeight, MeasureMode::kSingleLine);
+    const int32_t widestNickname = RoomWithin(width, 20);
+    nick = metrics.MeasureText(entry.nickname, widestNickname, kNicknameBoxHeight, MeasureMode::kSingleLine);
     nick.width = std::max(nick.width, kMinNicknameWidth);
-    nick.width = std::min(nick.width, width - 20);
+    nick.width = std::min(nick.width, widestNickname);
     nick.height = std::max(nick.height, kMinNicknameHeight);
   }
 
-  int32_t widest = width - kTextWidthReserve - 2 * padding;
+  int32_t widest = RoomWithin(width, kTextWidthReserve + 2 * padding);
   TextExtent box;
   int32_t p = padding;
   switch (entry.kind) {

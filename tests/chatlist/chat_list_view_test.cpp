@@ -275,6 +275,27 @@ TEST_F(ChatListView_Entries, ResizingLaysOutEveryEntryAgain) {
   EXPECT_EQ(ItemHeight(0), Entry(0).height);
 }
 
+// A list narrower than the entries' fixed margins: a flat picture is laid out on adding and
+// on shrinking, down to no width at all.
+TEST_F(ChatListView_Entries, NarrowListsLayOutFlatPictures) {
+  Gdiplus::GpBitmap* flat = nullptr;
+  ASSERT_EQ(gdip::GdipCreateBitmapFromScan0(300, 2, 0, PixelFormat32bppARGB, nullptr, &flat), Gdiplus::Ok);
+  const auto picture = reinterpret_cast<ImageHandle>(static_cast<GpImage*>(flat));
+  CreateList(400, 300);
+  view.AddPicture("a", 0, picture);
+  for (const int32_t width : {100, 0}) {
+    view.Move(std::nullopt, std::nullopt, width, 300);
+    EXPECT_EQ(Entry(0).layoutWidth, ClientWidth());
+    EXPECT_EQ(Entry(0).pictureRect.Width(), 10);
+  }
+  view.Move(std::nullopt, std::nullopt, 100, 300);
+  EXPECT_EQ(view.AddPicture("a", 0, picture), 1);
+  EXPECT_EQ(Entry(1).pictureRect.Height(), 10);
+  Paint();
+  view.Destroy();
+  gdip::GdipDisposeImage(flat);
+}
+
 TEST_F(ChatListView_Entries, ScrollToBottomShowsTheLastEntry) {
   HWND list = CreateList(400, 200);
   for (int i = 0; i < 20; ++i) view.AddMessage("a", 0, "message");

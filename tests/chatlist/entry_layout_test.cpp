@@ -4,9 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <limits>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace zorli {
@@ -30,8 +33,9 @@ class FakeMetrics : public LayoutMetrics {
     calls.push_back({text, boxWidth, boxHeight, mode});
     const int32_t full = static_cast<int32_t>(text.size()) * kCharWidth;
     if (mode == MeasureMode::kSingleLine || full <= boxWidth) return {full, kLineHeight};
-    const int32_t lines = (full + boxWidth - 1) / boxWidth;
-    return {boxWidth, lines * kLineHeight};
+    const int32_t lineWidth = std::max(boxWidth, kCharWidth);  // a line holds one character at least
+    const int32_t lines = (full + lineWidth - 1) / lineWidth;
+    return {lineWidth, lines * kLineHeight};
   }
   TextExtent ImageSize(ImageHandle image) override { return images[image]; }
 
@@ -201,6 +205,54 @@ TEST(EntryLayout, PicturesFitIntoTheirBoxKeepingTheAspectRatio) {
   entry.picture = 4;  // size unknown
   LayoutEntry(entry, 800, kG, metrics);
   EXPECT_EQ(entry.pictureRect.Width(), 10);
+}
+
+::testing::AssertionResult HasNoNegativeBox(const ChatEntry& entry) {
+  const std::pair<const char*, EntryRect> rects[] = {
+      {"avatar", entry.avatarRect},   {"picture", entry.pictureRect},   {"bubble", entry.bubbleRect},
+      {"content", entry.contentRect}, {"nickname", entry.nicknameRect}, {"title", entry.titleRect}};
+  for (const auto& [name, rect] : rects) {
+    if (rect.Width() < 0 || rect.Height() < 0)
+      return ::testing::AssertionFailure() << name << " is " << rect.Width() << " by " << rect.Height();
+  }
+  return ::testing::AssertionSuccess();
+}
+
+// A list narrower than its fixed margins leaves no room for text or pictures: every width
+// from 0 and every picture size still gives boxes of no negative size, pictures of 10 by 10.
+TEST(EntryLayout, NarrowListsAndOddPictureSizesGiveSaneLayouts) {
+  FakeMetrics metrics;
+  constexpr int32_t kHuge = std::numeric_limits<int32_t>::max();
+  const TextExtent pictureSizes[] = {{300, 2}, {2, 300}, {1, 1}, {0, 0}, {0, 50}, {50, 0},
+                                     {100000, 1}, {1, 100000}, {kHuge, kHuge}, {kHuge, 1}};
+  ImageHandle lastPicture = 0;
+  for (const TextExtent& size : pictureSizes) metrics.images[++lastPicture] = size;
+  Texts texts{"nickname", "words that wrap", "title", "http://x"};
+
+  for (int32_t width = 0; width <= 300; ++width) {
+    for (const EntryKind kind : {kEntryMessage, kEntryTip, kEntryCard, kEntryPicture}) {
+      for (ImageHandle picture = 0; picture <= (kind == kEntryPicture ? lastPicture : 0); ++picture) {
+        for (const bool right : {false, true}) {
+          ChatEntry entry = MakeEntry(kind, texts, right);
+          entry.picture = picture;
+          LayoutEntry(entry, width, kG, metrics);
+          ASSERT_TRUE(HasNoNegativeBox(entry)) << "width " << width << ", kind " << kind << ", picture " << picture;
+          ASSERT_EQ(entry.layoutWidth, width);
+          ASSERT_GE(entry.height, 40);
+          if (picture != 0) {
+            ASSERT_GE(std::min(entry.pictureRect.Width(), entry.pictureRect.Height()), 10)
+                << "width " << width << ", picture " << picture;
+          }
+        }
+      }
+    }
+  }
+  for (const MeasureCall& call : metrics.calls) ASSERT_GE(call.boxWidth, 0) << call.text;
+
+  ChatEntry entry = MakeEntry(kEntryPicture, texts, false);
+  entry.picture = 1;  // 300 by 2 at width 100: no room, so the smallest picture below the nickname
+  LayoutEntry(entry, 100, kG, metrics);
+  EXPECT_EQ(entry.pictureRect, (EntryRect{60, 28, 70, 38}));
 }
 
 TEST(EntryLayout, CardHasTitlePictureAndTextInside) {
