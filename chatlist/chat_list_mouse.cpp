@@ -67,8 +67,8 @@ LRESULT OnMouseMove(HWND list, WPARAM wParam, LPARAM lParam) {
   return CallSystemListBox(list, WM_MOUSEMOVE, wParam, lParam);
 }
 
-LRESULT OnButtonDown(HWND list, WPARAM wParam, LPARAM lParam) {
-  const LRESULT result = CallSystemListBox(list, WM_LBUTTONDOWN, wParam, lParam);
+LRESULT OnButtonDown(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
+  const LRESULT result = CallSystemListBox(list, message, wParam, lParam);
   const HitResult hit = HitTestEntry(list, PointFrom(lParam));
   const uint32_t press = (static_cast<uint32_t>(hit.index) & 0xFFFF) | (static_cast<uint32_t>(hit.part) << 16);
   SetPropA(list, kPressProperty, reinterpret_cast<HANDLE>(static_cast<uintptr_t>(press)));

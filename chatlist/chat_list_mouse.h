@@ -23,7 +23,8 @@ struct HitResult {
 HitResult HitTestEntry(HWND list, POINT point);
 
 LRESULT OnMouseMove(HWND list, WPARAM wParam, LPARAM lParam);
-LRESULT OnButtonDown(HWND list, WPARAM wParam, LPARAM lParam);
+// A press: WM_LBUTTONDOWN, or WM_LBUTTONDBLCLK for the second press of a double-click.
+LRESULT OnButtonDown(HWND list, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT OnButtonUp(HWND list, WPARAM wParam, LPARAM lParam);
 void OnChatListClick(HWND list, int32_t index, int32_t part);
 

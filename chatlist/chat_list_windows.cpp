@@ -89,7 +89,8 @@ LRESULT CALLBACK ChatListProc(HWND list, UINT message, WPARAM wParam, LPARAM lPa
     case WM_MOUSEMOVE:
       return OnMouseMove(list, wParam, lParam);
     case WM_LBUTTONDOWN:
-      return OnButtonDown(list, wParam, lParam);
+    case WM_LBUTTONDBLCLK:  // a quick second press; the class keeps the list box's CS_DBLCLKS
+      return OnButtonDown(list, message, wParam, lParam);
     case WM_LBUTTONUP:
       return OnButtonUp(list, wParam, lParam);
     case WM_CHATLIST_CLICK:

@@ -84,6 +84,18 @@ TEST_F(ChatListMouse, EachPartRaisesItsEventAfterTheButtonMessage) {
   EXPECT_EQ(faceClicks, (std::vector<int32_t>{0, 3}));
 }
 
+// The list box class has CS_DBLCLKS, so the second of two quick clicks brings
+// WM_LBUTTONDBLCLK in place of WM_LBUTTONDOWN: both clicks count.
+TEST_F(ChatListMouse, BothClicksOfADoubleClickRaiseTheirEvent) {
+  const POINT avatar = PointIn(0, Entry(0).avatarRect);
+  Click(avatar);
+  SendMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, Pack(avatar));
+  EXPECT_EQ(PressValue(), 0u | (1u << 16));
+  Release(avatar);
+  PumpMessages();
+  EXPECT_EQ(faceClicks, (std::vector<int32_t>{0, 0}));
+}
+
 TEST_F(ChatListMouse, PressesOnNoPartRaiseNothing) {
   const ChatEntry first = Entry(0);
   const RECT item = ItemRect(0);
