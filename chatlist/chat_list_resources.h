@@ -29,8 +29,10 @@ struct ChatListResources {
   HCURSOR arrowCursor = nullptr;
   HCURSOR handCursor = nullptr;
   HFONT font = nullptr;
-  ULONG_PTR gdiplusToken = 0;
+  ULONG_PTR gdiplusToken = 0;  // 0 while GDI+ is not running
   WNDPROC listBoxProc = nullptr;
+  ATOM listClass = 0;  // the classes as registered here; 0 when not
+  ATOM frameClass = 0;
   BubbleStyle tipStyle;
   std::vector<BubbleStyle> bubbleStyles;
   Picture defaultAvatar;

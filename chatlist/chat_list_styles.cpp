@@ -60,10 +60,19 @@ bool RegisterClasses(ChatListResources& r) {
   info.hInstance = r.instance;
   info.lpfnWndProc = ChatListProc;
   info.lpszClassName = kListClassName;
-  if (!RegisterClassExW(&info)) return false;
+  r.listClass = RegisterClassExW(&info);
+  if (r.listClass == 0) return false;
   info.lpfnWndProc = ChatFrameProc;
   info.lpszClassName = kFrameClassName;
-  return RegisterClassExW(&info) != 0;
+  r.frameClass = RegisterClassExW(&info);
+  return r.frameClass != 0;
+}
+
+void UnregisterClasses(ChatListResources& r) {
+  for (ATOM* atom : {&r.listClass, &r.frameClass}) {
+    if (*atom != 0) UnregisterClassW(reinterpret_cast<LPCWSTR>(static_cast<ULONG_PTR>(*atom)), r.instance);
+    *atom = 0;
+  }
 }
 
 bool CreateMeasuringSurface(ChatListResources& r) {
@@ -73,6 +82,13 @@ bool CreateMeasuringSurface(ChatListResources& r) {
   r.lineHeight = metrics.MeasureText(kLineSample, 500, 100, MeasureMode::kWrapped).height;
   r.padding = (40 - r.lineHeight) / 2;
   return true;
+}
+
+// Releases what was set up before the failing part, which the system's error code names.
+ChatListSetup Abandon(ChatListPart part) {
+  const ChatListSetup failure{part, GetLastError()};
+  ShutdownChatListStyles();
+  return failure;
 }
 
 }  // namespace
@@ -89,8 +105,8 @@ const BubbleStyle* StyleForIndex(int32_t index) {
   return &styles[static_cast<size_t>(index)];
 }
 
-bool InitChatListStyles() {
-  if (initialised) return true;
+ChatListSetup InitChatListStyles() {
+  if (initialised) return {};
   ChatListResources& r = Resources();
   r.instance = GetModuleHandleA(nullptr);
   r.arrowCursor = LoadCursorA(nullptr, IDC_ARROW);
@@ -98,21 +114,26 @@ bool InitChatListStyles() {
   r.font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 
   Gdiplus::GdiplusStartupInput input;
-  if (Gdiplus::GdiplusStartup(&r.gdiplusToken, &input, nullptr) != Gdiplus::Ok) return false;
-  if (!RegisterClasses(r)) return false;
+  const Gdiplus::Status started = Gdiplus::GdiplusStartup(&r.gdiplusToken, &input, nullptr);
+  if (started != Gdiplus::Ok) {
+    r.gdiplusToken = 0;
+    return ChatListSetup{ChatListPart::kGraphics, static_cast<uint32_t>(started)};
+  }
+  initialised = true;  // from here on a shutdown releases whatever was made
+  if (!RegisterClasses(r)) return Abandon(ChatListPart::kWindowClasses);
   if (gdip::GdipCreateImageAttributes(&r.bubbleEdgeMode) == Gdiplus::Ok)
     gdip::GdipSetImageAttributesWrapMode(r.bubbleEdgeMode, Gdiplus::WrapModeTileFlipXY, 0, FALSE);
-  initialised = true;
 
+  // A picture that cannot be decoded stays empty and is drawn as nothing.
   using namespace embedded;
-  bool complete = LoadTipStyle(tip_bubble_png, tip_bubble_png_size, kTipTextColour);
-  complete &= AddBubbleStyle(bubble_style0_png, bubble_style0_png_size, kBubbleTextColour) == 0;
-  complete &= AddBubbleStyle(bubble_style1_png, bubble_style1_png_size, kBubbleTextColour) == 1;
-  complete &= AddBubbleStyle(bubble_style2_png, bubble_style2_png_size, kBubbleTextColour) == 2;
-  complete &= r.defaultAvatar.LoadFromBytes(default_avatar_bmp, default_avatar_bmp_size);
-  complete &= r.defaultCardPicture.LoadFromBytes(default_card_jpg, default_card_jpg_size);
-  complete &= CreateMeasuringSurface(r);
-  return complete;
+  LoadTipStyle(tip_bubble_png, tip_bubble_png_size, kTipTextColour);
+  AddBubbleStyle(bubble_style0_png, bubble_style0_png_size, kBubbleTextColour);
+  AddBubbleStyle(bubble_style1_png, bubble_style1_png_size, kBubbleTextColour);
+  AddBubbleStyle(bubble_style2_png, bubble_style2_png_size, kBubbleTextColour);
+  r.defaultAvatar.LoadFromBytes(default_avatar_bmp, default_avatar_bmp_size);
+  r.defaultCardPicture.LoadFromBytes(default_card_jpg, default_card_jpg_size);
+  if (!CreateMeasuringSurface(r)) return Abandon(ChatListPart::kMeasuringSurface);
+  return {};
 }
 
 void ShutdownChatListStyles() {
@@ -127,8 +148,7 @@ void ShutdownChatListStyles() {
   r.paintSurface.Release();
   if (r.bubbleEdgeMode != nullptr) gdip::GdipDisposeImageAttributes(r.bubbleEdgeMode);
   r.bubbleEdgeMode = nullptr;
-  UnregisterClassW(kListClassName, r.instance);
-  UnregisterClassW(kFrameClassName, r.instance);
+  UnregisterClasses(r);
   Gdiplus::GdiplusShutdown(r.gdiplusToken);
   r.gdiplusToken = 0;
   initialised = false;

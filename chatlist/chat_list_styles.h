@@ -11,9 +11,21 @@
 
 namespace zorli {
 
-// Once, before the first chat list window; true when every part was set up.
-bool InitChatListStyles();
-// Ends GDI+ and releases the pictures; for program end, after every chat list window is gone.
+// The part of the shared resources that could not be set up.
+enum class ChatListPart { kNone, kGraphics, kWindowClasses, kMeasuringSurface };
+
+struct ChatListSetup {
+  ChatListPart failed = ChatListPart::kNone;
+  uint32_t code = 0;  // the system's reason: GetLastError, or the GDI+ status
+  explicit operator bool() const { return failed == ChatListPart::kNone; }
+};
+
+// Once, before the first chat list window. A part that fails is reported and everything
+// set up before it is released again. A built-in picture that cannot be decoded is no
+// failure: it is drawn as nothing.
+[[nodiscard]] ChatListSetup InitChatListStyles();
+// Ends GDI+, releases the pictures and unregisters the classes; for program end, after
+// every chat list window is gone.
 void ShutdownChatListStyles();
 
 // Number of bubble styles; entries use indices 0 to count - 1.

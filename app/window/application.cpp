@@ -26,10 +26,9 @@ Application::~Application() {
   current_ = nullptr;
 }
 
-int Application::Run(HINSTANCE instance, int showCommand) {
-  if (!window_.Create(instance, showCommand)) return 1;
-  return window_.RunMessageLoop();
-}
+bool Application::Open(HINSTANCE instance, int showCommand) { return window_.Create(instance, showCommand); }
+
+int Application::Run() { return window_.RunMessageLoop(); }
 
 void Application::StartConversation() {
   HWND pictureBox = window_.Control(kPictureBoxId);

@@ -22,9 +22,11 @@ class Application {
   Application(const Application&) = delete;
   Application& operator=(const Application&) = delete;
 
-  // Shows the main window and runs its message loop until it closes; the quit code,
-  // or 1 when the window could not be created.
-  int Run(HINSTANCE instance, int showCommand);
+  // Creates and shows the main window, which starts the conversation; false when the
+  // window could not be created.
+  bool Open(HINSTANCE instance, int showCommand);
+  // Runs the message loop until the main window closes; the quit code.
+  int Run();
 
  private:
   void StartConversation();

@@ -1,0 +1,50 @@
+#include "startup.h"
+
+#include <string>
+
+#include "application.h"
+#include "chat_list_styles.h"
+#include "window_layout.h"
+
+namespace zorli::window {
+namespace {
+
+const wchar_t* PartText(ChatListPart part) {
+  switch (part) {
+    case ChatListPart::kGraphics:
+      return L"图形库 GDI+ 无法启动";
+    case ChatListPart::kWindowClasses:
+      return L"聊天列表的窗口类无法注册";
+    case ChatListPart::kMeasuringSurface:
+      return L"聊天列表的文字测量表面无法创建";
+    default:
+      return L"聊天列表无法建立";
+  }
+}
+
+// Told while the program-wide state still exists: the box runs its own message loop.
+void ReportStartFailure(const wchar_t* what, uint32_t code) {
+  const std::wstring text =
+      std::wstring(L"Zorli 无法启动：") + what + L"（错误代码 " + std::to_wstring(code) + L"）。";
+  MessageBoxW(nullptr, text.c_str(), kTitle, MB_OK | MB_ICONERROR);
+}
+
+}  // namespace
+
+int RunZorli(HINSTANCE instance, int showCommand) {
+  int exitCode = kStartFailedExitCode;
+  {
+    Application application;
+    if (const ChatListSetup setup = InitChatListStyles(); !setup)
+      ReportStartFailure(PartText(setup.failed), setup.code);
+    else if (!application.Open(instance, showCommand))
+      ReportStartFailure(L"主窗口无法创建", GetLastError());
+    else
+      exitCode = application.Run();
+  }
+  // After the application, whose window the chat list's classes and pictures serve.
+  ShutdownChatListStyles();
+  return exitCode;
+}
+
+}  // namespace zorli::window
