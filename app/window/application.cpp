@@ -26,7 +26,9 @@ Application::~Application() {
   current_ = nullptr;
 }
 
-bool Application::Open(HINSTANCE instance, int showCommand) { return window_.Create(instance, showCommand); }
+bool Application::Open(HINSTANCE instance, int showCommand) {
+  return window_.Create(instance, showCommand);
+}
 
 int Application::Run() { return window_.RunMessageLoop(); }
 

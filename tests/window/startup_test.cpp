@@ -60,7 +60,9 @@ class MessageBoxCloser {
             }
             Sleep(100);
           }
-          if (HWND main = FindThreadWindow(owner, L"ZorliMainWindow")) PostMessageW(main, WM_CLOSE, 0, 0);
+          if (HWND main = FindThreadWindow(owner, L"ZorliMainWindow")) {
+            PostMessageW(main, WM_CLOSE, 0, 0);
+          }
         }) {}
   ~MessageBoxCloser() { Join(); }
 
@@ -91,7 +93,7 @@ TEST(Startup, ChatListThatCannotBeSetUpIsReportedReleasedAndEndsTheProgram) {
   MessageBoxCloser closer;
   EXPECT_EQ(RunZorli(instance, SW_SHOWNORMAL), kStartFailedExitCode);
   const std::wstring text = closer.Text();
-  EXPECT_NE(text.find(L"窗口类无法注册"), std::wstring::npos) << text.size();
+  EXPECT_NE(text.find(L"窗口类无法注册"), std::wstring::npos) << text;
   EXPECT_NE(text.find(std::to_wstring(ERROR_CLASS_ALREADY_EXISTS)), std::wstring::npos);
 
   // What the start had made is gone again; the other owner's class is left alone.
