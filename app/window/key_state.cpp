@@ -18,4 +18,10 @@ bool IsSendButtonAccessKey(UINT message, WPARAM key, int shiftState) {
   return message == WM_SYSKEYDOWN && key == 'S' && shiftState == kAltBit;
 }
 
+int FocusStep(UINT message, WPARAM key, int shiftState) {
+  if (message != WM_KEYDOWN || key != VK_TAB) return 0;
+  if (shiftState == 0) return 1;
+  return shiftState == kShiftBit ? -1 : 0;
+}
+
 }  // namespace zorli::window

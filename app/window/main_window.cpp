@@ -1,5 +1,7 @@
 #include "main_window.h"
 
+#include <algorithm>
+#include <iterator>
 #include <utility>
 
 #include "controls.h"
@@ -75,12 +77,33 @@ bool MainWindow::PreTranslate(const MSG& message) {
     if (events_.sendRequested) events_.sendRequested();
     return true;
   }
-  if ((message.hwnd == window_ || IsChild(window_, message.hwnd)) &&
-      IsSendButtonAccessKey(message.message, message.wParam, CurrentShiftState())) {
+  const bool inWindow = message.hwnd == window_ || IsChild(window_, message.hwnd);
+  if (inWindow && IsSendButtonAccessKey(message.message, message.wParam, CurrentShiftState())) {
     if (events_.sendRequested) events_.sendRequested();
     return true;
   }
+  if (const int step = FocusStep(message.message, message.wParam, CurrentShiftState());
+      inWindow && step != 0) {
+    MoveFocus(message.hwnd, step);
+    return true;
+  }
   return false;
+}
+
+// From a window outside the order (the chat list) Tab enters at the first control and
+// Shift+Tab at the last. Like a dialog, it shows focus cues from then on and selects the
+// whole text of an edit box it enters.
+void MainWindow::MoveFocus(HWND from, int step) {
+  const int count = static_cast<int>(std::size(kTabOrder));
+  const int* at = std::find_if(std::begin(kTabOrder), std::end(kTabOrder),
+                               [&](int id) { return Control(id) == from; });
+  int index = at != std::end(kTabOrder) ? static_cast<int>(at - std::begin(kTabOrder))
+                                        : (step > 0 ? -1 : count);
+  index = (index + step + count) % count;
+  HWND next = Control(kTabOrder[index]);
+  SendMessageW(window_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+  SetFocus(next);
+  if (IsEditBox(kTabOrder[index])) SendMessageW(next, EM_SETSEL, 0, -1);
 }
 
 int MainWindow::RunMessageLoop() {

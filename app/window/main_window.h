@@ -40,6 +40,8 @@ class MainWindow {
   bool RegisterClasses(HINSTANCE instance);
   bool CreateControls();
   void OnCommand(int id, int notification);
+  // Moves the focus from a window by step places along the tab order.
+  void MoveFocus(HWND from, int step);
 
   MainWindowEvents events_;
   HWND window_ = nullptr;

@@ -29,6 +29,10 @@ enum ControlId : int {
   kShapeBoxId,                // 外形框1
 };
 
+// The order in which Tab moves the focus, as in a dialog; Shift+Tab goes backwards.
+constexpr int kTabOrder[] = {kNicknameBoxId, kMessageBoxId, kRightSideCheckId, kShowNicknameCheckId,
+                             kSendButtonId};
+
 // Children of the window itself.
 constexpr ControlPlace kPictureBox{kPictureBoxId, 6, 8, 432, 424};
 constexpr ControlPlace kShapeBox{kShapeBoxId, 6, 439, 432, 128};

@@ -228,6 +228,35 @@ TEST_F(ZorliEndToEndTest, SendButtonAndItsAccessKeySend) {
   EXPECT_EQ(zorli_->Entry(3).content, kWeather);
 }
 
+// Tab and Shift+Tab go round the nickname box, the message box, the two check boxes and the
+// send button as in a dialog, typing nothing; an edit box entered so has its text selected.
+TEST_F(ZorliEndToEndTest, TabMovesTheFocusRoundTheInputArea) {
+  const auto focusReaches = [&](int id) {
+    return WaitUntil([&] { return zorli_->FocusedWindow() == zorli_->Control(id); }, 3000);
+  };
+  for (int id :
+       {kRightSideCheckId, kShowNicknameCheckId, kSendButtonId, kNicknameBoxId, kMessageBoxId}) {
+    zorli_->Press({}, VK_TAB);
+    ASSERT_TRUE(focusReaches(id)) << "Tab to " << id;
+  }
+  for (int id :
+       {kNicknameBoxId, kSendButtonId, kShowNicknameCheckId, kRightSideCheckId, kMessageBoxId}) {
+    zorli_->Press({VK_SHIFT}, VK_TAB);
+    ASSERT_TRUE(focusReaches(id)) << "Shift+Tab to " << id;
+  }
+  EXPECT_EQ(zorli_->ControlText(kMessageBoxId), L"");
+  EXPECT_EQ(zorli_->ControlText(kNicknameBoxId), L" Velan-");
+  EXPECT_EQ(zorli_->EntryCount(), 1);  // passing the send button sends nothing
+
+  zorli_->Press({VK_SHIFT}, VK_TAB);
+  ASSERT_TRUE(focusReaches(kNicknameBoxId));
+  zorli_->Type(L"Bob");
+  zorli_->Press({}, VK_TAB);
+  ASSERT_TRUE(focusReaches(kMessageBoxId));
+  Send(L"你好");
+  EXPECT_EQ(zorli_->Entry(1).nickname, "Bob");
+}
+
 TEST_F(ZorliEndToEndTest, ClosingTheWindowEndsTheProgramCleanly) {
   Send(L"你好");
   EXPECT_EQ(zorli_->CloseAndWait(10000), 0);

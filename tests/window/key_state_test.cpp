@@ -26,6 +26,17 @@ TEST(KeyStateTest, AccessKeyIsAltSAlone) {
   EXPECT_FALSE(IsSendButtonAccessKey(WM_SYSKEYDOWN, 'D', kAltBit));
 }
 
+TEST(KeyStateTest, TabAloneGoesForwardAndShiftTabBack) {
+  EXPECT_EQ(FocusStep(WM_KEYDOWN, VK_TAB, 0), 1);
+  EXPECT_EQ(FocusStep(WM_KEYDOWN, VK_TAB, kShiftBit), -1);
+  EXPECT_EQ(FocusStep(WM_KEYDOWN, VK_TAB, kCtrlBit), 0);  // left to the box: a tab character
+  EXPECT_EQ(FocusStep(WM_KEYDOWN, VK_TAB, kCtrlBit | kShiftBit), 0);
+  EXPECT_EQ(FocusStep(WM_SYSKEYDOWN, VK_TAB, kAltBit), 0);
+  EXPECT_EQ(FocusStep(WM_KEYUP, VK_TAB, 0), 0);
+  EXPECT_EQ(FocusStep(WM_CHAR, '\t', 0), 0);
+  EXPECT_EQ(FocusStep(WM_KEYDOWN, VK_RETURN, 0), 0);
+}
+
 TEST(KeyStateTest, ShiftStateFollowsTheThreadKeyState) {
   BYTE saved[256];
   ASSERT_TRUE(GetKeyboardState(saved));

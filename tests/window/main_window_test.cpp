@@ -290,6 +290,21 @@ TEST_F(MainWindowTest, CtrlEnterInTheMessageBoxIsTakenBeforeTranslation) {
   EXPECT_EQ(sends_, 2);
 }
 
+// From the chat list, say, Tab enters the input area at its first control, Shift+Tab at its last.
+TEST_F(MainWindowTest, TabFromOutsideTheTabOrderEntersAtEitherEnd) {
+  const MSG tab{Unit(kPictureBoxId), WM_KEYDOWN, VK_TAB, 0x000F0001, 0, {0, 0}};
+  {
+    KeyboardStateGuard none({});
+    EXPECT_TRUE(window_->PreTranslate(tab));
+    EXPECT_EQ(GetFocus(), Unit(kNicknameBoxId));
+  }
+  {
+    KeyboardStateGuard shift({VK_SHIFT});
+    EXPECT_TRUE(window_->PreTranslate(tab));
+    EXPECT_EQ(GetFocus(), Unit(kSendButtonId));
+  }
+}
+
 TEST_F(MainWindowTest, DestroyingRaisesTheEventAndEndsTheLoop) {
   PostMessageW(window_->Handle(), WM_CLOSE, 0, 0);
   EXPECT_EQ(window_->RunMessageLoop(), 0);
