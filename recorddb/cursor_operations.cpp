@@ -166,6 +166,13 @@ bool readChunk(RecordDatabase& db, const FieldDescriptor& field, int64_t first, 
   return true;
 }
 
+// A callback closed the databases: the database, its locks and its files are gone, so
+// the operation ends without touching them.
+bool refuseClosedDuringCallback() {
+  SetLastError(kNoDatabaseOpen);
+  return false;
+}
+
 }  // namespace
 
 int32_t ReadRecordCount(RecordDatabase& db, int32_t& count) {
@@ -264,7 +271,9 @@ bool FindRecord(const std::function<bool()>& condition) {
       if (code != kOk) break;
       db->scanBuffer = &scanBuffer;
       db->cursor = static_cast<int32_t>(record);
+      const uint64_t closings = Registry().closings;
       const bool matches = condition();
+      if (Registry().closings != closings) return refuseClosedDuringCallback();
       db->scanBuffer = nullptr;
       if (matches) {
         found = record;
@@ -319,7 +328,9 @@ bool ReadFieldOfAllRecords(int32_t fieldNumber,
     }
     for (int64_t i = 0; i < n; ++i) {
       if (firstError == kOk) firstError = codes[static_cast<size_t>(i)];
+      const uint64_t closings = Registry().closings;
       visit(static_cast<int32_t>(first + i + 1), values[static_cast<size_t>(i)]);
+      if (Registry().closings != closings) return refuseClosedDuringCallback();
     }
   }
   SetLastError(firstError);
