@@ -115,6 +115,35 @@ TEST_F(Chains, BrokenChainsEndWithAuxiliaryFileError) {
   EXPECT_EQ(readCode(), 0);
 }
 
+TEST_F(Chains, AFreeListThatCannotBeTrustedIsNeverWrittenOver) {
+  AppendRecord();
+  WriteField(2, memo(pattern(1200, 1)));  // blocks 1..3
+  AppendRecord();
+  WriteField(2, memo(pattern(600, 2)));  // blocks 4..5
+  // The free list's head names block 4, a block of the second record's value.
+  PatchInt32(auxPath, 20, 1);
+  PatchInt32(auxPath, 24, 4);
+  GoToFirstRecord();
+  EXPECT_FALSE(WriteField(2, memo(pattern(1600, 3))));
+  EXPECT_EQ(LastError(), edb::kAuxAccessFailed);
+  GoToRecord(2);
+  EXPECT_EQ(ReadField(2).text(), pattern(600, 2));
+
+  PatchInt32(auxPath, 20, 0);
+  PatchInt32(auxPath, 24, 0);
+  GoToFirstRecord();
+  ASSERT_TRUE(WriteField(2, memo(pattern(300, 4))));  // frees blocks 2 and 3
+  ASSERT_EQ(edtInt(24), 2);
+  PatchInt32(auxPath, 2 * 512 + 4, 2);  // free block 2 leads to itself
+  AppendRecord();
+  EXPECT_FALSE(WriteField(2, memo(pattern(1000, 5))));
+  EXPECT_EQ(LastError(), edb::kAuxAccessFailed);
+  GoToFirstRecord();
+  EXPECT_EQ(ReadField(2).text(), pattern(300, 4));
+  GoToRecord(2);
+  EXPECT_EQ(ReadField(2).text(), pattern(600, 2));
+}
+
 TEST(EncipheredDatabase, RoundTripsAndChangesPassword) {
   ASSERT_TRUE(CreateDatabase("locked.edb", {{"t", FieldType::Text, 20}, {"m", FieldType::Memo, 0}},
                              "pw"));
