@@ -29,7 +29,7 @@ int32_t validateFields(const std::vector<FieldDefinition>& fields) {
   for (size_t i = 0; i < fields.size(); ++i) {
     const FieldDefinition& field = fields[i];
     if (!IsValidFieldType(static_cast<int32_t>(field.type))) return kBadFieldType;
-    if (!IsValidName(field.name)) return kBadFieldName;
+    if (!IsValidFieldName(field.name)) return kBadFieldName;
     if (field.type == FieldType::Text && field.textWidth < 1) return kBadFieldSize;
     for (size_t j = 0; j < i; ++j) {
       if (NamesEqual(fields[j].name, field.name)) return kDuplicateFieldName;

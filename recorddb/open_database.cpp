@@ -151,7 +151,7 @@ int32_t openDatabase(const GbkText& fileName, const GbkText& alias, bool readOnl
   for (const auto& open : Registry().databases) {
     if (PathsEqual(open->fullPath, fullPath)) return kAlreadyOpen;
   }
-  if (!alias.empty() && !IsValidName(alias)) return kBadAlias;
+  if (!alias.empty() && !IsValidAlias(alias)) return kBadAlias;
 
   const platform::FileSharing sharing = sharingOf(shareMode);
   const bool noLock =

@@ -196,6 +196,22 @@ TEST(OpenDatabaseNames, ExtensionAliasDuplicatesAndMissingFiles) {
   EXPECT_EQ(LastError(), edb::kNoCurrentDatabase);
 }
 
+// Aliases have no length limit; field names have fewer than 16 characters.
+TEST(OpenDatabaseNames, LongAliasesFollowOnlyTheCharacterRule) {
+  MakeTextDatabase("alias1.edb", {"x"});
+  MakeTextDatabase("alias2.edb", {"y"});
+  const GbkText nineCharacters = "\xD6\xAA\xCA\xB6\xD6\xAA\xCA\xB6\xD6\xAA\xCA\xB6\xD6\xAA"
+                                 "\xCA\xB6\xD6\xAA";  // 知识知识知识知识知
+  const GbkText sixteenLetters = "abcdefghijklmnop";
+  EXPECT_TRUE(OpenDatabase("alias1.edb", nineCharacters));
+  EXPECT_TRUE(OpenDatabase("alias2.edb", sixteenLetters));
+  EXPECT_EQ(FindDatabase(nineCharacters), std::optional<size_t>(0));
+  EXPECT_EQ(FindDatabase(sixteenLetters), std::optional<size_t>(1));
+  CloseAllDatabases();
+  EXPECT_FALSE(CreateDatabase("alias3.edb", {{sixteenLetters, FieldType::Int, 0}}));
+  EXPECT_EQ(LastError(), edb::kBadFieldName);
+}
+
 // A GBK trail byte may be an ASCII letter; it must not be compared without regard to case,
 // or two different characters would name the same database.
 TEST(OpenDatabaseNames, TrailBytesAreNotCaseFolded) {
