@@ -104,11 +104,19 @@ int32_t checkMainFile(RecordDatabase& db, const GbkText& password, bool writable
   return kOk;
 }
 
-int32_t checkAuxiliaryFile(RecordDatabase& db, bool writable, platform::FileSharing sharing) {
-  if (db.aux.file().open(AuxiliaryPath(db.fullPath), writable, sharing) !=
-      platform::FileError::None) {
-    return kAuxReadFailed;
+// The first candidate name that exists is the auxiliary file; any other failure than a
+// missing file ends the search.
+int32_t openAuxiliaryFile(RecordDatabase& db, bool writable, platform::FileSharing sharing) {
+  for (const std::string& path : AuxiliaryPathCandidates(db.fullPath)) {
+    const platform::FileError error = db.aux.file().open(path, writable, sharing);
+    if (error == platform::FileError::None) return kOk;
+    if (error != platform::FileError::NotFound) break;
   }
+  return kAuxReadFailed;
+}
+
+int32_t checkAuxiliaryFile(RecordDatabase& db, bool writable, platform::FileSharing sharing) {
+  if (openAuxiliaryFile(db, writable, sharing) != kOk) return kAuxReadFailed;
   db.aux.setPassword(db.password);
   int32_t code = LockRange(db.aux.file(), 0, kWholeFileLength);
   if (code != kOk) return code;

@@ -63,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const uint8_t flags = data[2];
   const std::string mainPath = directory + "/f.edb";
   writeFile(mainPath, data + 3, mainLength);
-  writeFile(directory + "/f.edt", data + 3 + mainLength, size - 3 - mainLength);
+  writeFile(directory + "/f.EDT", data + 3 + mainLength, size - 3 - mainLength);
   const bool opened = zorli::OpenDatabase(mainPath, std::nullopt, (flags & 2) == 0, std::nullopt,
                                           std::nullopt, (flags & 1) ? "pw" : "");
   if (opened) readAllFields(zorli::DescribeCurrentDatabase()->fields.size());

@@ -133,7 +133,7 @@ class AuxiliaryChecks : public ::testing::Test {
     return code;
   }
   const std::string path = "memo.edb";
-  const std::string auxPath = "memo.edt";
+  const std::string auxPath = "memo.EDT";
 };
 
 TEST_F(AuxiliaryChecks, HeaderFaults) {
@@ -163,6 +163,18 @@ TEST_F(AuxiliaryChecks, BlockCountBeyondTheFile) {
   EXPECT_EQ(openCode(true), edb::kBadAuxFile);
   EXPECT_EQ(openCode(false), 0);
   EXPECT_EQ(Int32At(ReadBytes(auxPath), 16), 3);
+}
+
+// Written as "EDT", as Windows tools write it; found in any case of the extension.
+TEST_F(AuxiliaryChecks, FoundWhateverTheCaseOfItsExtension) {
+  EXPECT_EQ(ReadBytes(auxPath).substr(0, 4), "WEDT");
+  std::string previous = auxPath;
+  for (const std::string name : {"memo.edt", "memo.eDt"}) {
+    ASSERT_EQ(std::rename(previous.c_str(), name.c_str()), 0);
+    previous = name;
+    EXPECT_EQ(openCode(false), 0) << name;
+  }
+  std::rename(previous.c_str(), auxPath.c_str());
 }
 
 TEST(OpenDatabaseNames, ExtensionAliasDuplicatesAndMissingFiles) {

@@ -32,7 +32,7 @@ class Chains : public ::testing::Test {
   int32_t used(int32_t b) { return edtInt(b * 512 + 8); }
 
   const std::string path = "chains.edb";
-  const std::string auxPath = "chains.edt";
+  const std::string auxPath = "chains.EDT";
 };
 
 TEST_F(Chains, ValuesSpanBlocksOfFiveHundredBytes) {
@@ -156,7 +156,7 @@ TEST(EncipheredDatabase, RoundTripsAndChangesPassword) {
   CloseAllDatabases();
   const std::string stored = ReadBytes("locked.edb");
   EXPECT_EQ(stored.find("text299"), std::string::npos);
-  EXPECT_EQ(ReadBytes("locked.edt").substr(0, 4), "WEDT");
+  EXPECT_EQ(ReadBytes("locked.EDT").substr(0, 4), "WEDT");
 
   ASSERT_TRUE(OpenDatabase("locked.edb", std::nullopt, false, 4, std::nullopt, "pw"));
   GoToRecord(300);
