@@ -104,6 +104,12 @@ int32_t checkMainFile(RecordDatabase& db, const GbkText& password, bool writable
   return kOk;
 }
 
+bool blockCountsValid(const EdtHeader& header) {
+  const int32_t blocks = header.blockCount();
+  return blocks >= 1 && header.freeCount() >= 0 && header.freeCount() < blocks &&
+         header.freeHead() >= 0 && header.freeHead() < blocks;
+}
+
 // The first candidate name that exists is the auxiliary file; any other failure than a
 // missing file ends the search.
 int32_t openAuxiliaryFile(RecordDatabase& db, bool writable, platform::FileSharing sharing) {
@@ -126,19 +132,17 @@ int32_t checkAuxiliaryFile(RecordDatabase& db, bool writable, platform::FileShar
   code = db.aux.read(0, header.bytes.data(), kEdtHeaderSize, got);
   if (code == kOk) code = db.aux.length(fileLength);
   if (code == kOk) {
-    const int32_t blocks = header.blockCount();
-    if (got < kEdtHeaderSize || !header.magicValid() || blocks < 1 || header.freeCount() < 0 ||
-        header.freeCount() >= blocks || header.freeHead() < 0 || header.freeHead() >= blocks) {
+    const uint64_t wholeBlocks = fileLength / kEdtBlockSize;
+    if (got < kEdtHeaderSize || !header.magicValid() || !blockCountsValid(header)) {
       code = kAuxReadFailed;
     } else if (header.version() != db.header.version()) {
       code = kAuxVersionMismatch;
-    } else if (fileLength / kEdtBlockSize < static_cast<uint64_t>(blocks)) {
-      if (!writable) {
-        code = kBadAuxFile;
-      } else {
-        header.setBlockCount(static_cast<int32_t>(fileLength / kEdtBlockSize));
-        code = db.aux.write(16, &header.bytes[16], 4);
-      }
+    } else if (wholeBlocks < static_cast<uint64_t>(header.blockCount())) {
+      // The repair writes only a header that passes these checks itself: block 0 whole,
+      // the free list within the blocks that are left.
+      header.setBlockCount(static_cast<int32_t>(wholeBlocks));
+      code = writable && blockCountsValid(header) ? db.aux.write(16, &header.bytes[16], 4)
+                                                  : kBadAuxFile;
     }
   }
   UnlockRange(db.aux.file(), 0, kWholeFileLength);

@@ -165,6 +165,22 @@ TEST_F(AuxiliaryChecks, BlockCountBeyondTheFile) {
   EXPECT_EQ(Int32At(ReadBytes(auxPath), 16), 3);
 }
 
+TEST_F(AuxiliaryChecks, RepairWritesNoHeaderItsOwnChecksReject) {
+  const std::string good = ReadBytes(auxPath);
+  for (size_t length : {32, 511}) {  // not even block 0 is whole
+    WriteBytes(auxPath, good.substr(0, length));
+    EXPECT_EQ(openCode(false), edb::kBadAuxFile) << length;
+    EXPECT_EQ(ReadBytes(auxPath), good.substr(0, length));
+  }
+  // Five blocks claimed, three left, and the free list's head beyond them.
+  WriteBytes(auxPath, good);
+  PatchInt32(auxPath, 16, 5);
+  PatchInt32(auxPath, 20, 1);
+  PatchInt32(auxPath, 24, 4);
+  EXPECT_EQ(openCode(false), edb::kBadAuxFile);
+  EXPECT_EQ(Int32At(ReadBytes(auxPath), 16), 5);
+}
+
 // Written as "EDT", as Windows tools write it; found in any case of the extension.
 TEST_F(AuxiliaryChecks, FoundWhateverTheCaseOfItsExtension) {
   EXPECT_EQ(ReadBytes(auxPath).substr(0, 4), "WEDT");
