@@ -39,9 +39,11 @@ class File {
   File(File&& other) noexcept;
   File& operator=(File&& other) noexcept;
 
-  // Opens an existing file; never creates one.
+  // Opens an existing file; never creates one. Only regular (disk) files: a directory,
+  // FIFO or device is AccessDenied at once.
   FileError open(const std::string& path, bool writable, FileSharing sharing);
-  // Creates the file or empties an existing one, for reading and writing.
+  // Creates the file or empties an existing one, for reading and writing; regular files
+  // only, as for open.
   FileError create(const std::string& path);
   bool isOpen() const;
   bool writable() const { return writable_; }

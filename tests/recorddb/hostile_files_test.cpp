@@ -2,6 +2,15 @@
 // result code, at once, and allocates no more than the file holds.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <future>
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 #include "edb_format.h"
 #include "error_codes.h"
 #include "platform/file.h"
@@ -54,6 +63,31 @@ TEST(HostileFiles, HugeFieldOfAFileWithoutRecordsIsNeverAllocated) {
   EXPECT_EQ(GetRecordCount(), 1);
   CloseAllDatabases();
   platform::removeFile(path);
+}
+
+// Only regular files are opened: a FIFO (or a device on Windows) fails at once instead of
+// blocking the program in open() or in a read.
+TEST(HostileFiles, SomethingOtherThanAFileIsAFileErrorAtOnce) {
+#ifdef _WIN32
+  const std::string path = "NUL.edb";
+#else
+  const std::string path = "fifo.edb";
+  unlink(path.c_str());
+  ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+#endif
+  auto opening = std::async(std::launch::async, [&] {
+    const bool readOnly = true;  // a FIFO opened for reading waits for a writer
+    const int32_t code = OpenDatabase(path, std::nullopt, readOnly) ? 0 : LastError();
+    CloseAllDatabases();
+    return code;
+  });
+  if (opening.wait_for(std::chrono::seconds(10)) == std::future_status::timeout) {
+    ADD_FAILURE() << "opening " << path << " blocks";
+#ifndef _WIN32
+    close(open(path.c_str(), O_WRONLY));  // a writer lets the blocked open go on
+#endif
+  }
+  EXPECT_EQ(opening.get(), edb::kAccessDenied);
 }
 
 }  // namespace
