@@ -23,6 +23,16 @@ TEST(TsvText, EscapesAndRoundTripsEveryByte) {
   EXPECT_EQ(DecodeCell(EncodeCell(all)), all);
 }
 
+// The first pairs of the three user-defined areas (AAA1, FEFE, A140): private-use
+// characters under code page 936, unmapped for iconv. One text on both platforms.
+TEST(TsvText, UserDefinedAreasAreEscapesOnEveryPlatform) {
+  const std::string gbk = "\xAA\xA1x\xFE\xFEx\xA1\x40";
+  EXPECT_EQ(EncodeCell(gbk), "\\xaa\\xa1x\\xfe\\xfex\\xa1@");
+  EXPECT_EQ(DecodeCell(EncodeCell(gbk)), gbk);
+  // U+E000, U+E4C5 and U+E4C6 as a dump from code page 936 showed them.
+  EXPECT_EQ(DecodeCell("\xEE\x80\x80x\xEE\x93\x85x\xEE\x93\x86"), gbk);
+}
+
 TEST(TsvText, RejectsMalformedCells) {
   EXPECT_EQ(DecodeCell("\\q"), std::nullopt);
   EXPECT_EQ(DecodeCell("\\x4"), std::nullopt);
