@@ -107,7 +107,8 @@ int32_t takeBlocks(CipheredFile& aux, EdtHeader& header, size_t count, BlockSet&
   if (freeHead != 0 && !isFreeBlock(aux, header, freeHead, ours)) return kAuxAccessFailed;
   int32_t blockCount = header.blockCount();
   for (; count > 0; --count) {
-    if (blockCount == INT32_MAX) return kAuxAccessFailed;
+    // A chain may name blocks past the header's count; a new block must not be one.
+    if (blockCount == INT32_MAX || ours.count(blockCount) != 0) return kAuxAccessFailed;
     blocks.push_back(blockCount++);
   }
   header.setFreeHead(freeHead);
