@@ -66,5 +66,7 @@ class File {
 std::string absolutePath(const std::string& path);
 bool isPathSeparator(char c);
 bool removeFile(const std::string& path);
+// Renames from to to, replacing a file of that name.
+bool replaceFile(const std::string& from, const std::string& to);
 
 }  // namespace zorli::platform

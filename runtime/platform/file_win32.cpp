@@ -170,4 +170,8 @@ std::string absolutePath(const std::string& path) {
 
 bool removeFile(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
 
+bool replaceFile(const std::string& from, const std::string& to) {
+  return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+}
+
 }  // namespace zorli::platform
