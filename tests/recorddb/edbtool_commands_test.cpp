@@ -53,7 +53,8 @@ Result create(const std::string& out, const std::string& tsv) {
 }
 
 TEST(EdbtoolCreate, AFailedCreateLeavesTheFileItWouldReplace) {
-  ASSERT_EQ(create("kept.edb", "1\t" + kMemo + "\n2\tsecond\n").status, kSuccess);
+  ASSERT_EQ(create("kept.edb", "1\tfirst\n").status, kSuccess);
+  ASSERT_EQ(create("kept.edb", "1\t" + kMemo + "\n2\tsecond\n").status, kSuccess);  // replaces it
   const std::string main = ReadBytes("kept.edb"), aux = ReadBytes("kept.EDT");
   for (const char* tsv : {"1\tone\nx\ttwo\n", "1\tone\n2\ttwo\n3\n"}) {
     const Result result = create("kept.edb", tsv);
