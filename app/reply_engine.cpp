@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "conversation_texts.h"
+#include "database_info.h"
 #include "random.h"
 #include "record_database.h"
 #include "reply_scoring.h"
@@ -17,12 +18,27 @@ constexpr int32_t kFallbackPrefixBytes = 4;
 
 GbkText ReadText(int32_t fieldNumber) { return ReadField(fieldNumber).text(); }
 
+// Opens a knowledge file whose first textFields fields are texts. A file of another shape
+// is closed again and counts as unreadable: it would answer with runtime errors.
+bool OpenKnowledgeFile(std::string_view name, size_t textFields) {
+  if (!OpenDatabase(GbkText(name))) return false;
+  const std::optional<DatabaseInfo> info = DescribeCurrentDatabase();
+  const bool usable = info && info->fields.size() >= textFields &&
+                      std::all_of(info->fields.begin(), info->fields.begin() + textFields,
+                                  [](const FieldInfo& field) {
+                                    return field.type == FieldType::Text ||
+                                           field.type == FieldType::Memo;
+                                  });
+  if (!usable) CloseAllDatabases();
+  return usable;
+}
+
 // Nothing scored: the first dbv.edb reply that holds the start of the normalised message,
 // else a random one. dbs.edb is closed before dbv.edb is opened.
 void AnswerFromFallback(const GbkText& normalisedInput, ReplyExplanation why,
                         const ReplyPoster& post) {
   CloseAllDatabases();
-  if (!OpenDatabase(GbkText(kFallbackKnowledgeFile))) {
+  if (!OpenKnowledgeFile(kFallbackKnowledgeFile, kFallbackReplyField)) {
     // No current database to read from: say so instead of reading a field of nothing.
     why.source = ReplyExplanation::Source::KnowledgeMissing;
     post(GbkText(kKnowledgeMissingReply), why);
@@ -65,7 +81,7 @@ void SelectReply(const GbkText& message, PresetReply& preset, const ReplyPoster&
   seedRandom();
   why.answerField = randomInRange(kFirstAnswerField, kLastAnswerField);
   CandidateList candidates;
-  if (OpenDatabase(GbkText(kPrimaryKnowledgeFile))) {
+  if (OpenKnowledgeFile(kPrimaryKnowledgeFile, kLastAnswerField)) {
     candidates = ScoreCurrentDatabase(message);
   }
   why.score = candidates.bestScore;

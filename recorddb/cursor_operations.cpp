@@ -24,6 +24,9 @@ const char kNoSuchFieldMessage[] = "\xD6\xB8\xB6\xA8\xD7\xD6\xB6\xCE\xB2\xBB\xB4
 
 constexpr int32_t kCountLockWait = 2000;
 constexpr uint64_t kBatchChunkBytes = 64 * 1024;
+// Reads up to this size go straight into a buffer of their size; a larger one is first
+// cut to what the file holds, so a width from a hostile header never sizes a buffer.
+constexpr uint64_t kUncheckedReadBytes = 64 * 1024;
 
 // A field that would reach past its record is never read, wherever the bytes come from.
 bool fieldFitsRecord(const RecordDatabase& db, const FieldDescriptor& field) {
@@ -47,6 +50,19 @@ int32_t finishValue(RecordDatabase& db, const FieldDescriptor& field, std::strin
   return kOk;
 }
 
+// The buffer size for reading wanted bytes at position: wanted, or less when the file
+// ends sooner. Only large reads ask the file for its length.
+int32_t boundedReadSize(RecordDatabase& db, uint64_t position, uint64_t wanted, size_t& size) {
+  if (wanted > kUncheckedReadBytes) {
+    uint64_t fileLength = 0;
+    const int32_t code = db.main.length(fileLength);
+    if (code != kOk) return code;
+    wanted = std::min(wanted, fileLength > position ? fileLength - position : 0);
+  }
+  size = static_cast<size_t>(wanted);
+  return kOk;
+}
+
 // Reads a field of one record from the file under the record's lock.
 int32_t readStoredField(RecordDatabase& db, int64_t record, const FieldDescriptor& field,
                         FieldValue& value) {
@@ -55,14 +71,16 @@ int32_t readStoredField(RecordDatabase& db, int64_t record, const FieldDescripto
   if (code != kOk) return code;
   const uint64_t position = db.recordOffset(record) + static_cast<uint64_t>(field.offset());
   if (!fieldFitsRecord(db, field)) code = kFieldReadFailed;
+  size_t size = 0;
+  if (code == kOk) code = boundedReadSize(db, position, static_cast<uint64_t>(field.width()), size);
   if (code == kOk) {
-    // Nothing read means the field starts at or past the end of the file; asking the
-    // file's length first would cost one more system call per record.
-    std::string raw(static_cast<size_t>(field.width()), '\0');
+    // Nothing read means the field starts at or past the end of the file; small fields
+    // learn that from the read itself, without one more system call per record.
+    std::string raw(size, '\0');
     size_t got = 0;
     code = db.main.read(position, raw.data(), raw.size(), got);
     if (code == kOk && got == 0) code = kSeekFailed;
-    if (code == kOk && got < raw.size()) code = kFieldReadFailed;
+    if (code == kOk && got < static_cast<uint64_t>(field.width())) code = kFieldReadFailed;
     if (code == kOk) code = finishValue(db, field, raw, value);
   }
   db.unlockRecord(record);
@@ -121,9 +139,12 @@ bool readChunk(RecordDatabase& db, const FieldDescriptor& field, int64_t first, 
   const bool locking = !db.locks.noLocks();
   if (locking && LockRange(db.main.file(), start, lockLength) != kOk) return false;
   const uint64_t fieldEnd = static_cast<uint64_t>(field.offset() + field.width());
-  std::string bytes(static_cast<size_t>((n - 1) * db.recordSize()) + fieldEnd, '\0');
+  size_t size = 0;
+  int32_t readCode =
+      boundedReadSize(db, start, static_cast<uint64_t>((n - 1) * db.recordSize()) + fieldEnd, size);
+  std::string bytes(size, '\0');
   size_t got = 0;
-  const int32_t readCode = db.main.read(start, bytes.data(), bytes.size(), got);
+  if (readCode == kOk) readCode = db.main.read(start, bytes.data(), bytes.size(), got);
   for (int64_t i = 0; i < n; ++i) {
     const uint64_t position = static_cast<uint64_t>(i * db.recordSize() + field.offset());
     FieldValue value(field.type());
@@ -143,6 +164,13 @@ bool readChunk(RecordDatabase& db, const FieldDescriptor& field, int64_t first, 
   }
   if (locking) UnlockRange(db.main.file(), start, lockLength);
   return true;
+}
+
+// A callback closed the databases: the database, its locks and its files are gone, so
+// the operation ends without touching them.
+bool refuseClosedDuringCallback() {
+  SetLastError(kNoDatabaseOpen);
+  return false;
 }
 
 }  // namespace
@@ -243,7 +271,9 @@ bool FindRecord(const std::function<bool()>& condition) {
       if (code != kOk) break;
       db->scanBuffer = &scanBuffer;
       db->cursor = static_cast<int32_t>(record);
+      const uint64_t closings = Registry().closings;
       const bool matches = condition();
+      if (Registry().closings != closings) return refuseClosedDuringCallback();
       db->scanBuffer = nullptr;
       if (matches) {
         found = record;
@@ -298,7 +328,9 @@ bool ReadFieldOfAllRecords(int32_t fieldNumber,
     }
     for (int64_t i = 0; i < n; ++i) {
       if (firstError == kOk) firstError = codes[static_cast<size_t>(i)];
+      const uint64_t closings = Registry().closings;
       visit(static_cast<int32_t>(first + i + 1), values[static_cast<size_t>(i)]);
+      if (Registry().closings != closings) return refuseClosedDuringCallback();
     }
   }
   SetLastError(firstError);

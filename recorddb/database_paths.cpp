@@ -34,15 +34,22 @@ std::string WithDefaultExtension(std::string path) {
 
 std::string AuxiliaryPath(const std::string& mainPath) {
   const size_t dot = extensionDot(mainPath);
-  const std::string stem = dot == std::string::npos ? mainPath : mainPath.substr(0, dot);
-  const std::string extension = mainPath.substr(stem.size());
-  const bool lowerCase = std::any_of(extension.begin(), extension.end(), [](char c) {
-                           return std::islower(static_cast<unsigned char>(c));
-                         }) &&
-                         std::none_of(extension.begin(), extension.end(), [](char c) {
-                           return std::isupper(static_cast<unsigned char>(c));
-                         });
-  return stem + (lowerCase ? ".edt" : ".EDT");
+  return (dot == std::string::npos ? mainPath : mainPath.substr(0, dot)) + ".EDT";
+}
+
+std::vector<std::string> AuxiliaryPathCandidates(const std::string& mainPath) {
+  std::vector<std::string> candidates;
+  const std::string upper = AuxiliaryPath(mainPath);
+  const size_t letters = upper.size() - 3;
+  // Bit i set writes letter i of "EDT" in lower case; 0 is the "EDT" form itself.
+  for (unsigned lowered = 0; lowered < 8; ++lowered) {
+    std::string path = upper;
+    for (size_t i = 0; i < 3; ++i) {
+      if (lowered & (1u << i)) path[letters + i] = static_cast<char>(std::tolower(path[letters + i]));
+    }
+    candidates.push_back(path);
+  }
+  return candidates;
 }
 
 GbkText BaseName(const std::string& path) {

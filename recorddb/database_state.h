@@ -47,6 +47,9 @@ struct RecordDatabase {
 struct DatabaseRegistry {
   std::vector<std::unique_ptr<RecordDatabase>> databases;
   std::optional<size_t> current;
+  // Grows with every CloseAllDatabases, so an operation that runs a caller's callback can
+  // tell that its database was destroyed meanwhile.
+  uint64_t closings = 0;
 };
 
 DatabaseRegistry& Registry();

@@ -16,6 +16,7 @@ namespace edb {
 namespace {
 
 constexpr int32_t kCountLockWait = 2000;
+constexpr uint64_t kZeroPieceBytes = 64 * 1024;
 
 bool hasChainFields(const std::vector<FieldDefinition>& fields) {
   return std::any_of(fields.begin(), fields.end(), [](const FieldDefinition& f) {
@@ -28,7 +29,7 @@ int32_t validateFields(const std::vector<FieldDefinition>& fields) {
   for (size_t i = 0; i < fields.size(); ++i) {
     const FieldDefinition& field = fields[i];
     if (!IsValidFieldType(static_cast<int32_t>(field.type))) return kBadFieldType;
-    if (!IsValidName(field.name)) return kBadFieldName;
+    if (!IsValidFieldName(field.name)) return kBadFieldName;
     if (field.type == FieldType::Text && field.textWidth < 1) return kBadFieldSize;
     for (size_t j = 0; j < i; ++j) {
       if (NamesEqual(fields[j].name, field.name)) return kDuplicateFieldName;
@@ -89,6 +90,23 @@ RecordDatabase* writableCurrent(int32_t& code) {
   return db;
 }
 
+// Puts a record of zero bytes at start, the end of the last record: a plain file is
+// extended, an enciphered one written in pieces through its cipher. No buffer has the
+// record's size, however large the header says it is.
+int32_t appendZeroRecord(RecordDatabase& db, uint64_t start) {
+  const uint64_t size = static_cast<uint64_t>(db.recordSize());
+  int32_t code = FileErrorCode(db.main.file().truncate(start));
+  if (code != kOk || !db.main.enciphered()) {
+    return code == kOk ? FileErrorCode(db.main.file().truncate(start + size)) : code;
+  }
+  const std::string zeros(static_cast<size_t>(std::min(size, kZeroPieceBytes)), '\0');
+  for (uint64_t done = 0; code == kOk && done < size; done += zeros.size()) {
+    code = db.main.write(start + done, zeros.data(),
+                         static_cast<size_t>(std::min<uint64_t>(zeros.size(), size - done)));
+  }
+  return code;
+}
+
 int32_t appendRecord(RecordDatabase& db) {
   ScopedLockWait wait(kCountLockWait);
   int32_t code = db.locks.lock(db.main.file(), kRecordCountOffset);
@@ -100,8 +118,7 @@ int32_t appendRecord(RecordDatabase& db) {
   const int32_t count = ReadInt32(countBytes);
   if (code == kOk && (count < 0 || count == INT32_MAX)) code = kRecordWriteFailed;
   if (code == kOk && (code = db.lockRecord(count)) == kOk) {
-    const std::string zeros(static_cast<size_t>(db.recordSize()), '\0');
-    code = db.main.write(db.recordOffset(count), zeros.data(), zeros.size());
+    code = appendZeroRecord(db, db.recordOffset(count));
     if (code == kOk) {
       WriteInt32(countBytes, count + 1);
       code = db.main.write(kRecordCountOffset, countBytes, 4);
@@ -120,12 +137,8 @@ int32_t writeField(RecordDatabase& db, int32_t fieldNumber, const FieldValue& va
   const FieldDescriptor& field = db.fields[static_cast<size_t>(fieldNumber) - 1];
   if (field.offset() + field.width() > db.recordSize()) return kFieldWriteFailed;
   const bool chained = field.type() == FieldType::ByteSet || field.type() == FieldType::Memo;
-  std::string raw;
-  if (chained) {
-    if (value.type() != field.type() && !(field.type() == FieldType::Memo && value.isText())) {
-      return kFieldTypeMismatch;
-    }
-  } else if (!EncodeField(field, value, raw)) {
+  if (chained && value.type() != field.type() &&
+      !(field.type() == FieldType::Memo && value.isText())) {
     return kFieldTypeMismatch;
   }
   if (db.cursor < 0) return kNoCurrentRecord;
@@ -137,6 +150,10 @@ int32_t writeField(RecordDatabase& db, int32_t fieldNumber, const FieldValue& va
   if (code == kOk && position + static_cast<uint64_t>(field.width()) > fileLength) {
     code = kNoCurrentRecord;
   }
+  // Encoded only once the file is known to hold the field: a text field's bytes are as
+  // many as its width.
+  std::string raw;
+  if (code == kOk && !chained && !EncodeField(field, value, raw)) code = kFieldTypeMismatch;
   if (code == kOk && chained) {
     uint8_t oldStart[4];
     size_t got = 0;

@@ -79,23 +79,35 @@ FieldDescriptor FieldDescriptor::Make(std::string_view name, FieldType type, int
   return descriptor;
 }
 
-bool IsValidName(std::string_view name) {
+namespace {
+
+// Characters of a valid name, or 0 when a character breaks the rule.
+size_t nameCharacters(std::string_view name) {
   size_t characters = 0;
   for (size_t i = 0; i < name.size();) {
     const uint8_t c = static_cast<uint8_t>(name[i]);
     const bool first = characters == 0;
     if (c < 0x80) {
-      if (!isAsciiLetter(c) && (first || !isAsciiDigit(c))) return false;
+      if (!isAsciiLetter(c) && (first || !isAsciiDigit(c))) return 0;
       i += 1;
     } else {
-      if (i + 1 >= name.size()) return false;
+      if (i + 1 >= name.size()) return 0;
       const uint8_t trail = static_cast<uint8_t>(name[i + 1]);
       const bool letter = isFullWidthLetter(c, trail) || isChineseCharacter(c, trail);
-      if (!letter && (first || !isFullWidthDigit(c, trail))) return false;
+      if (!letter && (first || !isFullWidthDigit(c, trail))) return 0;
       i += 2;
     }
     ++characters;
   }
+  return characters;
+}
+
+}  // namespace
+
+bool IsValidAlias(std::string_view name) { return nameCharacters(name) >= 1; }
+
+bool IsValidFieldName(std::string_view name) {
+  const size_t characters = nameCharacters(name);
   return characters >= 1 && characters < 16 && name.size() <= kMaxFieldNameBytes;
 }
 

@@ -90,9 +90,12 @@ struct FieldDescriptor {
 // Width in the record of a non-text field type.
 int32_t FixedWidth(FieldType type);
 
-// Field names and aliases: first character a half- or full-width letter or a Chinese
-// character; further ones also digits; fewer than 16 characters.
-bool IsValidName(std::string_view name);
+// Aliases: first character a half- or full-width letter or a Chinese character; further
+// ones also half- or full-width digits. No length limit.
+bool IsValidAlias(std::string_view name);
+// Field names: the alias rule, fewer than 16 characters, and at most the 16 bytes a
+// descriptor holds.
+bool IsValidFieldName(std::string_view name);
 // ASCII letters without regard to case, double-byte characters as they are.
 bool NamesEqual(std::string_view a, std::string_view b);
 

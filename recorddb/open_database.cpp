@@ -104,11 +104,25 @@ int32_t checkMainFile(RecordDatabase& db, const GbkText& password, bool writable
   return kOk;
 }
 
-int32_t checkAuxiliaryFile(RecordDatabase& db, bool writable, platform::FileSharing sharing) {
-  if (db.aux.file().open(AuxiliaryPath(db.fullPath), writable, sharing) !=
-      platform::FileError::None) {
-    return kAuxReadFailed;
+bool blockCountsValid(const EdtHeader& header) {
+  const int32_t blocks = header.blockCount();
+  return blocks >= 1 && header.freeCount() >= 0 && header.freeCount() < blocks &&
+         header.freeHead() >= 0 && header.freeHead() < blocks;
+}
+
+// The first candidate name that exists is the auxiliary file; any other failure than a
+// missing file ends the search.
+int32_t openAuxiliaryFile(RecordDatabase& db, bool writable, platform::FileSharing sharing) {
+  for (const std::string& path : AuxiliaryPathCandidates(db.fullPath)) {
+    const platform::FileError error = db.aux.file().open(path, writable, sharing);
+    if (error == platform::FileError::None) return kOk;
+    if (error != platform::FileError::NotFound) break;
   }
+  return kAuxReadFailed;
+}
+
+int32_t checkAuxiliaryFile(RecordDatabase& db, bool writable, platform::FileSharing sharing) {
+  if (openAuxiliaryFile(db, writable, sharing) != kOk) return kAuxReadFailed;
   db.aux.setPassword(db.password);
   int32_t code = LockRange(db.aux.file(), 0, kWholeFileLength);
   if (code != kOk) return code;
@@ -118,19 +132,17 @@ int32_t checkAuxiliaryFile(RecordDatabase& db, bool writable, platform::FileShar
   code = db.aux.read(0, header.bytes.data(), kEdtHeaderSize, got);
   if (code == kOk) code = db.aux.length(fileLength);
   if (code == kOk) {
-    const int32_t blocks = header.blockCount();
-    if (got < kEdtHeaderSize || !header.magicValid() || blocks < 1 || header.freeCount() < 0 ||
-        header.freeCount() >= blocks || header.freeHead() < 0 || header.freeHead() >= blocks) {
+    const uint64_t wholeBlocks = fileLength / kEdtBlockSize;
+    if (got < kEdtHeaderSize || !header.magicValid() || !blockCountsValid(header)) {
       code = kAuxReadFailed;
     } else if (header.version() != db.header.version()) {
       code = kAuxVersionMismatch;
-    } else if (fileLength / kEdtBlockSize < static_cast<uint64_t>(blocks)) {
-      if (!writable) {
-        code = kBadAuxFile;
-      } else {
-        header.setBlockCount(static_cast<int32_t>(fileLength / kEdtBlockSize));
-        code = db.aux.write(16, &header.bytes[16], 4);
-      }
+    } else if (wholeBlocks < static_cast<uint64_t>(header.blockCount())) {
+      // The repair writes only a header that passes these checks itself: block 0 whole,
+      // the free list within the blocks that are left.
+      header.setBlockCount(static_cast<int32_t>(wholeBlocks));
+      code = writable && blockCountsValid(header) ? db.aux.write(16, &header.bytes[16], 4)
+                                                  : kBadAuxFile;
     }
   }
   UnlockRange(db.aux.file(), 0, kWholeFileLength);
@@ -151,7 +163,7 @@ int32_t openDatabase(const GbkText& fileName, const GbkText& alias, bool readOnl
   for (const auto& open : Registry().databases) {
     if (PathsEqual(open->fullPath, fullPath)) return kAlreadyOpen;
   }
-  if (!alias.empty() && !IsValidName(alias)) return kBadAlias;
+  if (!alias.empty() && !IsValidAlias(alias)) return kBadAlias;
 
   const platform::FileSharing sharing = sharingOf(shareMode);
   const bool noLock =

@@ -48,7 +48,7 @@ FieldValue ReadField(const GbkText& fieldName);
 
 // Scans from the cursor to the last record; on the first record for which condition
 // returns true the cursor stays there and the result is true. Otherwise the cursor is
-// unchanged.
+// unchanged. A condition that calls CloseAllDatabases ends the scan with -27.
 bool FindRecord(const std::function<bool()>& condition);
 
 // Batch read for whole-file scans: calls visit(recordNumber, value) with field
@@ -59,7 +59,8 @@ bool FindRecord(const std::function<bool()>& condition);
 // chunk under one lock covering the lock bytes of all its records, so a writer that
 // holds a record's lock is never read half-changed, and no writer waits longer than one
 // chunk read. The lock is released before the callbacks of the chunk run, so visit may
-// call other operations (but should not move to another database). A chunk whose lock
+// call other operations (but should not move to another database; CloseAllDatabases
+// ends the batch with -27). A chunk whose lock
 // cannot be taken is read record by record; a record that still cannot be read is
 // visited with the empty value of its type. The cursor is not moved. Result: true
 // when every record was read; otherwise LastError() holds the first failure's code.

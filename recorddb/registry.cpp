@@ -56,6 +56,7 @@ void CloseAllDatabases() {
   for (auto& db : registry.databases) db->close();
   registry.databases.clear();
   registry.current.reset();
+  ++registry.closings;
   edb::SetLastError(edb::kOk);
 }
 

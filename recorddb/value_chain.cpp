@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <unordered_set>
 #include <vector>
 
 #include "byte_locks.h"
@@ -74,6 +75,56 @@ int32_t collectChain(CipheredFile& aux, int32_t first, std::vector<int32_t>& blo
   return kOk;
 }
 
+using BlockSet = std::unordered_set<int32_t>;
+
+// A block the free list may hand out: inside the file, marked free (used 0), and not a
+// block of the value being written. Whatever breaks this, a list that points into a live
+// chain or loops back on itself, must not be written over.
+bool isFreeBlock(CipheredFile& aux, const EdtHeader& header, int32_t block, const BlockSet& ours,
+                 EdtBlock* contents = nullptr) {
+  if (block < 1 || block >= header.blockCount() || ours.count(block) != 0) return false;
+  EdtBlock data;
+  if (readBlock(aux, block, data) != kOk || data.used() != 0) return false;
+  if (contents != nullptr) *contents = data;
+  return true;
+}
+
+// Chooses count more blocks for a value: from the head of the free list while it lasts,
+// then new ones at the end of the file. The header is updated in memory; -59 when the
+// free list cannot be trusted.
+int32_t takeBlocks(CipheredFile& aux, EdtHeader& header, size_t count, BlockSet& ours,
+                   std::vector<int32_t>& blocks) {
+  int32_t freeHead = header.freeHead(), freeCount = header.freeCount();
+  for (; count > 0 && freeHead != 0; --count) {
+    EdtBlock freeBlock;
+    if (!isFreeBlock(aux, header, freeHead, ours, &freeBlock)) return kAuxAccessFailed;
+    blocks.push_back(freeHead);
+    ours.insert(freeHead);
+    freeHead = freeBlock.next();
+    freeCount = std::max(0, freeCount - 1);
+  }
+  // The rest of the list stays free: it must not lead back into this value.
+  if (freeHead != 0 && !isFreeBlock(aux, header, freeHead, ours)) return kAuxAccessFailed;
+  int32_t blockCount = header.blockCount();
+  for (; count > 0; --count) {
+    // A chain may name blocks past the header's count; a new block must not be one.
+    if (blockCount == INT32_MAX || ours.count(blockCount) != 0) return kAuxAccessFailed;
+    blocks.push_back(blockCount++);
+  }
+  header.setFreeHead(freeHead);
+  header.setFreeCount(freeCount);
+  header.setBlockCount(blockCount);
+  return kOk;
+}
+
+int32_t setPreviousLink(CipheredFile& aux, int32_t block, int32_t previous) {
+  EdtBlock data;
+  int32_t code = readBlock(aux, block, data);
+  if (code != kOk) return code;
+  data.setPrevious(previous);
+  return writeBlock(aux, block, data);
+}
+
 // Takes trailing free blocks off the end of the file.
 int32_t trimFreeTail(CipheredFile& aux, EdtHeader& header) {
   int32_t last = header.blockCount() - 1;
@@ -83,19 +134,18 @@ int32_t trimFreeTail(CipheredFile& aux, EdtHeader& header) {
     if (code != kOk) return code;
     if (block.used() != 0) break;
     const int32_t previous = block.previous(), next = block.next();
-    if (previous > 0 && previous < header.blockCount()) {
-      EdtBlock neighbour;
-      if (readBlock(aux, previous, neighbour) == kOk) {
-        neighbour.setNext(next);
-        writeBlock(aux, previous, neighbour);
-      }
+    // Only free neighbours are relinked: a link into a live chain is corruption, and
+    // that chain is left as it is.
+    EdtBlock neighbour;
+    if (previous > 0 && previous < header.blockCount() &&
+        readBlock(aux, previous, neighbour) == kOk && neighbour.used() == 0) {
+      neighbour.setNext(next);
+      writeBlock(aux, previous, neighbour);
     }
-    if (next > 0 && next < header.blockCount()) {
-      EdtBlock neighbour;
-      if (readBlock(aux, next, neighbour) == kOk) {
-        neighbour.setPrevious(previous);
-        writeBlock(aux, next, neighbour);
-      }
+    if (next > 0 && next < header.blockCount() && readBlock(aux, next, neighbour) == kOk &&
+        neighbour.used() == 0) {
+      neighbour.setPrevious(previous);
+      writeBlock(aux, next, neighbour);
     }
     if (header.freeHead() == last) header.setFreeHead(next);
     header.setFreeCount(std::max(0, header.freeCount() - 1));
@@ -154,36 +204,32 @@ int32_t WriteValueChain(CipheredFile& aux, int32_t oldFirstBlock, const std::str
   int32_t code = collectChain(aux, oldFirstBlock, oldChain);
   if (code != kOk) return code;
 
+  // Every block is chosen, and every free block checked, before anything is written.
   HeaderSession session(aux);
   const size_t pieces = (value.size() + kEdtBlockDataSize - 1) / kEdtBlockDataSize;
+  std::vector<int32_t> blocks(oldChain.begin(),
+                              oldChain.begin() + static_cast<std::ptrdiff_t>(
+                                                     std::min(pieces, oldChain.size())));
+  BlockSet ours(oldChain.begin(), oldChain.end());
+  int32_t newFreeHead = 0;
+  const bool takesBlocks = pieces > oldChain.size(), freesBlocks = oldChain.size() > pieces;
+  if (takesBlocks || freesBlocks) {
+    if ((code = session.open()) != kOk) return code;
+  }
+  if (takesBlocks) {
+    code = takeBlocks(aux, session.header(), pieces - oldChain.size(), ours, blocks);
+    if (code != kOk) return code;
+    newFreeHead = session.header().freeHead();
+  }
+  const int32_t oldFreeHead = freesBlocks ? session.header().freeHead() : 0;
+  if (oldFreeHead != 0 && !isFreeBlock(aux, session.header(), oldFreeHead, ours)) {
+    return kAuxAccessFailed;
+  }
+
   int32_t previous = 0;
   EdtBlock previousBlock;
   for (size_t i = 0; i < pieces; ++i) {
-    int32_t block;
-    if (i < oldChain.size()) {
-      block = oldChain[i];
-    } else {
-      if ((code = session.open()) != kOk) return code;
-      EdtHeader& header = session.header();
-      if (header.freeHead() > 0 && header.freeHead() < header.blockCount()) {
-        block = header.freeHead();
-        EdtBlock freeBlock;
-        if ((code = readBlock(aux, block, freeBlock)) != kOk) return code;
-        header.setFreeHead(freeBlock.next());
-        header.setFreeCount(std::max(0, header.freeCount() - 1));
-        if (freeBlock.next() > 0) {
-          EdtBlock following;
-          if (readBlock(aux, freeBlock.next(), following) == kOk) {
-            following.setPrevious(0);
-            writeBlock(aux, freeBlock.next(), following);
-          }
-        }
-      } else {
-        if (header.blockCount() == INT32_MAX) return kAuxAccessFailed;
-        block = header.blockCount();
-        header.setBlockCount(block + 1);
-      }
-    }
+    const int32_t block = blocks[i];
     EdtBlock current;
     current.setPrevious(previous);
     current.setNext(0);
@@ -198,11 +244,10 @@ int32_t WriteValueChain(CipheredFile& aux, int32_t oldFirstBlock, const std::str
     previous = block;
     previousBlock = current;
   }
+  if (newFreeHead != 0 && (code = setPreviousLink(aux, newFreeHead, 0)) != kOk) return code;
 
-  if (oldChain.size() > pieces) {
-    if ((code = session.open()) != kOk) return code;
+  if (freesBlocks) {
     EdtHeader& header = session.header();
-    const int32_t oldFreeHead = header.freeHead();
     const size_t firstFreed = pieces, lastFreed = oldChain.size() - 1;
     bool freedLastBlock = false;
     for (size_t i = firstFreed; i <= lastFreed; ++i) {
@@ -213,11 +258,8 @@ int32_t WriteValueChain(CipheredFile& aux, int32_t oldFirstBlock, const std::str
       if ((code = writeBlock(aux, oldChain[i], freed)) != kOk) return code;
       freedLastBlock = freedLastBlock || oldChain[i] == header.blockCount() - 1;
     }
-    if (oldFreeHead > 0 && oldFreeHead < header.blockCount()) {
-      EdtBlock head;
-      if ((code = readBlock(aux, oldFreeHead, head)) != kOk) return code;
-      head.setPrevious(oldChain[lastFreed]);
-      if ((code = writeBlock(aux, oldFreeHead, head)) != kOk) return code;
+    if (oldFreeHead != 0 && (code = setPreviousLink(aux, oldFreeHead, oldChain[lastFreed])) != kOk) {
+      return code;
     }
     header.setFreeHead(oldChain[firstFreed]);
     header.setFreeCount(header.freeCount() + static_cast<int32_t>(lastFreed - firstFreed + 1));

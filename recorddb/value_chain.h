@@ -15,7 +15,9 @@ int32_t ReadValueChain(CipheredFile& aux, int32_t firstBlock, std::string& value
 
 // Stores value in place of the chain at oldFirstBlock, reusing its blocks first, then
 // free blocks, then new ones; left-over blocks go to the free list and free blocks at
-// the end of the file are cut off. EDT byte 0 is locked while the header changes.
+// the end of the file are cut off. EDT byte 0 is locked while the header changes. A
+// free block outside the file, not marked free, or already part of this value (a list
+// that points into a live chain or loops) fails with -59 before anything is written.
 // newFirstBlock is 0 for an empty value. Result: 0 or a code.
 int32_t WriteValueChain(CipheredFile& aux, int32_t oldFirstBlock, const std::string& value,
                         int32_t& newFirstBlock);

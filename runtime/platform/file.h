@@ -39,9 +39,11 @@ class File {
   File(File&& other) noexcept;
   File& operator=(File&& other) noexcept;
 
-  // Opens an existing file; never creates one.
+  // Opens an existing file; never creates one. Only regular (disk) files: a directory,
+  // FIFO or device is AccessDenied at once.
   FileError open(const std::string& path, bool writable, FileSharing sharing);
-  // Creates the file or empties an existing one, for reading and writing.
+  // Creates the file or empties an existing one, for reading and writing; regular files
+  // only, as for open.
   FileError create(const std::string& path);
   bool isOpen() const;
   bool writable() const { return writable_; }
@@ -64,5 +66,7 @@ class File {
 std::string absolutePath(const std::string& path);
 bool isPathSeparator(char c);
 bool removeFile(const std::string& path);
+// Renames from to to, replacing a file of that name.
+bool replaceFile(const std::string& from, const std::string& to);
 
 }  // namespace zorli::platform

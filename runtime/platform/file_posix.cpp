@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <vector>
 
 #include "file.h"
@@ -41,17 +42,32 @@ FileError setLock(int fd, short type, uint64_t offset, uint64_t length) {
   return (errno == EAGAIN || errno == EACCES) ? FileError::LockViolation : fromErrno(errno);
 }
 
+// Opens path as a regular file only. Without blocking, so a FIFO with no writer (or a
+// device) is refused at once instead of waiting in open().
+int openRegular(const std::string& path, int flags, FileError& error) {
+  const int fd = ::open(path.c_str(), flags | O_CLOEXEC | O_NONBLOCK, 0644);
+  if (fd < 0) {
+    error = fromErrno(errno);
+    return -1;
+  }
+  struct stat info {};
+  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    ::close(fd);
+    error = FileError::AccessDenied;
+    return -1;
+  }
+  fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  error = FileError::None;
+  return fd;
+}
+
 }  // namespace
 
 FileError File::open(const std::string& path, bool writable, FileSharing) {
   close();
-  const int fd = ::open(path.c_str(), (writable ? O_RDWR : O_RDONLY) | O_CLOEXEC);
-  if (fd < 0) return fromErrno(errno);
-  struct stat info {};
-  if (fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
-    ::close(fd);
-    return FileError::AccessDenied;
-  }
+  FileError error;
+  const int fd = openRegular(path, writable ? O_RDWR : O_RDONLY, error);
+  if (fd < 0) return error;
   handle_ = fd;
   writable_ = writable;
   return FileError::None;
@@ -59,8 +75,9 @@ FileError File::open(const std::string& path, bool writable, FileSharing) {
 
 FileError File::create(const std::string& path) {
   close();
-  const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd < 0) return fromErrno(errno);
+  FileError error;
+  const int fd = openRegular(path, O_RDWR | O_CREAT | O_TRUNC, error);
+  if (fd < 0) return error;
   handle_ = fd;
   writable_ = true;
   return FileError::None;
@@ -158,5 +175,9 @@ std::string absolutePath(const std::string& path) {
 }
 
 bool removeFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }
+
+bool replaceFile(const std::string& from, const std::string& to) {
+  return std::rename(from.c_str(), to.c_str()) == 0;
+}
 
 }  // namespace zorli::platform

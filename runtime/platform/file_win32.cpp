@@ -48,6 +48,18 @@ OVERLAPPED at(uint64_t offset) {
   return position;
 }
 
+// Only disk files are files here: a device or pipe (NUL, CON, a named pipe) is refused
+// at once instead of being read from.
+FileError acceptDiskFile(HANDLE handle, intptr_t& stored) {
+  if (handle == INVALID_HANDLE_VALUE) return fromLastError(GetLastError());
+  if (GetFileType(handle) != FILE_TYPE_DISK) {
+    CloseHandle(handle);
+    return FileError::AccessDenied;
+  }
+  stored = reinterpret_cast<intptr_t>(handle);
+  return FileError::None;
+}
+
 }  // namespace
 
 FileError File::open(const std::string& path, bool writable, FileSharing sharing) {
@@ -55,10 +67,9 @@ FileError File::open(const std::string& path, bool writable, FileSharing sharing
   const DWORD access = writable ? (GENERIC_READ | GENERIC_WRITE) : GENERIC_READ;
   HANDLE handle = CreateFileA(path.c_str(), access, shareFlags(sharing), nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) return fromLastError(GetLastError());
-  handle_ = reinterpret_cast<intptr_t>(handle);
-  writable_ = writable;
-  return FileError::None;
+  const FileError error = acceptDiskFile(handle, handle_);
+  if (error == FileError::None) writable_ = writable;
+  return error;
 }
 
 FileError File::create(const std::string& path) {
@@ -66,10 +77,9 @@ FileError File::create(const std::string& path) {
   HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE,
                               FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) return fromLastError(GetLastError());
-  handle_ = reinterpret_cast<intptr_t>(handle);
-  writable_ = true;
-  return FileError::None;
+  const FileError error = acceptDiskFile(handle, handle_);
+  if (error == FileError::None) writable_ = true;
+  return error;
 }
 
 bool File::isOpen() const { return asHandle(handle_) != INVALID_HANDLE_VALUE; }
@@ -159,5 +169,9 @@ std::string absolutePath(const std::string& path) {
 }
 
 bool removeFile(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
+
+bool replaceFile(const std::string& from, const std::string& to) {
+  return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+}
 
 }  // namespace zorli::platform

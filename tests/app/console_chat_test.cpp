@@ -106,6 +106,12 @@ TEST_F(ConsoleSessionTest, GreetsThenPrintsEachReplyFollowedByAnEmptyLine) {
   EXPECT_EQ(rest, "");
 }
 
+TEST_F(ConsoleSessionTest, OutputThatCannotBeWrittenIsAFailure) {
+  std::istringstream in("hello\n");
+  std::ostream unwritable(nullptr);  // no buffer: every write fails, as on a full disk
+  EXPECT_EQ(RunConsoleChat(Parse({"--no-delay", "--no-launch"}), in, unwritable), 1);
+}
+
 TEST_F(ConsoleSessionTest, ExplainLinesPrecedeTheirReplies) {
   testing::WritePrimaryKnowledge({testing::RecordAnswering("?", "never"),
                                   testing::RecordAnswering(kNiHao, "one"),

@@ -6,6 +6,7 @@
 #include <map>
 
 #include "conversation_texts.h"
+#include "database_writer.h"
 #include "knowledge_files.h"
 #include "record_database.h"
 #include "runtime_error.h"
@@ -227,6 +228,21 @@ TEST_F(ReplyEngineTest, MissingKnowledgeIsSaidWithoutARuntimeError) {
   WritePrimaryKnowledge({RecordAnswering(kMa, "unrelated")});
   posted = Select(kNi + kHao);
   EXPECT_EQ(posted.why.source, Source::KnowledgeMissing);
+  EXPECT_TRUE(runtimeErrors.empty());
+}
+
+TEST_F(ReplyEngineTest, KnowledgeFilesOfAnotherShapeCountAsUnreadable) {
+  // dbs.edb of the pattern alone: it scores, but holds no answer to read.
+  ASSERT_TRUE(CreateDatabase("dbs.edb", {{"pattern", FieldType::Text, 20}}));
+  ASSERT_TRUE(OpenDatabase("dbs.edb"));
+  AppendRecord();
+  WriteField(1, FieldValue::FromBytes(FieldType::Text, kNi));
+  CloseAllDatabases();
+  WriteFallbackKnowledge({"from the fallback"});
+  EXPECT_EQ(Select(kNi).why.source, Source::FallbackRandom);
+  // dbv.edb whose reply is a number.
+  ASSERT_TRUE(CreateDatabase("dbv.edb", {{"reply", FieldType::Int, 0}}));
+  EXPECT_EQ(Select(kNi).why.source, Source::KnowledgeMissing);
   EXPECT_TRUE(runtimeErrors.empty());
 }
 

@@ -1,7 +1,10 @@
-// Opens arbitrary bytes as a main and an auxiliary file and reads every field of every
-// record, by cursor, by scan and in batch.
+// Opens arbitrary bytes as a main and an auxiliary file, reads every field of every
+// record (by cursor, by scan and in batch, and of the first record of a file without
+// records), verifies the whole database, and, when opened for writing, writes the byte
+// sets and memos of the first record, which must read back as written.
 // Input: main length (2 bytes, little-endian), flags (1 byte: 1 = password "pw",
-// 2 = open for writing), the main file's bytes, the auxiliary file's bytes.
+// 2 = open for writing, the upper six bits size the value written, in 20-byte steps),
+// the main file's bytes, the auxiliary file's bytes.
 #include <unistd.h>
 
 #include <cstddef>
@@ -11,6 +14,8 @@
 #include <string>
 
 #include "database_info.h"
+#include "database_verify.h"
+#include "database_writer.h"
 #include "record_database.h"
 #include "runtime_error.h"
 
@@ -25,25 +30,39 @@ void writeFile(const std::string& path, const uint8_t* data, size_t size) {
   std::fclose(file);
 }
 
-void readAllFields(size_t fieldCount) {
+void readAllFields(const std::vector<zorli::FieldInfo>& fields) {
+  const int32_t fieldCount = static_cast<int32_t>(fields.size());
+  zorli::GoToFirstRecord();
+  for (int32_t field = 1; field <= fieldCount; ++field) zorli::ReadField(field);
   const int32_t count = zorli::GetRecordCount();
   for (int32_t record = 1; record <= count; ++record) {
     zorli::GoToRecord(record);
-    for (size_t field = 1; field <= fieldCount; ++field) {
-      zorli::ReadField(static_cast<int32_t>(field));
-    }
+    for (int32_t field = 1; field <= fieldCount; ++field) zorli::ReadField(field);
   }
   zorli::GoToFirstRecord();
   size_t tested = 0;
   zorli::FindRecord([&] {
-    for (size_t field = 1; field <= fieldCount; ++field) {
-      zorli::ReadField(static_cast<int32_t>(field));
-    }
+    for (int32_t field = 1; field <= fieldCount; ++field) zorli::ReadField(field);
     return ++tested == 3;
   });
-  for (size_t field = 1; field <= fieldCount; ++field) {
-    zorli::ReadFieldOfAllRecords(static_cast<int32_t>(field),
-                                 [](int32_t, const zorli::FieldValue&) {});
+  for (int32_t field = 1; field <= fieldCount; ++field) {
+    zorli::ReadFieldOfAllRecords(field, [](int32_t, const zorli::FieldValue&) {});
+  }
+  zorli::VerifyCurrentDatabase();
+}
+
+// A write that reports success must read back as written.
+void writeChainFields(const std::vector<zorli::FieldInfo>& fields, size_t valueLength) {
+  std::string value(valueLength, '\0');
+  for (size_t i = 0; i < valueLength; ++i) value[i] = static_cast<char>('A' + i % 26);
+  for (size_t f = 0; f < fields.size(); ++f) {
+    const zorli::FieldType type = fields[f].type;
+    if (type != zorli::FieldType::Memo && type != zorli::FieldType::ByteSet) continue;
+    const int32_t field = static_cast<int32_t>(f + 1);
+    zorli::GoToFirstRecord();
+    if (!zorli::WriteField(field, zorli::FieldValue::FromBytes(type, value))) continue;
+    const zorli::FieldValue back = zorli::ReadField(field);
+    if (zorli::LastError() != 0 || back.bytes() != value) std::abort();
   }
 }
 
@@ -61,12 +80,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 3) return 0;
   const size_t mainLength = std::min<size_t>(data[0] | data[1] << 8, size - 3);
   const uint8_t flags = data[2];
+  const bool writable = (flags & 2) != 0;
   const std::string mainPath = directory + "/f.edb";
   writeFile(mainPath, data + 3, mainLength);
-  writeFile(directory + "/f.edt", data + 3 + mainLength, size - 3 - mainLength);
-  const bool opened = zorli::OpenDatabase(mainPath, std::nullopt, (flags & 2) == 0, std::nullopt,
+  writeFile(directory + "/f.EDT", data + 3 + mainLength, size - 3 - mainLength);
+  const bool opened = zorli::OpenDatabase(mainPath, std::nullopt, !writable, std::nullopt,
                                           std::nullopt, (flags & 1) ? "pw" : "");
-  if (opened) readAllFields(zorli::DescribeCurrentDatabase()->fields.size());
+  if (opened) {
+    const std::vector<zorli::FieldInfo> fields = zorli::DescribeCurrentDatabase()->fields;
+    readAllFields(fields);
+    if (writable) writeChainFields(fields, size_t(flags >> 2) * 20);
+  }
   zorli::CloseAllDatabases();
   return 0;
 }

@@ -124,6 +124,25 @@ TEST_F(Cursor, ReadFieldOfAllRecordsMatchesTheCursorPath) {
   EXPECT_EQ(runtimeErrors.size(), 1u);
 }
 
+TEST_F(Cursor, ACallbackThatClosesTheDatabaseEndsTheOperation) {
+  EXPECT_FALSE(FindRecord([] {
+    CloseAllDatabases();
+    return false;
+  }));
+  EXPECT_EQ(LastError(), edb::kNoDatabaseOpen);
+  ASSERT_TRUE(OpenDatabase(path));
+  int visits = 0;
+  EXPECT_FALSE(ReadFieldOfAllRecords(1, [&](int32_t, const FieldValue&) {
+    ++visits;
+    CloseAllDatabases();
+  }));
+  EXPECT_EQ(visits, 1);
+  EXPECT_EQ(LastError(), edb::kNoDatabaseOpen);
+  // Nothing of the closed database is left locked.
+  ASSERT_TRUE(OpenDatabase(path, std::nullopt, false, kShareExclusive));
+  EXPECT_EQ(GetRecordCount(), 10);
+}
+
 TEST_F(Cursor, ALockedRecordFailsAloneAndOthersStillRead) {
   // A second handle behaves as another process: it holds record 3's lock byte.
   platform::File other;

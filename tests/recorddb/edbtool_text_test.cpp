@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "field_text.h"
 #include "schema.h"
 #include "tsv_text.h"
@@ -21,6 +23,16 @@ TEST(TsvText, EscapesAndRoundTripsEveryByte) {
     }
   }
   EXPECT_EQ(DecodeCell(EncodeCell(all)), all);
+}
+
+// The first pairs of the three user-defined areas (AAA1, FEFE, A140): private-use
+// characters under code page 936, unmapped for iconv. One text on both platforms.
+TEST(TsvText, UserDefinedAreasAreEscapesOnEveryPlatform) {
+  const std::string gbk = "\xAA\xA1x\xFE\xFEx\xA1\x40";
+  EXPECT_EQ(EncodeCell(gbk), "\\xaa\\xa1x\\xfe\\xfex\\xa1@");
+  EXPECT_EQ(DecodeCell(EncodeCell(gbk)), gbk);
+  // U+E000, U+E4C5 and U+E4C6 as a dump from code page 936 showed them.
+  EXPECT_EQ(DecodeCell("\xEE\x80\x80x\xEE\x93\x85x\xEE\x93\x86"), gbk);
 }
 
 TEST(TsvText, RejectsMalformedCells) {
@@ -50,6 +62,31 @@ TEST(FieldText, TypesRoundTrip) {
   EXPECT_EQ(ParseField(FieldType::Logical, "yes"), std::nullopt);
   EXPECT_EQ(ParseField(FieldType::ByteSet, "0g"), std::nullopt);
   EXPECT_EQ(ParseField(FieldType::DateTime, "2017-07-27"), std::nullopt);
+}
+
+TEST(FieldText, RefusesWhatTheFieldCannotStoreAndSaysWhy) {
+  const std::tuple<FieldType, const char*, const char*> refused[] = {
+      {FieldType::DateTime, "2020-13-45 99:99:99", "no such date and time"},
+      {FieldType::DateTime, "2021-02-29 00:00:00", "no such date and time"},
+      {FieldType::Text, "a\\x00b", "a zero byte"},
+      {FieldType::Memo, "\\x00", "a zero byte"},
+      {FieldType::Double, "1e999", "too large for a double"},
+      {FieldType::Double, "1e-999", "too small for a double"},
+      {FieldType::Float, "1e39", "too large for a float"},
+      {FieldType::Short, "40000", "out of the range -32768 to 32767"},
+  };
+  for (const auto& [type, cell, reason] : refused) {
+    std::string problem;
+    EXPECT_EQ(ParseField(type, cell, &problem), std::nullopt) << cell;
+    EXPECT_EQ(problem.rfind(reason, 0), 0u) << cell << ": " << problem;
+  }
+  // What dump writes reads back.
+  for (const char* cell : {"inf", "-inf", "nan", "4.94065645841247e-324"}) {
+    const auto value = ParseField(FieldType::Double, cell);
+    ASSERT_TRUE(value) << cell;
+    EXPECT_EQ(FormatField(*value), cell);
+  }
+  EXPECT_TRUE(ParseField(FieldType::DateTime, "2020-02-29 23:59:59"));
 }
 
 TEST(Schema, ParsesNamesTypesAndWidths) {

@@ -133,7 +133,7 @@ class AuxiliaryChecks : public ::testing::Test {
     return code;
   }
   const std::string path = "memo.edb";
-  const std::string auxPath = "memo.edt";
+  const std::string auxPath = "memo.EDT";
 };
 
 TEST_F(AuxiliaryChecks, HeaderFaults) {
@@ -165,6 +165,34 @@ TEST_F(AuxiliaryChecks, BlockCountBeyondTheFile) {
   EXPECT_EQ(Int32At(ReadBytes(auxPath), 16), 3);
 }
 
+TEST_F(AuxiliaryChecks, RepairWritesNoHeaderItsOwnChecksReject) {
+  const std::string good = ReadBytes(auxPath);
+  for (size_t length : {32, 511}) {  // not even block 0 is whole
+    WriteBytes(auxPath, good.substr(0, length));
+    EXPECT_EQ(openCode(false), edb::kBadAuxFile) << length;
+    EXPECT_EQ(ReadBytes(auxPath), good.substr(0, length));
+  }
+  // Five blocks claimed, three left, and the free list's head beyond them.
+  WriteBytes(auxPath, good);
+  PatchInt32(auxPath, 16, 5);
+  PatchInt32(auxPath, 20, 1);
+  PatchInt32(auxPath, 24, 4);
+  EXPECT_EQ(openCode(false), edb::kBadAuxFile);
+  EXPECT_EQ(Int32At(ReadBytes(auxPath), 16), 5);
+}
+
+// Written as "EDT", as Windows tools write it; found in any case of the extension.
+TEST_F(AuxiliaryChecks, FoundWhateverTheCaseOfItsExtension) {
+  EXPECT_EQ(ReadBytes(auxPath).substr(0, 4), "WEDT");
+  std::string previous = auxPath;
+  for (const std::string name : {"memo.edt", "memo.eDt"}) {
+    ASSERT_EQ(std::rename(previous.c_str(), name.c_str()), 0);
+    previous = name;
+    EXPECT_EQ(openCode(false), 0) << name;
+  }
+  std::rename(previous.c_str(), auxPath.c_str());
+}
+
 TEST(OpenDatabaseNames, ExtensionAliasDuplicatesAndMissingFiles) {
   MakeTextDatabase("plain.EDB", {"x"});
   EXPECT_TRUE(OpenDatabase("plain"));
@@ -194,6 +222,22 @@ TEST(OpenDatabaseNames, ExtensionAliasDuplicatesAndMissingFiles) {
   CloseAllDatabases();
   EXPECT_EQ(GetRecordCount(), 0);
   EXPECT_EQ(LastError(), edb::kNoCurrentDatabase);
+}
+
+// Aliases have no length limit; field names have fewer than 16 characters.
+TEST(OpenDatabaseNames, LongAliasesFollowOnlyTheCharacterRule) {
+  MakeTextDatabase("alias1.edb", {"x"});
+  MakeTextDatabase("alias2.edb", {"y"});
+  const GbkText nineCharacters = "\xD6\xAA\xCA\xB6\xD6\xAA\xCA\xB6\xD6\xAA\xCA\xB6\xD6\xAA"
+                                 "\xCA\xB6\xD6\xAA";  // 知识知识知识知识知
+  const GbkText sixteenLetters = "abcdefghijklmnop";
+  EXPECT_TRUE(OpenDatabase("alias1.edb", nineCharacters));
+  EXPECT_TRUE(OpenDatabase("alias2.edb", sixteenLetters));
+  EXPECT_EQ(FindDatabase(nineCharacters), std::optional<size_t>(0));
+  EXPECT_EQ(FindDatabase(sixteenLetters), std::optional<size_t>(1));
+  CloseAllDatabases();
+  EXPECT_FALSE(CreateDatabase("alias3.edb", {{sixteenLetters, FieldType::Int, 0}}));
+  EXPECT_EQ(LastError(), edb::kBadFieldName);
 }
 
 // A GBK trail byte may be an ASCII letter; it must not be compared without regard to case,

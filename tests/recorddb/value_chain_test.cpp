@@ -32,7 +32,7 @@ class Chains : public ::testing::Test {
   int32_t used(int32_t b) { return edtInt(b * 512 + 8); }
 
   const std::string path = "chains.edb";
-  const std::string auxPath = "chains.edt";
+  const std::string auxPath = "chains.EDT";
 };
 
 TEST_F(Chains, ValuesSpanBlocksOfFiveHundredBytes) {
@@ -115,6 +115,35 @@ TEST_F(Chains, BrokenChainsEndWithAuxiliaryFileError) {
   EXPECT_EQ(readCode(), 0);
 }
 
+TEST_F(Chains, AFreeListThatCannotBeTrustedIsNeverWrittenOver) {
+  AppendRecord();
+  WriteField(2, memo(pattern(1200, 1)));  // blocks 1..3
+  AppendRecord();
+  WriteField(2, memo(pattern(600, 2)));  // blocks 4..5
+  // The free list's head names block 4, a block of the second record's value.
+  PatchInt32(auxPath, 20, 1);
+  PatchInt32(auxPath, 24, 4);
+  GoToFirstRecord();
+  EXPECT_FALSE(WriteField(2, memo(pattern(1600, 3))));
+  EXPECT_EQ(LastError(), edb::kAuxAccessFailed);
+  GoToRecord(2);
+  EXPECT_EQ(ReadField(2).text(), pattern(600, 2));
+
+  PatchInt32(auxPath, 20, 0);
+  PatchInt32(auxPath, 24, 0);
+  GoToFirstRecord();
+  ASSERT_TRUE(WriteField(2, memo(pattern(300, 4))));  // frees blocks 2 and 3
+  ASSERT_EQ(edtInt(24), 2);
+  PatchInt32(auxPath, 2 * 512 + 4, 2);  // free block 2 leads to itself
+  AppendRecord();
+  EXPECT_FALSE(WriteField(2, memo(pattern(1000, 5))));
+  EXPECT_EQ(LastError(), edb::kAuxAccessFailed);
+  GoToFirstRecord();
+  EXPECT_EQ(ReadField(2).text(), pattern(300, 4));
+  GoToRecord(2);
+  EXPECT_EQ(ReadField(2).text(), pattern(600, 2));
+}
+
 TEST(EncipheredDatabase, RoundTripsAndChangesPassword) {
   ASSERT_TRUE(CreateDatabase("locked.edb", {{"t", FieldType::Text, 20}, {"m", FieldType::Memo, 0}},
                              "pw"));
@@ -127,7 +156,7 @@ TEST(EncipheredDatabase, RoundTripsAndChangesPassword) {
   CloseAllDatabases();
   const std::string stored = ReadBytes("locked.edb");
   EXPECT_EQ(stored.find("text299"), std::string::npos);
-  EXPECT_EQ(ReadBytes("locked.edt").substr(0, 4), "WEDT");
+  EXPECT_EQ(ReadBytes("locked.EDT").substr(0, 4), "WEDT");
 
   ASSERT_TRUE(OpenDatabase("locked.edb", std::nullopt, false, 4, std::nullopt, "pw"));
   GoToRecord(300);

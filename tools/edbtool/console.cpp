@@ -10,6 +10,22 @@
 #endif
 
 namespace zorli::edbtool {
+namespace {
+
+std::FILE* redirectedOut = nullptr;
+std::FILE* redirectedError = nullptr;
+
+std::FILE* outStream() { return redirectedOut != nullptr ? redirectedOut : stdout; }
+std::FILE* errorStream() { return redirectedError != nullptr ? redirectedError : stderr; }
+
+}  // namespace
+
+void RedirectOutput(std::FILE* out, std::FILE* error) {
+  redirectedOut = out;
+  redirectedError = error;
+}
+
+bool OutputComplete() { return std::fflush(outStream()) == 0 && !std::ferror(outStream()); }
 
 #ifdef _WIN32
 namespace {
@@ -52,12 +68,12 @@ std::string NativePath(const std::string& utf8) { return narrow(widen(utf8, CP_U
 
 void WriteOut(const std::string& utf8) {
   setBinary();
-  std::fwrite(utf8.data(), 1, utf8.size(), stdout);
+  std::fwrite(utf8.data(), 1, utf8.size(), outStream());
 }
 
 void WriteError(const std::string& utf8) {
   setBinary();
-  std::fwrite(utf8.data(), 1, utf8.size(), stderr);
+  std::fwrite(utf8.data(), 1, utf8.size(), errorStream());
 }
 
 #else
@@ -68,9 +84,11 @@ std::vector<std::string> Utf8Arguments(int argc, char** argv) {
 
 std::string NativePath(const std::string& utf8) { return utf8; }
 
-void WriteOut(const std::string& utf8) { std::fwrite(utf8.data(), 1, utf8.size(), stdout); }
+void WriteOut(const std::string& utf8) { std::fwrite(utf8.data(), 1, utf8.size(), outStream()); }
 
-void WriteError(const std::string& utf8) { std::fwrite(utf8.data(), 1, utf8.size(), stderr); }
+void WriteError(const std::string& utf8) {
+  std::fwrite(utf8.data(), 1, utf8.size(), errorStream());
+}
 
 #endif
 

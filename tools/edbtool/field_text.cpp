@@ -1,6 +1,8 @@
 #include "field_text.h"
 
 #include <cerrno>
+#include <cfloat>
+#include <cmath>
 #include <cinttypes>
 #include <cstdio>
 #include <cstdlib>
@@ -11,34 +13,70 @@
 namespace zorli::edbtool {
 namespace {
 
-std::optional<int64_t> parseInteger(std::string_view cell, int64_t low, int64_t high) {
+// The reason a cell was refused; empty while it is fine.
+using Problem = std::string;
+
+std::optional<int64_t> parseInteger(std::string_view cell, int64_t low, int64_t high,
+                                    Problem& problem) {
   const std::string text(cell);
-  if (text.empty()) return std::nullopt;
   char* end = nullptr;
   errno = 0;
   const long long value = std::strtoll(text.c_str(), &end, 10);
-  if (errno != 0 || *end != '\0' || value < low || value > high) return std::nullopt;
-  return value;
+  if (text.empty() || *end != '\0') {
+    problem = "not a whole number";
+  } else if (errno != 0 || value < low || value > high) {
+    problem = "out of the range " + std::to_string(low) + " to " + std::to_string(high);
+  } else {
+    return value;
+  }
+  return std::nullopt;
 }
 
-std::optional<double> parseReal(std::string_view cell) {
+// inf and nan are values of their own; a number too large or too small for the type is not.
+std::optional<double> parseReal(std::string_view cell, bool single, Problem& problem) {
   const std::string text(cell);
-  if (text.empty()) return std::nullopt;
   char* end = nullptr;
+  errno = 0;
   const double value = std::strtod(text.c_str(), &end);
-  if (*end != '\0') return std::nullopt;
+  if (text.empty() || *end != '\0') {
+    problem = "not a number";
+    return std::nullopt;
+  }
+  const bool overflow = (errno == ERANGE && std::isinf(value)) ||
+                        (single && std::isfinite(value) && std::fabs(value) > FLT_MAX);
+  const bool underflow = (errno == ERANGE && value == 0) ||
+                         (single && value != 0 && static_cast<float>(value) == 0);
+  if (overflow || underflow) {
+    problem = std::string(overflow ? "too large" : "too small") + " for a " +
+              (single ? "float" : "double");
+    return std::nullopt;
+  }
   return value;
 }
 
-std::optional<DateTime> parseDateTime(std::string_view cell) {
+std::optional<DateTime> parseDateTime(std::string_view cell, Problem& problem) {
   CivilDateTime parts{};
   char tail = 0;
   const std::string text(cell);
   if (std::sscanf(text.c_str(), "%d-%d-%d %d:%d:%d%c", &parts.year, &parts.month, &parts.day,
                   &parts.hour, &parts.minute, &parts.second, &tail) != 6) {
+    problem = "not a date and time YYYY-MM-DD HH:MM:SS";
     return std::nullopt;
   }
-  return MakeDateTime(parts);
+  // A date or time that does not exist would be moved to another one; it must come back
+  // as written.
+  const bool inRange = parts.month >= 1 && parts.month <= 12 && parts.day >= 1 &&
+                       parts.day <= 31 && parts.hour >= 0 && parts.hour <= 23 &&
+                       parts.minute >= 0 && parts.minute <= 59 && parts.second >= 0 &&
+                       parts.second <= 59;
+  const DateTime value = MakeDateTime(parts);
+  const CivilDateTime back = SplitDateTime(value);
+  if (!inRange || back.year != parts.year || back.month != parts.month || back.day != parts.day ||
+      back.hour != parts.hour || back.minute != parts.minute || back.second != parts.second) {
+    problem = "no such date and time (years 100 to 9999)";
+    return std::nullopt;
+  }
+  return value;
 }
 
 std::optional<std::string> parseHex(std::string_view cell) {
@@ -99,7 +137,10 @@ std::string FormatField(const FieldValue& value) {
   return std::string();
 }
 
-std::optional<FieldValue> ParseField(FieldType type, std::string_view cell) {
+std::optional<FieldValue> ParseField(FieldType type, std::string_view cell,
+                                     std::string* problem) {
+  Problem why;
+  std::optional<FieldValue> value;
   switch (type) {
     case FieldType::Byte: case FieldType::Short: case FieldType::Int: case FieldType::Int64:
     case FieldType::SubProgramPointer: {
@@ -108,36 +149,46 @@ std::optional<FieldValue> ParseField(FieldType type, std::string_view cell) {
       const auto range = type == FieldType::SubProgramPointer
                              ? std::pair<int64_t, int64_t>{0, UINT32_MAX}
                              : kRanges[static_cast<int>(type) - 1];
-      const auto value = parseInteger(cell, range.first, range.second);
-      if (!value) return std::nullopt;
-      return FieldValue::FromInteger(type, *value);
+      if (const auto number = parseInteger(cell, range.first, range.second, why)) {
+        value = FieldValue::FromInteger(type, *number);
+      }
+      break;
     }
-    case FieldType::Float: case FieldType::Double: {
-      const auto value = parseReal(cell);
-      if (!value) return std::nullopt;
-      return FieldValue::FromReal(type, *value);
-    }
+    case FieldType::Float: case FieldType::Double:
+      if (const auto number = parseReal(cell, type == FieldType::Float, why)) {
+        value = FieldValue::FromReal(type, *number);
+      }
+      break;
     case FieldType::Logical:
-      if (cell == "true" || cell == "false") return FieldValue::FromLogical(cell == "true");
-      return std::nullopt;
-    case FieldType::DateTime: {
-      const auto value = parseDateTime(cell);
-      if (!value) return std::nullopt;
-      return FieldValue::FromReal(type, *value);
-    }
-    case FieldType::ByteSet: {
-      auto bytes = parseHex(cell);
-      if (!bytes) return std::nullopt;
-      return FieldValue::FromBytes(type, std::move(*bytes));
-    }
+      if (cell == "true" || cell == "false") {
+        value = FieldValue::FromLogical(cell == "true");
+      } else {
+        why = "neither true nor false";
+      }
+      break;
+    case FieldType::DateTime:
+      if (const auto date = parseDateTime(cell, why)) value = FieldValue::FromReal(type, *date);
+      break;
+    case FieldType::ByteSet:
+      if (auto bytes = parseHex(cell)) {
+        value = FieldValue::FromBytes(type, std::move(*bytes));
+      } else {
+        why = "not pairs of hexadecimal digits";
+      }
+      break;
     case FieldType::Text:
-    case FieldType::Memo: {
-      auto bytes = DecodeCell(cell);
-      if (!bytes) return std::nullopt;
-      return FieldValue::FromBytes(type, std::move(*bytes));
-    }
+    case FieldType::Memo:
+      if (auto bytes = DecodeCell(cell); !bytes) {
+        why = "a bad escape, malformed UTF-8 or a character GBK lacks";
+      } else if (bytes->find('\0') != std::string::npos) {
+        why = "a zero byte, where the stored text would end";
+      } else {
+        value = FieldValue::FromBytes(type, std::move(*bytes));
+      }
+      break;
   }
-  return std::nullopt;
+  if (problem != nullptr) *problem = why;
+  return value;
 }
 
 }  // namespace zorli::edbtool

@@ -11,6 +11,10 @@
 namespace zorli::edbtool {
 
 std::string FormatField(const FieldValue& value);
-std::optional<FieldValue> ParseField(FieldType type, std::string_view cell);
+// nullopt for a cell the field cannot store as it is written: a malformed or out-of-range
+// number, a real beyond its type's range (inf and nan as such are fine), a date or time
+// that does not exist, a zero byte in a text or memo. problem then says why.
+std::optional<FieldValue> ParseField(FieldType type, std::string_view cell,
+                                     std::string* problem = nullptr);
 
 }  // namespace zorli::edbtool

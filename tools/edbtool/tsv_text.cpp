@@ -13,6 +13,44 @@ std::string hexEscape(unsigned char byte) {
   return text;
 }
 
+// GBK's three user-defined areas in the order code page 936 maps them to private-use
+// characters from U+E000: AAA1-AFFE, F8A1-FEFE (94 trail bytes a row), A140-A7A0 (96:
+// trail bytes 40-A0 without 7F).
+constexpr char32_t kFirstPrivateUse = 0xE000;
+constexpr int kFirstAreaPairs = 6 * 94, kSecondAreaPairs = 7 * 94, kThirdAreaPairs = 7 * 96;
+
+// The GBK pair of a private-use character in the user-defined areas, or nullopt.
+std::optional<std::string> userDefinedPair(char32_t character) {
+  if (character < kFirstPrivateUse) return std::nullopt;
+  int index = static_cast<int>(character - kFirstPrivateUse);
+  int lead, trail;
+  if (index < kFirstAreaPairs) {
+    lead = 0xAA + index / 94, trail = 0xA1 + index % 94;
+  } else if ((index -= kFirstAreaPairs) < kSecondAreaPairs) {
+    lead = 0xF8 + index / 94, trail = 0xA1 + index % 94;
+  } else if ((index -= kSecondAreaPairs) < kThirdAreaPairs) {
+    lead = 0xA1 + index / 96, trail = 0x40 + index % 96;
+    if (trail >= 0x7F) ++trail;
+  } else {
+    return std::nullopt;
+  }
+  return std::string{static_cast<char>(lead), static_cast<char>(trail)};
+}
+
+// The character of a three-byte UTF-8 sequence at the start of text, or 0.
+char32_t threeByteCharacter(std::string_view text) {
+  if (text.size() < 3 || (text[0] & 0xF0) != 0xE0 || (text[1] & 0xC0) != 0x80 ||
+      (text[2] & 0xC0) != 0x80) {
+    return 0;
+  }
+  return char32_t(text[0] & 0x0F) << 12 | char32_t(text[1] & 0x3F) << 6 | char32_t(text[2] & 0x3F);
+}
+
+bool isPrivateUse(std::string_view utf8) {
+  const char32_t character = threeByteCharacter(utf8);
+  return character >= kFirstPrivateUse && character <= 0xF8FF;
+}
+
 int hexValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';
   if (c >= 'a' && c <= 'f') return c - 'a' + 10;
@@ -34,7 +72,11 @@ std::string EncodeCell(std::string_view gbk) {
       case '\r': out += "\\r"; ++i; continue;
       default: break;
     }
-    const size_t length = GbkCharacterLength(gbk.substr(i));
+    size_t length = GbkCharacterLength(gbk.substr(i));
+    // Code page 936 maps some pairs (the user-defined areas) to private-use characters,
+    // iconv maps none of them: they count as no character, so a dump is the same text
+    // whichever platform writes it.
+    if (length == 2 && isPrivateUse(GbkToUtf8(gbk.substr(i, 2)))) length = 0;
     if (length == 0) {
       out += hexEscape(static_cast<unsigned char>(c));
       ++i;
@@ -66,6 +108,14 @@ std::optional<std::string> DecodeCell(std::string_view utf8) {
     return true;
   };
   for (size_t i = 0; i < utf8.size(); ++i) {
+    // A user-defined pair shown as the private-use character code page 936 gives it
+    // reads back the same on every platform.
+    if (const auto pair = userDefinedPair(threeByteCharacter(utf8.substr(i)))) {
+      if (!flush()) return std::nullopt;
+      out += *pair;
+      i += 2;
+      continue;
+    }
     if (utf8[i] != '\\') {
       run.push_back(utf8[i]);
       continue;

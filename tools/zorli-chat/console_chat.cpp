@@ -57,7 +57,8 @@ int RunConsoleChat(const ConsoleOptions& options, std::istream& in, std::ostream
     console.SetMessage(ConsoleToGbk(line, options.gbk));
     conversation.SubmitInput();
   }
-  return 0;
+  // Output that could not be written (a full disk, a closed pipe) is a failure.
+  return out.flush() ? 0 : 1;
 }
 
 }  // namespace zorli

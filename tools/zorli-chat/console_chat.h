@@ -39,6 +39,7 @@ class ConsoleChat : public ChatListPort, public InputPort {
 };
 
 // The whole session: greeting, then one send per input line until end of input.
+// Result: 0, or 1 when the output could not be written.
 int RunConsoleChat(const ConsoleOptions& options, std::istream& in, std::ostream& out);
 
 }  // namespace zorli

@@ -27,5 +27,7 @@ int main(int argc, char** argv) {
     std::cout << zorli::kConsoleUsage;
     return 0;
   }
-  return zorli::RunConsoleChat(*parsed.options, std::cin, std::cout);
+  const int status = zorli::RunConsoleChat(*parsed.options, std::cin, std::cout);
+  if (status != 0) std::cerr << "zorli-chat: the output could not be written\n";
+  return status;
 }

@@ -1,0 +1,183 @@
+#include "commands.h"
+
+#include "console.h"
+#include "create_command.h"
+#include "database_info.h"
+#include "database_verify.h"
+#include "field_text.h"
+#include "gbk_convert.h"
+#include "record_database.h"
+#include "schema.h"
+#include "tsv_text.h"
+
+namespace zorli::edbtool {
+namespace {
+
+const char kUsage[] =
+    "usage:\n"
+    "  edbtool create OUT --schema SCHEMA --from FILE.tsv [--password P]\n"
+    "  edbtool dump FILE [--password P]\n"
+    "  edbtool check FILE [--password P]\n"
+    "  edbtool verify FILE [--password P]\n"
+    "  edbtool repair FILE [--password P]\n"
+    "  edbtool info FILE [--password P]\n"
+    "SCHEMA: comma-separated name:type or name:text:WIDTH; types: byte, short, int, int64,\n"
+    "float, double, bool, datetime, subptr, text, bytes, memo\n";
+
+std::optional<Command> parseCommand(const std::vector<std::string>& arguments) {
+  if (arguments.size() < 2) return std::nullopt;
+  Command command{arguments[0], arguments[1], {}};
+  const bool create = command.verb == "create";
+  if (!create && command.verb != "dump" && command.verb != "check" && command.verb != "verify" &&
+      command.verb != "repair" && command.verb != "info") {
+    return std::nullopt;
+  }
+  for (size_t i = 2; i < arguments.size(); i += 2) {
+    const std::string& option = arguments[i];
+    const bool known = option == "--password" || (create && (option == "--schema" || option == "--from"));
+    if (!known || i + 1 >= arguments.size() || command.options.count(option)) return std::nullopt;
+    command.options[option] = arguments[i + 1];
+  }
+  if (create && (!command.options.count("--schema") || !command.options.count("--from"))) {
+    return std::nullopt;
+  }
+  return command;
+}
+
+int failWith(int32_t code) {
+  WriteError(CodeLine(code));
+  return kFailure;
+}
+
+bool openGiven(const Command& command, bool readOnly) {
+  return OpenDatabase(NativePath(command.file), std::nullopt, readOnly, kShareDenyNone,
+                      std::nullopt, PasswordOf(command).value_or(GbkText()));
+}
+
+int dump(const Command& command) {
+  if (!openGiven(command, true)) return failWith(LastError());
+  const std::optional<DatabaseInfo> info = DescribeCurrentDatabase();
+  std::string header;
+  for (size_t f = 0; f < info->fields.size(); ++f) {
+    header += (f ? "\t" : "") + EncodeCell(info->fields[f].name);
+  }
+  WriteOut(header + "\n");
+  int status = kSuccess;
+  const int32_t count = GetRecordCount();
+  if (LastError() != 0) status = failWith(LastError());
+  for (int32_t record = 1; record <= count; ++record) {
+    std::string line;
+    for (size_t f = 0; f < info->fields.size(); ++f) {
+      GoToRecord(record);
+      const FieldValue value = ReadField(static_cast<int32_t>(f + 1));
+      if (f) line += "\t";
+      if (LastError() != 0) {
+        WriteError("record " + std::to_string(record) + " field " + std::to_string(f + 1) + ": " +
+                   CodeLine(LastError()));
+        status = kFailure;
+      } else {
+        line += FormatField(value);
+      }
+    }
+    WriteOut(line + "\n");
+  }
+  CloseAllDatabases();
+  return status;
+}
+
+// check opens read-only; repair opens for writing, which repairs, and then checks that
+// the repaired file opens.
+int checkOrRepair(const Command& command) {
+  const bool repair = command.verb == "repair";
+  bool opened = openGiven(command, !repair);
+  if (opened && repair) {
+    CloseAllDatabases();
+    opened = openGiven(command, true);
+  }
+  const int32_t code = LastError();
+  CloseAllDatabases();
+  WriteOut(opened ? "0\n" : CodeLine(code));
+  return opened ? kSuccess : kFailure;
+}
+
+int verify(const Command& command) {
+  if (!openGiven(command, true)) {
+    WriteOut(CodeLine(LastError()));
+    return kFailure;
+  }
+  const std::vector<VerifyProblem> problems = VerifyCurrentDatabase();
+  CloseAllDatabases();
+  std::string out = problems.empty() ? "0\n" : "";
+  for (const VerifyProblem& problem : problems) {
+    out += problem.code != 0 ? "record " + std::to_string(problem.record) + " field " +
+                                   std::to_string(problem.field) + ": " + CodeLine(problem.code)
+                             : "block " + std::to_string(problem.block) + ": " + problem.what + "\n";
+  }
+  WriteOut(out);
+  return problems.empty() ? kSuccess : kFailure;
+}
+
+int info(const Command& command) {
+  if (!openGiven(command, true)) return failWith(LastError());
+  const DatabaseInfo info = *DescribeCurrentDatabase();
+  std::string out;
+  out += "magic: " + std::string(info.enciphered ? "WCDB" : "WEDB") + "\n";
+  out += "version: " + std::to_string(info.version) + "\n";
+  out += "records: " + std::to_string(info.recordCount) + "\n";
+  out += "counter: " + std::to_string(info.counter) + "\n";
+  out += "record size: " + std::to_string(info.recordSize) + "\n";
+  out += "fields: " + std::to_string(info.fields.size()) + "\n";
+  for (size_t f = 0; f < info.fields.size(); ++f) {
+    const FieldInfo& field = info.fields[f];
+    out += "  " + std::to_string(f + 1) + " " + EncodeCell(field.name) + " " +
+           TypeName(field.type) + " offset " + std::to_string(field.offset) + " width " +
+           std::to_string(field.width) + "\n";
+  }
+  if (info.hasAuxiliaryFile) {
+    out += "blocks: " + std::to_string(info.blockCount) + "\n";
+    out += "free blocks: " + std::to_string(info.freeBlockCount) + "\n";
+  }
+  CloseAllDatabases();
+  WriteOut(out);
+  return kSuccess;
+}
+
+int run(const Command& command) {
+  if (command.verb == "create") return Create(command);
+  if (command.verb == "dump") return dump(command);
+  if (command.verb == "info") return info(command);
+  if (command.verb == "verify") return verify(command);
+  return checkOrRepair(command);
+}
+
+}  // namespace
+
+std::string CodeLine(int32_t code) {
+  return std::to_string(code) + " " + GbkToUtf8(ErrorMessage(code)) + "\n";
+}
+
+std::optional<GbkText> PasswordOf(const Command& command) {
+  const auto given = command.options.find("--password");
+  if (given == command.options.end()) return GbkText();
+  return Utf8ToGbk(given->second);
+}
+
+int RunEdbtool(const std::vector<std::string>& arguments) {
+  const std::optional<Command> command = parseCommand(arguments);
+  if (!command) {
+    WriteError(kUsage);
+    return kUsageError;
+  }
+  if (!PasswordOf(*command)) {
+    WriteError("--password: not representable in GBK\n");
+    return kUsageError;
+  }
+  const int status = run(*command);
+  if (!OutputComplete()) {
+    WriteError("edbtool: the output could not be written\n");
+    return kFailure;
+  }
+  return status;
+}
+
+}  // namespace zorli::edbtool

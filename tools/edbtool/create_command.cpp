@@ -1,0 +1,154 @@
+#include "create_command.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <optional>
+
+#include "console.h"
+#include "database_paths.h"
+#include "database_writer.h"
+#include "field_text.h"
+#include "platform/file.h"
+#include "record_database.h"
+#include "schema.h"
+#include "tsv_text.h"
+
+namespace zorli::edbtool {
+namespace {
+
+std::vector<std::string> splitCells(const std::string& line) {
+  std::vector<std::string> cells;
+  size_t start = 0;
+  for (;;) {
+    const size_t tab = line.find('\t', start);
+    cells.push_back(line.substr(start, tab - start));
+    if (tab == std::string::npos) return cells;
+    start = tab + 1;
+  }
+}
+
+std::vector<std::string> splitLines(const std::string& text) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    std::string line = text.substr(start, end - start);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(line);
+    start = end + 1;
+  }
+  return lines;
+}
+
+// The whole file; false when it cannot be opened or read (a directory, say).
+bool readInput(const std::string& path, std::string& text) {
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (file == nullptr) return false;
+  char buffer[64 * 1024];
+  size_t n;
+  while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, n);
+  const bool complete = !std::ferror(file);
+  std::fclose(file);
+  return complete;
+}
+
+int inputError(const std::string& where, const std::string& what) {
+  WriteError(where + ": " + what + "\n");
+  return kFailure;
+}
+
+// Stores one TSV line as a new record of the current database: "" or what is wrong.
+std::string storeLine(const std::vector<FieldDefinition>& fields,
+                      const std::vector<std::string>& names, const std::string& line) {
+  const std::vector<std::string> cells = splitCells(line);
+  if (cells.size() != fields.size()) {
+    return "expected " + std::to_string(fields.size()) + " cells, found " +
+           std::to_string(cells.size());
+  }
+  if (!AppendRecord()) return CodeLine(LastError());
+  for (size_t f = 0; f < cells.size(); ++f) {
+    if (cells[f].empty()) continue;
+    const std::string column = "column " + std::to_string(f + 1) + " (" + names[f] + "): ";
+    const FieldDefinition& field = fields[f];
+    std::string problem;
+    const std::optional<FieldValue> value = ParseField(field.type, cells[f], &problem);
+    if (!value) return column + "bad " + TypeName(field.type) + ": " + problem;
+    if (field.type == FieldType::Text &&
+        value->bytes().size() > static_cast<size_t>(field.textWidth)) {
+      return column + "text longer than its field's " + std::to_string(field.textWidth) +
+             " bytes";
+    }
+    if (!WriteField(static_cast<int32_t>(f + 1), *value)) return column + CodeLine(LastError());
+  }
+  return "";
+}
+
+// Fills a new database at path from the TSV lines after the header.
+int fill(const std::string& path, const std::vector<FieldDefinition>& fields,
+         const std::vector<std::string>& lines, const std::string& tsvPath,
+         const GbkText& password) {
+  if (!CreateDatabase(path, fields, password) ||
+      !OpenDatabase(path, std::nullopt, false, kShareExclusive, std::nullopt, password)) {
+    WriteError(CodeLine(LastError()));
+    return kFailure;
+  }
+  const std::vector<std::string> names = splitCells(lines[0]);
+  int status = kSuccess;
+  for (size_t line = 1; line < lines.size() && status == kSuccess; ++line) {
+    std::string problem = storeLine(fields, names, lines[line]);
+    if (!problem.empty()) {
+      if (problem.back() == '\n') problem.pop_back();
+      status = inputError(tsvPath + ":" + std::to_string(line + 1), problem);
+    }
+  }
+  CloseAllDatabases();
+  return status;
+}
+
+// out with "~new" before its extension: beside it, with the same extension, so its
+// auxiliary file is named after it as well.
+std::string temporaryBeside(const std::string& out) {
+  const size_t dot = out.rfind('.');
+  return out.substr(0, dot) + "~new" + out.substr(dot);
+}
+
+}  // namespace
+
+int Create(const Command& command) {
+  const auto fields = ParseSchema(command.options.at("--schema"));
+  if (!fields) return inputError("--schema", "bad schema");
+  const std::string tsvPath = command.options.at("--from");
+  std::string text;
+  if (!readInput(NativePath(tsvPath), text)) return inputError(tsvPath, "cannot read");
+  const std::vector<std::string> lines = splitLines(text);
+  if (lines.empty()) return inputError(tsvPath, "no header line");
+  const std::vector<std::string> names = splitCells(lines[0]);
+  if (names.size() != fields->size()) return inputError(tsvPath, "header does not match the schema");
+  for (size_t i = 0; i < names.size(); ++i) {
+    if (DecodeCell(names[i]) != (*fields)[i].name) {
+      return inputError(tsvPath, "header field " + std::to_string(i + 1) + " is not " + names[i]);
+    }
+  }
+
+  const std::string out = edb::WithDefaultExtension(NativePath(command.file));
+  const std::string temporary = temporaryBeside(out);
+  const std::string temporaryAux = edb::AuxiliaryPath(temporary);
+  int status = fill(temporary, *fields, lines, tsvPath, *PasswordOf(command));
+  const bool hasAux = std::any_of(fields->begin(), fields->end(), [](const FieldDefinition& f) {
+    return f.type == FieldType::ByteSet || f.type == FieldType::Memo;
+  });
+  // The auxiliary file first: OUT never names values its auxiliary file lacks.
+  if (status == kSuccess &&
+      ((hasAux && !platform::replaceFile(temporaryAux, edb::AuxiliaryPath(out))) ||
+       !platform::replaceFile(temporary, out))) {
+    status = inputError(command.file, "cannot be replaced");
+  }
+  if (status != kSuccess) {
+    platform::removeFile(temporary);
+    platform::removeFile(temporaryAux);
+  }
+  return status;
+}
+
+}  // namespace zorli::edbtool
