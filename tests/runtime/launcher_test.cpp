@@ -18,14 +18,17 @@ TEST(ProgramWindowMode, ClampsToOneThroughSix) {
   EXPECT_EQ(ProgramShowCommand(9), kMinimize);
 }
 
-TEST(ShellWindowMode, CountsOnlyWithEveryArgumentGiven) {
-  EXPECT_EQ(ShellShowCommand(std::nullopt, std::nullopt, std::nullopt), kShowNormal);
-  EXPECT_EQ(ShellShowCommand(GbkText(), GbkText(), std::nullopt), kShowNormal);
-  EXPECT_EQ(ShellShowCommand(std::nullopt, GbkText(), 1), kShowNormal);
-  EXPECT_EQ(ShellShowCommand(GbkText(), GbkText(), 1), kHide);
-  EXPECT_EQ(ShellShowCommand(GbkText(), GbkText(), 5), kShowNa);  // not SW_SHOWNOACTIVATE
-  EXPECT_EQ(ShellShowCommand(GbkText(), GbkText(), 7), kShowNormal);
-  EXPECT_EQ(ShellShowCommand(GbkText(), GbkText(), 0), kShowNormal);
+TEST(ShellWindowMode, CountsOnlyWithAllFiveArgumentsGiven) {
+  constexpr int32_t kOpen = 4;
+  EXPECT_EQ(ShellShowCommand(std::nullopt, std::nullopt, std::nullopt, std::nullopt), kShowNormal);
+  EXPECT_EQ(ShellShowCommand(kOpen, GbkText(), GbkText(), std::nullopt), kShowNormal);
+  EXPECT_EQ(ShellShowCommand(kOpen, std::nullopt, GbkText(), 1), kShowNormal);
+  EXPECT_EQ(ShellShowCommand(std::nullopt, GbkText(), GbkText(), 1), kShowNormal);
+  EXPECT_EQ(ShellShowCommand(kOpen, GbkText(), GbkText(), 1), kHide);
+  EXPECT_EQ(ShellShowCommand(0, GbkText(), GbkText(), 3), kShowMinimized);  // any operation
+  EXPECT_EQ(ShellShowCommand(kOpen, GbkText(), GbkText(), 5), kShowNa);  // not SW_SHOWNOACTIVATE
+  EXPECT_EQ(ShellShowCommand(kOpen, GbkText(), GbkText(), 7), kShowNormal);
+  EXPECT_EQ(ShellShowCommand(kOpen, GbkText(), GbkText(), 0), kShowNormal);
 }
 
 TEST(ShellVerbs, NumberedOperations) {
