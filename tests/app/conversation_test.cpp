@@ -171,6 +171,9 @@ TEST_F(ConversationTest, SearchRuleCutsTheKeywordByBytes) {
       {"keyword right after the marker loses its first byte", marker + kTianQi,
        kTianQi.substr(1)},
       {"the time keyword does not win", marker + " " + kAskTime, kAskTime},
+      // What would end or split the browser's quoted argument is percent-encoded.
+      {"quotes, blanks, percent and control bytes", marker + " a\" --x \"b%\r\n\t" + kTianQi,
+       "a%22%20--x%20%22b%25%0D%0A%09" + kTianQi},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
