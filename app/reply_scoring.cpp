@@ -47,17 +47,17 @@ void CandidateList::Consider(int32_t recordNumber, int32_t score) {
   }
 }
 
-CandidateList ScoreCurrentDatabase(std::string_view message) {
-  CandidateList candidates;
-  if (GetRecordCount() < 1) return candidates;
-  MessageUnitIndex index(message);
+bool ScoreCurrentDatabase(std::string_view message, CandidateList& candidates) {
+  candidates = CandidateList();
+  const int32_t count = GetRecordCount();
+  if (count < 1) return LastError() == 0;
+  const MessageUnitIndex index(message);
   // Each pattern is read once, and every unit is taken from that one text.
-  ReadFieldOfAllRecords(1, [&](int32_t recordNumber, const FieldValue& pattern) {
+  return ReadFieldOfAllRecords(1, [&](int32_t recordNumber, const FieldValue& pattern) {
     const std::string_view text = pattern.isText() ? std::string_view(pattern.bytes())
                                                    : std::string_view();
     candidates.Consider(recordNumber, ScorePattern(text, index));
   });
-  return candidates;
 }
 
 }  // namespace zorli

@@ -13,6 +13,7 @@
 #include "conversation.h"
 #include "conversation_texts.h"
 #include "fake_ports.h"
+#include "helper_programs.h"
 #include "system_services.h"
 #include "web_addresses.h"
 
@@ -42,10 +43,7 @@ class StandInBrowser {
                      &size) == ERROR_SUCCESS) {
       previous_ = previous;
     }
-    // Under Wine the build tree is reached through drive Z:.
-    std::string program = std::string("Z:") + BROWSER_STAND_IN_PATH;
-    for (char& c : program) c = c == '/' ? '\\' : c;
-    SetHandler("\"" + program + "\" \"%1\"");
+    SetHandler("\"" + testing::HelperProgramPath(BROWSER_STAND_IN_PATH) + "\" \"%1\"");
   }
   ~StandInBrowser() {
     if (previous_) SetHandler(*previous_);
