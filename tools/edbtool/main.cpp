@@ -14,6 +14,7 @@
 #include "record_database.h"
 #include "schema.h"
 #include "tsv_text.h"
+#include "zorli_version.h"
 
 namespace zorli::edbtool {
 namespace {
@@ -27,6 +28,7 @@ const char kUsage[] =
     "  edbtool check FILE [--password P]\n"
     "  edbtool repair FILE [--password P]\n"
     "  edbtool info FILE [--password P]\n"
+    "  edbtool --help | --version\n"
     "SCHEMA: comma-separated name:type or name:text:WIDTH; types: byte, short, int, int64,\n"
     "float, double, bool, datetime, subptr, text, bytes, memo\n";
 
@@ -118,8 +120,10 @@ int create(const Command& command) {
   const std::string tsvPath = command.options.at("--from");
   std::ifstream in(NativePath(tsvPath), std::ios::binary);
   if (!in) return inputError(tsvPath, "cannot read");
-  const std::vector<std::string> lines =
-      splitLines(std::string(std::istreambuf_iterator<char>(in), {}));
+  std::string text(std::istreambuf_iterator<char>(in), {});
+  // Notepad saves UTF-8 with a byte-order mark; it belongs to no cell.
+  if (text.rfind("\xEF\xBB\xBF", 0) == 0) text.erase(0, 3);
+  const std::vector<std::string> lines = splitLines(text);
   if (lines.empty()) return inputError(tsvPath, "no header line");
   const std::vector<std::string> names = splitCells(lines[0]);
   if (names.size() != fields->size()) return inputError(tsvPath, "header does not match the schema");
@@ -234,7 +238,16 @@ int info(const Command& command) {
 
 int main(int argc, char** argv) {
   using namespace zorli::edbtool;
-  const std::optional<Command> command = parseCommand(Utf8Arguments(argc, argv));
+  const std::vector<std::string> arguments = Utf8Arguments(argc, argv);
+  if (arguments.size() == 1 && (arguments[0] == "--help" || arguments[0] == "-h")) {
+    WriteOut(kUsage);
+    return kSuccess;
+  }
+  if (arguments.size() == 1 && arguments[0] == "--version") {
+    WriteOut(std::string("edbtool ") + zorli::kVersion + "\n");
+    return kSuccess;
+  }
+  const std::optional<Command> command = parseCommand(arguments);
   if (!command) {
     WriteError(kUsage);
     return kUsageError;
