@@ -5,6 +5,7 @@
 
 #include "console_chat.h"
 #include "console_options.h"
+#include "zorli_version.h"
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -25,6 +26,10 @@ int main(int argc, char** argv) {
   }
   if (parsed.options->help) {
     std::cout << zorli::kConsoleUsage;
+    return 0;
+  }
+  if (parsed.options->version) {
+    std::cout << "zorli-chat " << zorli::kVersion << "\n";
     return 0;
   }
   const int status = zorli::RunConsoleChat(*parsed.options, std::cin, std::cout);
