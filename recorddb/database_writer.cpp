@@ -208,9 +208,10 @@ int32_t setPassword(RecordDatabase& db, const GbkText& newPassword) {
   if (code == kOk) {
     db.header.setMagic(newPassword.empty() ? "WEDB" : "WCDB");
     db.header.setCheckText(newPassword.empty() ? std::string() : PasswordCheckText(newPassword));
-    code = FileErrorCode(db.main.file().writeAt(0, db.header.bytes.data(), 4));
+    code = FileErrorCode(db.main.file().writeAt(0, db.header.bytes.data(), kMagicSize));
     if (code == kOk) {
-      code = db.main.write(kCheckTextOffset, &db.header.bytes[kCheckTextOffset], 33);
+      code = db.main.write(kCheckTextOffset, &db.header.bytes[kCheckTextOffset],
+                           kCheckTextFieldSize);
     }
     if (code == kOk) db.password = newPassword;
   }

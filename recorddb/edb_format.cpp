@@ -28,14 +28,14 @@ bool isChineseCharacter(uint8_t lead, uint8_t trail) {
 EdbHeader EdbHeader::Fresh() {
   EdbHeader header;
   header.setMagic("WEDB");
-  WriteInt32(&header.bytes[4], kVersion);
+  WriteInt32(&header.bytes[kVersionOffset], kVersion);
   return header;
 }
 
 void EdbHeader::setCheckText(std::string_view text) {
-  std::fill(bytes.begin() + kCheckTextOffset, bytes.begin() + kCheckTextOffset + 33, 0);
-  std::copy_n(text.begin(), std::min(text.size(), kCheckTextLength),
-              bytes.begin() + kCheckTextOffset);
+  const auto field = bytes.begin() + kCheckTextOffset;
+  std::fill(field, field + kCheckTextFieldSize, 0);
+  std::copy_n(text.begin(), std::min(text.size(), kCheckTextLength), field);
 }
 
 bool FieldDescriptor::nameTerminated() const {
@@ -44,7 +44,7 @@ bool FieldDescriptor::nameTerminated() const {
 }
 
 std::string FieldDescriptor::name() const {
-  const auto end = std::find(bytes.begin(), bytes.begin() + 20, 0);
+  const auto end = std::find(bytes.begin(), bytes.begin() + kDescriptorNameSize, 0);
   return std::string(bytes.begin(), end);
 }
 
@@ -73,9 +73,10 @@ FieldDescriptor FieldDescriptor::Make(std::string_view name, FieldType type, int
                                       int32_t textWidth) {
   FieldDescriptor descriptor;
   std::copy_n(name.begin(), std::min(name.size(), kMaxFieldNameBytes), descriptor.bytes.begin());
-  WriteInt32(&descriptor.bytes[20], static_cast<int32_t>(type));
-  WriteInt32(&descriptor.bytes[24], offset);
-  WriteInt32(&descriptor.bytes[28], type == FieldType::Text ? textWidth : 0);
+  WriteInt32(&descriptor.bytes[kDescriptorTypeOffset], static_cast<int32_t>(type));
+  WriteInt32(&descriptor.bytes[kDescriptorFieldOffsetOffset], offset);
+  WriteInt32(&descriptor.bytes[kDescriptorTextWidthOffset],
+             type == FieldType::Text ? textWidth : 0);
   return descriptor;
 }
 
@@ -131,14 +132,14 @@ bool NamesEqual(std::string_view a, std::string_view b) {
 
 EdtHeader EdtHeader::Fresh() {
   EdtHeader header;
-  std::memcpy(header.bytes.data(), "WEDT", 4);
-  WriteInt32(&header.bytes[4], kVersion);
+  std::memcpy(header.bytes.data(), "WEDT", kMagicSize);
+  WriteInt32(&header.bytes[kVersionOffset], kVersion);
   header.setBlockCount(1);
   return header;
 }
 
 void EdtBlock::setData(std::string_view piece) {
-  WriteInt32(&bytes[8], static_cast<int32_t>(piece.size()));
+  WriteInt32(&bytes[kEdtUsedOffset], static_cast<int32_t>(piece.size()));
   std::fill(bytes.begin() + kEdtBlockHeaderSize, bytes.end(), 0);
   std::copy(piece.begin(), piece.end(), bytes.begin() + kEdtBlockHeaderSize);
 }

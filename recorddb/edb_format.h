@@ -1,6 +1,6 @@
 #pragma once
 // Byte layouts of the main file (EDB), the auxiliary file (EDT) and the index header
-// (ENX). All integers little-endian.
+// (ENX), named as docs/edb_format.md names them. All integers little-endian.
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -12,23 +12,57 @@
 
 namespace zorli::edb {
 
+// Every file opens with a 4-byte magic, which the page cipher leaves plain, and the
+// int32 version.
+constexpr size_t kMagicSize = 4;
+constexpr size_t kVersionOffset = 4;
 constexpr int32_t kVersion = 0x10000;
+
+// Main file: header, field count, descriptors, then the records.
+constexpr size_t kRecordCountOffset = 16;
+constexpr size_t kCounterOffset = 20;
+constexpr size_t kRecordSizeOffset = 24;
+constexpr size_t kCheckTextOffset = 28;
+constexpr size_t kCheckTextLength = 32;
+constexpr size_t kCheckTextFieldSize = 33;  // the text and its terminator
 constexpr size_t kHeaderSize = 112;
 constexpr size_t kFieldCountOffset = 112;
 constexpr size_t kDescriptorsOffset = 116;
 constexpr size_t kDescriptorSize = 72;
-constexpr size_t kRecordCountOffset = 16;
-constexpr size_t kCheckTextOffset = 28;
-constexpr size_t kCheckTextLength = 32;
-constexpr size_t kStatusWordSize = 4;
-constexpr size_t kMaxFieldNameBytes = 16;
 
+// Field descriptor: the name area, then type, offset in the record and text width.
+constexpr size_t kDescriptorNameSize = 20;
+constexpr size_t kMaxFieldNameBytes = 16;
+constexpr size_t kDescriptorTypeOffset = 20;
+constexpr size_t kDescriptorFieldOffsetOffset = 24;
+constexpr size_t kDescriptorTextWidthOffset = 28;
+
+// Record: the status word at offset 0; its first byte is the record's lock byte.
+constexpr size_t kStatusWordSize = 4;
+
+// Auxiliary file: block 0 starts with the header; every other block is a chain block.
 constexpr uint64_t kEdtBlockSize = 512;
 constexpr size_t kEdtHeaderSize = 32;
-constexpr size_t kEdtBlockHeaderSize = 12;
+constexpr size_t kEdtBlockCountOffset = 16;
+constexpr size_t kEdtFreeCountOffset = 20;
+constexpr size_t kEdtFreeHeadOffset = 24;
+constexpr size_t kEdtPreviousOffset = 0;
+constexpr size_t kEdtNextOffset = 4;
+constexpr size_t kEdtUsedOffset = 8;
+constexpr size_t kEdtBlockHeaderSize = 12;  // the data follows
 constexpr int32_t kEdtBlockDataSize = 500;
 
+// Index file header.
 constexpr size_t kEnxHeaderSize = 224;
+constexpr size_t kEnxPageCountOffset = 24;
+constexpr size_t kEnxPageNumbersOffset = 28;  // three int32 page numbers
+constexpr size_t kEnxPageSizeOffset = 40;
+constexpr size_t kEnxKeyLengthOffset = 44;
+constexpr size_t kEnxKeyFieldCountOffset = 48;
+constexpr size_t kEnxKeyNamesOffset = 52;
+constexpr size_t kEnxKeyNameSize = 17;
+constexpr size_t kEnxKeySlots = 8;
+constexpr size_t kEnxKeyTypesOffset = 188;
 
 inline int32_t ReadInt32(const uint8_t* bytes) {
   return static_cast<int32_t>(uint32_t(bytes[0]) | uint32_t(bytes[1]) << 8 |
@@ -51,20 +85,22 @@ struct EdbHeader {
 
   // Zero bytes, magic "WEDB", version 0x10000.
   static EdbHeader Fresh();
-  std::string_view magic() const { return {reinterpret_cast<const char*>(bytes.data()), 4}; }
+  std::string_view magic() const {
+    return {reinterpret_cast<const char*>(bytes.data()), kMagicSize};
+  }
   bool plain() const { return magic() == "WEDB"; }
   bool enciphered() const { return magic() == "WCDB"; }
-  int32_t version() const { return ReadInt32(&bytes[4]); }
-  int32_t recordCount() const { return ReadInt32(&bytes[16]); }
-  int32_t counter() const { return ReadInt32(&bytes[20]); }
-  int32_t recordSize() const { return ReadInt32(&bytes[24]); }
+  int32_t version() const { return ReadInt32(&bytes[kVersionOffset]); }
+  int32_t recordCount() const { return ReadInt32(&bytes[kRecordCountOffset]); }
+  int32_t counter() const { return ReadInt32(&bytes[kCounterOffset]); }
+  int32_t recordSize() const { return ReadInt32(&bytes[kRecordSizeOffset]); }
   std::string_view checkText() const {
     return {reinterpret_cast<const char*>(&bytes[kCheckTextOffset]), kCheckTextLength};
   }
-  void setMagic(std::string_view magic) { std::memcpy(bytes.data(), magic.data(), 4); }
-  void setRecordCount(int32_t count) { WriteInt32(&bytes[16], count); }
-  void setCounter(int32_t counter) { WriteInt32(&bytes[20], counter); }
-  void setRecordSize(int32_t size) { WriteInt32(&bytes[24], size); }
+  void setMagic(std::string_view magic) { std::memcpy(bytes.data(), magic.data(), kMagicSize); }
+  void setRecordCount(int32_t count) { WriteInt32(&bytes[kRecordCountOffset], count); }
+  void setCounter(int32_t counter) { WriteInt32(&bytes[kCounterOffset], counter); }
+  void setRecordSize(int32_t size) { WriteInt32(&bytes[kRecordSizeOffset], size); }
   // Empty clears the check text.
   void setCheckText(std::string_view text);
 };
@@ -75,10 +111,10 @@ struct FieldDescriptor {
   // Zero-terminated within the first 17 bytes.
   bool nameTerminated() const;
   std::string name() const;
-  int32_t typeCode() const { return ReadInt32(&bytes[20]); }
+  int32_t typeCode() const { return ReadInt32(&bytes[kDescriptorTypeOffset]); }
   FieldType type() const { return static_cast<FieldType>(typeCode()); }
-  int32_t offset() const { return ReadInt32(&bytes[24]); }
-  int32_t textWidth() const { return ReadInt32(&bytes[28]); }
+  int32_t offset() const { return ReadInt32(&bytes[kDescriptorFieldOffsetOffset]); }
+  int32_t textWidth() const { return ReadInt32(&bytes[kDescriptorTextWidthOffset]); }
   // Bytes the value takes in a record.
   int64_t width() const;
   bool valid() const;
@@ -103,27 +139,49 @@ struct EdtHeader {
   std::array<uint8_t, kEdtHeaderSize> bytes{};
 
   static EdtHeader Fresh();
-  bool magicValid() const { return std::memcmp(bytes.data(), "WEDT", 4) == 0; }
-  int32_t version() const { return ReadInt32(&bytes[4]); }
-  int32_t blockCount() const { return ReadInt32(&bytes[16]); }
-  int32_t freeCount() const { return ReadInt32(&bytes[20]); }
-  int32_t freeHead() const { return ReadInt32(&bytes[24]); }
-  void setBlockCount(int32_t count) { WriteInt32(&bytes[16], count); }
-  void setFreeCount(int32_t count) { WriteInt32(&bytes[20], count); }
-  void setFreeHead(int32_t block) { WriteInt32(&bytes[24], block); }
+  bool magicValid() const { return std::memcmp(bytes.data(), "WEDT", kMagicSize) == 0; }
+  int32_t version() const { return ReadInt32(&bytes[kVersionOffset]); }
+  int32_t blockCount() const { return ReadInt32(&bytes[kEdtBlockCountOffset]); }
+  int32_t freeCount() const { return ReadInt32(&bytes[kEdtFreeCountOffset]); }
+  int32_t freeHead() const { return ReadInt32(&bytes[kEdtFreeHeadOffset]); }
+  void setBlockCount(int32_t count) { WriteInt32(&bytes[kEdtBlockCountOffset], count); }
+  void setFreeCount(int32_t count) { WriteInt32(&bytes[kEdtFreeCountOffset], count); }
+  void setFreeHead(int32_t block) { WriteInt32(&bytes[kEdtFreeHeadOffset], block); }
 };
 
 struct EdtBlock {
   std::array<uint8_t, kEdtBlockSize> bytes{};
 
-  int32_t previous() const { return ReadInt32(&bytes[0]); }
-  int32_t next() const { return ReadInt32(&bytes[4]); }
-  int32_t used() const { return ReadInt32(&bytes[8]); }
+  int32_t previous() const { return ReadInt32(&bytes[kEdtPreviousOffset]); }
+  int32_t next() const { return ReadInt32(&bytes[kEdtNextOffset]); }
+  int32_t used() const { return ReadInt32(&bytes[kEdtUsedOffset]); }
   const uint8_t* data() const { return &bytes[kEdtBlockHeaderSize]; }
-  void setPrevious(int32_t block) { WriteInt32(&bytes[0], block); }
-  void setNext(int32_t block) { WriteInt32(&bytes[4], block); }
+  void setPrevious(int32_t block) { WriteInt32(&bytes[kEdtPreviousOffset], block); }
+  void setNext(int32_t block) { WriteInt32(&bytes[kEdtNextOffset], block); }
   // Sets used and the data, zero-padded.
   void setData(std::string_view piece);
+};
+
+struct EnxHeader {
+  std::array<uint8_t, kEnxHeaderSize> bytes{};
+
+  bool magicValid() const { return std::memcmp(bytes.data(), "WENX", kMagicSize) == 0; }
+  int32_t version() const { return ReadInt32(&bytes[kVersionOffset]); }
+  int32_t pageCount() const { return ReadInt32(&bytes[kEnxPageCountOffset]); }
+  // i from 0 to 2.
+  int32_t pageNumber(size_t i) const {
+    return ReadInt32(&bytes[kEnxPageNumbersOffset + i * sizeof(int32_t)]);
+  }
+  int32_t pageSize() const { return ReadInt32(&bytes[kEnxPageSizeOffset]); }
+  int32_t keyLength() const { return ReadInt32(&bytes[kEnxKeyLengthOffset]); }
+  int32_t keyFieldCount() const { return ReadInt32(&bytes[kEnxKeyFieldCountOffset]); }
+  // The kEnxKeyNameSize bytes of a key slot's name area.
+  const uint8_t* keyName(size_t slot) const {
+    return &bytes[kEnxKeyNamesOffset + slot * kEnxKeyNameSize];
+  }
+  int32_t keyType(size_t slot) const {
+    return ReadInt32(&bytes[kEnxKeyTypesOffset + slot * sizeof(int32_t)]);
+  }
 };
 
 }  // namespace zorli::edb

@@ -8,8 +8,8 @@
 namespace zorli::edb {
 namespace {
 
-constexpr size_t kKeySlots = 8;
-constexpr size_t kKeyNameSize = 17;
+constexpr int32_t kMinPageSize = 512;
+constexpr int32_t kMaxKeyLength = 80;
 
 std::string indexPath(const RecordDatabase& db, const GbkText& name) {
   std::string path = name;
@@ -26,36 +26,37 @@ std::string indexPath(const RecordDatabase& db, const GbkText& name) {
   return platform::absolutePath(path);
 }
 
-int32_t checkHeader(const RecordDatabase& db, const uint8_t* header, uint64_t fileLength) {
-  if (std::string_view(reinterpret_cast<const char*>(header), 4) != "WENX") return kBadIndexFile;
-  if (ReadInt32(header + 4) != db.header.version()) return kIndexVersionMismatch;
-  const int32_t pages = ReadInt32(header + 24);
+int32_t checkHeader(const RecordDatabase& db, const EnxHeader& header, uint64_t fileLength) {
+  if (!header.magicValid()) return kBadIndexFile;
+  if (header.version() != db.header.version()) return kIndexVersionMismatch;
+  const int32_t pages = header.pageCount();
   if (pages < 2) return kBadIndexFile;
-  for (size_t offset : {28u, 32u}) {
-    const int32_t value = ReadInt32(header + offset);
+  for (size_t i : {0u, 1u}) {
+    const int32_t value = header.pageNumber(i);
     if (value < 0 || value >= pages) return kBadIndexFile;
   }
-  const int32_t third = ReadInt32(header + 36);
+  const int32_t third = header.pageNumber(2);
   if (third < 1 || third >= pages) return kBadIndexFile;
-  const int32_t pageSize = ReadInt32(header + 40);
-  if (pageSize < 512) return kBadIndexFile;
+  const int32_t pageSize = header.pageSize();
+  if (pageSize < kMinPageSize) return kBadIndexFile;
   if (fileLength / static_cast<uint64_t>(pageSize) < static_cast<uint64_t>(pages)) {
     return kBadIndexFileSize;
   }
-  const int32_t keyLength = ReadInt32(header + 44);
-  const int32_t keyFields = ReadInt32(header + 48);
-  if (keyLength < 1 || keyLength > 80 || keyFields < 1 || keyFields > int32_t(kKeySlots)) {
+  const int32_t keyLength = header.keyLength();
+  const int32_t keyFields = header.keyFieldCount();
+  if (keyLength < 1 || keyLength > kMaxKeyLength || keyFields < 1 ||
+      keyFields > int32_t(kEnxKeySlots)) {
     return kBadIndexFile;
   }
   int64_t widths = 0;
   for (int32_t k = 0; k < keyFields; ++k) {
-    const uint8_t* slot = header + 52 + k * kKeyNameSize;
-    const uint8_t* end = std::find(slot, slot + kKeyNameSize, 0);
-    if (end == slot + kKeyNameSize) return kBadIndexFile;
+    const uint8_t* slot = header.keyName(static_cast<size_t>(k));
+    const uint8_t* end = std::find(slot, slot + kEnxKeyNameSize, 0);
+    if (end == slot + kEnxKeyNameSize) return kBadIndexFile;
     const int32_t number = db.fieldNumber(GbkText(slot, end));
     if (number == 0) return kIndexFieldNotFound;
     const FieldDescriptor& field = db.fields[number - 1];
-    const int32_t keyType = ReadInt32(header + 188 + k * 4);
+    const int32_t keyType = header.keyType(static_cast<size_t>(k));
     if (field.type() == FieldType::Text) {
       if (keyType >= 0) return kIndexFieldTypeMismatch;
       if (-int64_t(keyType) != field.textWidth()) return kIndexFieldSizeMismatch;
@@ -92,12 +93,12 @@ int32_t AttachIndexFiles(RecordDatabase& db, const std::vector<GbkText>& names, 
       code = kIndexAlreadyOpen;
       break;
     }
-    uint8_t header[kEnxHeaderSize];
+    EnxHeader header;
     size_t got = 0;
     uint64_t fileLength = 0;
-    code = FileErrorCode(file.readAt(0, header, sizeof header, got));
+    code = FileErrorCode(file.readAt(0, header.bytes.data(), kEnxHeaderSize, got));
     if (code == kOk) code = FileErrorCode(file.length(fileLength));
-    if (code == kOk) code = got < sizeof header ? kBadIndexFile : checkHeader(db, header, fileLength);
+    if (code == kOk) code = got < kEnxHeaderSize ? kBadIndexFile : checkHeader(db, header, fileLength);
     UnlockRange(file, 0, kWholeFileLength);
     if (code != kOk) break;
     db.indexFiles.push_back(std::move(file));

@@ -141,8 +141,9 @@ int32_t checkAuxiliaryFile(RecordDatabase& db, bool writable, platform::FileShar
       // The repair writes only a header that passes these checks itself: block 0 whole,
       // the free list within the blocks that are left.
       header.setBlockCount(static_cast<int32_t>(wholeBlocks));
-      code = writable && blockCountsValid(header) ? db.aux.write(16, &header.bytes[16], 4)
-                                                  : kBadAuxFile;
+      code = writable && blockCountsValid(header)
+                 ? db.aux.write(kEdtBlockCountOffset, &header.bytes[kEdtBlockCountOffset], 4)
+                 : kBadAuxFile;
     }
   }
   UnlockRange(db.aux.file(), 0, kWholeFileLength);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "edb_format.h"
 #include "md5.h"
 
 namespace zorli::edb {
@@ -65,7 +66,7 @@ void PageCipher::apply(uint64_t fileOffset, uint8_t* bytes, size_t size) {
     const size_t count = std::min(size - done, kPageSize - inPage);
     const std::array<uint8_t, kPageSize>& keystream = pageKeystream(page);
     for (size_t k = 0; k < count; ++k) {
-      if (position + k >= 4) bytes[done + k] ^= keystream[inPage + k];
+      if (position + k >= kMagicSize) bytes[done + k] ^= keystream[inPage + k];
     }
     done += count;
   }
