@@ -2,11 +2,9 @@
 
 #include <vector>
 
-#include "error_codes.h"
-
 namespace zorli::edb {
 
-int32_t FileErrorCode(platform::FileError error) {
+ErrorCode FileErrorCode(platform::FileError error) {
   using platform::FileError;
   switch (error) {
     case FileError::None: return kOk;
@@ -28,13 +26,13 @@ int32_t FileErrorCode(platform::FileError error) {
   return kUnknownError;
 }
 
-int32_t CipheredFile::read(uint64_t offset, void* buffer, size_t size, size_t& bytesRead) {
-  const int32_t code = FileErrorCode(file_.readAt(offset, buffer, size, bytesRead));
+ErrorCode CipheredFile::read(uint64_t offset, void* buffer, size_t size, size_t& bytesRead) {
+  const ErrorCode code = FileErrorCode(file_.readAt(offset, buffer, size, bytesRead));
   cipher_.apply(offset, static_cast<uint8_t*>(buffer), bytesRead);
   return code;
 }
 
-int32_t CipheredFile::write(uint64_t offset, const void* data, size_t size) {
+ErrorCode CipheredFile::write(uint64_t offset, const void* data, size_t size) {
   if (!cipher_.active()) return FileErrorCode(file_.writeAt(offset, data, size));
   const uint8_t* bytes = static_cast<const uint8_t*>(data);
   std::vector<uint8_t> copy(bytes, bytes + size);
@@ -42,6 +40,6 @@ int32_t CipheredFile::write(uint64_t offset, const void* data, size_t size) {
   return FileErrorCode(file_.writeAt(offset, copy.data(), copy.size()));
 }
 
-int32_t CipheredFile::length(uint64_t& size) { return FileErrorCode(file_.length(size)); }
+ErrorCode CipheredFile::length(uint64_t& size) { return FileErrorCode(file_.length(size)); }
 
 }  // namespace zorli::edb

@@ -4,13 +4,14 @@
 #include <cstdint>
 #include <string>
 
+#include "error_codes.h"
 #include "page_cipher.h"
 #include "platform/file.h"
 
 namespace zorli::edb {
 
 // The result code of a platform file failure.
-int32_t FileErrorCode(platform::FileError error);
+ErrorCode FileErrorCode(platform::FileError error);
 
 class CipheredFile {
  public:
@@ -19,10 +20,10 @@ class CipheredFile {
   void setPassword(const std::string& password) { cipher_ = PageCipher(password); }
   bool enciphered() const { return cipher_.active(); }
 
-  // Reads what is there; bytesRead tells how much. Result: 0 or a code.
-  int32_t read(uint64_t offset, void* buffer, size_t size, size_t& bytesRead);
-  int32_t write(uint64_t offset, const void* data, size_t size);
-  int32_t length(uint64_t& size);
+  // Reads what is there; bytesRead tells how much.
+  ErrorCode read(uint64_t offset, void* buffer, size_t size, size_t& bytesRead);
+  ErrorCode write(uint64_t offset, const void* data, size_t size);
+  ErrorCode length(uint64_t& size);
 
  private:
   platform::File file_;

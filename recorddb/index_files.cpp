@@ -26,7 +26,7 @@ std::string indexPath(const RecordDatabase& db, const GbkText& name) {
   return platform::absolutePath(path);
 }
 
-int32_t checkHeader(const RecordDatabase& db, const uint8_t* header, uint64_t fileLength) {
+ErrorCode checkHeader(const RecordDatabase& db, const uint8_t* header, uint64_t fileLength) {
   if (std::string_view(reinterpret_cast<const char*>(header), 4) != "WENX") return kBadIndexFile;
   if (ReadInt32(header + 4) != db.header.version()) return kIndexVersionMismatch;
   const int32_t pages = ReadInt32(header + 24);
@@ -67,39 +67,40 @@ int32_t checkHeader(const RecordDatabase& db, const uint8_t* header, uint64_t fi
   return widths == keyLength ? kOk : kIndexFieldSizeMismatch;
 }
 
+// Opens one index file and checks its header under a whole-file lock.
+ErrorCode attach(const RecordDatabase& db, const std::string& path, bool writable,
+                 platform::FileSharing sharing, platform::File& file) {
+  if (file.open(path, writable, sharing) != platform::FileError::None) return kIndexOpenFailed;
+  ScopedLock wholeFile;
+  ErrorCode code = wholeFile.lock(file, 0, kWholeFileLength);
+  if (code != kOk) return code;
+  // A second attachment is recognised only once opened, so a sharing mode that
+  // excludes the first handle has already failed that open.
+  if (std::any_of(db.indexPaths.begin(), db.indexPaths.end(),
+                  [&](const std::string& p) { return PathsEqual(p, path); })) {
+    return kIndexAlreadyOpen;
+  }
+  uint8_t header[kEnxHeaderSize];
+  size_t got = 0;
+  uint64_t fileLength = 0;
+  if ((code = FileErrorCode(file.readAt(0, header, sizeof header, got))) != kOk) return code;
+  if ((code = FileErrorCode(file.length(fileLength))) != kOk) return code;
+  return got < sizeof header ? kBadIndexFile : checkHeader(db, header, fileLength);
+}
+
 }  // namespace
 
-int32_t AttachIndexFiles(RecordDatabase& db, const std::vector<GbkText>& names, bool writable,
-                         platform::FileSharing sharing) {
+ErrorCode AttachIndexFiles(RecordDatabase& db, const std::vector<GbkText>& names, bool writable,
+                           platform::FileSharing sharing) {
   std::vector<GbkText> given;
   std::copy_if(names.begin(), names.end(), std::back_inserter(given),
                [](const GbkText& n) { return !n.empty(); });
   if (given.size() > kMaxIndexFiles) return kTooManyIndexFiles;
-  int32_t code = kOk;
+  ErrorCode code = kOk;
   for (const GbkText& name : given) {
     const std::string path = indexPath(db, name);
     platform::File file;
-    if (file.open(path, writable, sharing) != platform::FileError::None) {
-      code = kIndexOpenFailed;
-      break;
-    }
-    if ((code = LockRange(file, 0, kWholeFileLength)) != kOk) break;
-    // A second attachment is recognised only once opened, so a sharing mode that
-    // excludes the first handle has already failed that open.
-    if (std::any_of(db.indexPaths.begin(), db.indexPaths.end(),
-                    [&](const std::string& p) { return PathsEqual(p, path); })) {
-      UnlockRange(file, 0, kWholeFileLength);
-      code = kIndexAlreadyOpen;
-      break;
-    }
-    uint8_t header[kEnxHeaderSize];
-    size_t got = 0;
-    uint64_t fileLength = 0;
-    code = FileErrorCode(file.readAt(0, header, sizeof header, got));
-    if (code == kOk) code = FileErrorCode(file.length(fileLength));
-    if (code == kOk) code = got < sizeof header ? kBadIndexFile : checkHeader(db, header, fileLength);
-    UnlockRange(file, 0, kWholeFileLength);
-    if (code != kOk) break;
+    if ((code = attach(db, path, writable, sharing, file)) != kOk) break;
     db.indexFiles.push_back(std::move(file));
     db.indexPaths.push_back(path);
   }

@@ -14,14 +14,14 @@ namespace {
 
 uint64_t blockOffset(int32_t block) { return static_cast<uint64_t>(block) * kEdtBlockSize; }
 
-int32_t readBlock(CipheredFile& aux, int32_t block, EdtBlock& out) {
+ErrorCode readBlock(CipheredFile& aux, int32_t block, EdtBlock& out) {
   size_t got = 0;
-  const int32_t code = aux.read(blockOffset(block), out.bytes.data(), kEdtBlockSize, got);
+  const ErrorCode code = aux.read(blockOffset(block), out.bytes.data(), kEdtBlockSize, got);
   if (code != kOk) return code;
   return got < kEdtBlockSize ? kAuxAccessFailed : kOk;
 }
 
-int32_t writeBlock(CipheredFile& aux, int32_t block, const EdtBlock& in) {
+ErrorCode writeBlock(CipheredFile& aux, int32_t block, const EdtBlock& in) {
   return aux.write(blockOffset(block), in.bytes.data(), kEdtBlockSize);
 }
 
@@ -30,36 +30,31 @@ int32_t writeBlock(CipheredFile& aux, int32_t block, const EdtBlock& in) {
 class HeaderSession {
  public:
   explicit HeaderSession(CipheredFile& aux) : aux_(aux) {}
-  ~HeaderSession() {
-    if (locked_) UnlockRange(aux_.file(), 0, 1);
-  }
-  int32_t open() {
+  ErrorCode open() {
     if (header_) return kOk;
-    const int32_t lockCode = LockRange(aux_.file(), 0, 1);
-    if (lockCode != kOk) return lockCode;
-    locked_ = true;
+    ErrorCode code = lock_.lock(aux_.file(), 0, 1);
+    if (code != kOk) return code;
     EdtHeader header;
     size_t got = 0;
-    const int32_t code = aux_.read(0, header.bytes.data(), kEdtHeaderSize, got);
-    if (code != kOk) return code;
+    if ((code = aux_.read(0, header.bytes.data(), kEdtHeaderSize, got)) != kOk) return code;
     if (got < kEdtHeaderSize || header.blockCount() < 1) return kAuxAccessFailed;
     header_ = header;
     return kOk;
   }
   bool isOpen() const { return header_.has_value(); }
   EdtHeader& header() { return *header_; }
-  int32_t save() { return aux_.write(0, header_->bytes.data(), kEdtHeaderSize); }
+  ErrorCode save() { return aux_.write(0, header_->bytes.data(), kEdtHeaderSize); }
 
  private:
   CipheredFile& aux_;
   std::optional<EdtHeader> header_;
-  bool locked_ = false;
+  ScopedLock lock_;
 };
 
 // Block numbers of an existing chain, in order, without its data.
-int32_t collectChain(CipheredFile& aux, int32_t first, std::vector<int32_t>& blocks) {
+ErrorCode collectChain(CipheredFile& aux, int32_t first, std::vector<int32_t>& blocks) {
   uint64_t fileLength = 0;
-  const int32_t code = aux.length(fileLength);
+  const ErrorCode code = aux.length(fileLength);
   if (code != kOk) return code;
   const uint64_t limit = fileLength / kEdtBlockSize;
   for (int32_t block = first; block != 0;) {
@@ -68,7 +63,7 @@ int32_t collectChain(CipheredFile& aux, int32_t first, std::vector<int32_t>& blo
     }
     blocks.push_back(block);
     EdtBlock data;
-    const int32_t readCode = readBlock(aux, block, data);
+    const ErrorCode readCode = readBlock(aux, block, data);
     if (readCode != kOk) return readCode;
     block = data.next();
   }
@@ -80,8 +75,8 @@ using BlockSet = std::unordered_set<int32_t>;
 // A block the free list may hand out: inside the file, marked free (used 0), and not a
 // block of the value being written. Whatever breaks this, a list that points into a live
 // chain or loops back on itself, must not be written over.
-bool isFreeBlock(CipheredFile& aux, const EdtHeader& header, int32_t block, const BlockSet& ours,
-                 EdtBlock* contents = nullptr) {
+[[nodiscard]] bool isFreeBlock(CipheredFile& aux, const EdtHeader& header, int32_t block,
+                               const BlockSet& ours, EdtBlock* contents = nullptr) {
   if (block < 1 || block >= header.blockCount() || ours.count(block) != 0) return false;
   EdtBlock data;
   if (readBlock(aux, block, data) != kOk || data.used() != 0) return false;
@@ -92,8 +87,8 @@ bool isFreeBlock(CipheredFile& aux, const EdtHeader& header, int32_t block, cons
 // Chooses count more blocks for a value: from the head of the free list while it lasts,
 // then new ones at the end of the file. The header is updated in memory; -59 when the
 // free list cannot be trusted.
-int32_t takeBlocks(CipheredFile& aux, EdtHeader& header, size_t count, BlockSet& ours,
-                   std::vector<int32_t>& blocks) {
+ErrorCode takeBlocks(CipheredFile& aux, EdtHeader& header, size_t count, BlockSet& ours,
+                     std::vector<int32_t>& blocks) {
   int32_t freeHead = header.freeHead(), freeCount = header.freeCount();
   for (; count > 0 && freeHead != 0; --count) {
     EdtBlock freeBlock;
@@ -117,35 +112,38 @@ int32_t takeBlocks(CipheredFile& aux, EdtHeader& header, size_t count, BlockSet&
   return kOk;
 }
 
-int32_t setPreviousLink(CipheredFile& aux, int32_t block, int32_t previous) {
+ErrorCode setPreviousLink(CipheredFile& aux, int32_t block, int32_t previous) {
   EdtBlock data;
-  int32_t code = readBlock(aux, block, data);
+  ErrorCode code = readBlock(aux, block, data);
   if (code != kOk) return code;
   data.setPrevious(previous);
   return writeBlock(aux, block, data);
 }
 
+// Sets a link of a free block next to one being cut off. Only free neighbours are
+// relinked: a link into a live chain is corruption, and that chain is left as it is.
+ErrorCode relinkFreeNeighbour(CipheredFile& aux, const EdtHeader& header, int32_t block,
+                              void (EdtBlock::*setLink)(int32_t), int32_t link) {
+  if (block <= 0 || block >= header.blockCount()) return kOk;
+  EdtBlock neighbour;
+  const ErrorCode code = readBlock(aux, block, neighbour);
+  if (code != kOk || neighbour.used() != 0) return code;
+  (neighbour.*setLink)(link);
+  return writeBlock(aux, block, neighbour);
+}
+
 // Takes trailing free blocks off the end of the file.
-int32_t trimFreeTail(CipheredFile& aux, EdtHeader& header) {
+ErrorCode trimFreeTail(CipheredFile& aux, EdtHeader& header) {
   int32_t last = header.blockCount() - 1;
   while (last >= 1) {
     EdtBlock block;
-    const int32_t code = readBlock(aux, last, block);
+    ErrorCode code = readBlock(aux, last, block);
     if (code != kOk) return code;
     if (block.used() != 0) break;
     const int32_t previous = block.previous(), next = block.next();
-    // Only free neighbours are relinked: a link into a live chain is corruption, and
-    // that chain is left as it is.
-    EdtBlock neighbour;
-    if (previous > 0 && previous < header.blockCount() &&
-        readBlock(aux, previous, neighbour) == kOk && neighbour.used() == 0) {
-      neighbour.setNext(next);
-      writeBlock(aux, previous, neighbour);
-    }
-    if (next > 0 && next < header.blockCount() && readBlock(aux, next, neighbour) == kOk &&
-        neighbour.used() == 0) {
-      neighbour.setPrevious(previous);
-      writeBlock(aux, next, neighbour);
+    if ((code = relinkFreeNeighbour(aux, header, previous, &EdtBlock::setNext, next)) != kOk ||
+        (code = relinkFreeNeighbour(aux, header, next, &EdtBlock::setPrevious, previous)) != kOk) {
+      return code;
     }
     if (header.freeHead() == last) header.setFreeHead(next);
     header.setFreeCount(std::max(0, header.freeCount() - 1));
@@ -155,53 +153,55 @@ int32_t trimFreeTail(CipheredFile& aux, EdtHeader& header) {
   return FileErrorCode(aux.file().truncate(blockOffset(last + 1)));
 }
 
-}  // namespace
-
-int32_t ReadValueChain(CipheredFile& aux, int32_t firstBlock, std::string& value) {
-  value.clear();
-  if (!aux.isOpen()) return kAuxAccessFailed;
-  if (firstBlock == 0) return kOk;
+// ReadValueChain's walk: each block is read under the lock of its first byte, and the
+// next block is locked before the previous one is let go.
+ErrorCode appendChain(CipheredFile& aux, int32_t firstBlock, std::string& value) {
   uint64_t fileLength = 0;
-  int32_t code = aux.length(fileLength);
+  ErrorCode code = aux.length(fileLength);
   if (code != kOk) return code;
   const uint64_t blocksInFile = fileLength / kEdtBlockSize;
+  ScopedLock blockLock;
   int32_t locked = 0;
   uint64_t visited = 0;
   for (int32_t block = firstBlock; block != 0;) {
     // Every block of a sound chain lies in the file and is visited once; more steps
     // than blocks means a loop.
     if (block < 0 || static_cast<uint64_t>(block) >= blocksInFile || ++visited > blocksInFile) {
-      code = kAuxAccessFailed;
-      break;
+      return kAuxAccessFailed;
     }
     // A block that names itself as next is already held.
     if (block != locked) {
-      code = LockRange(aux.file(), blockOffset(block), 1);
-      if (code != kOk) break;
-      if (locked != 0) UnlockRange(aux.file(), blockOffset(locked), 1);
+      ScopedLock next;
+      if ((code = next.lock(aux.file(), blockOffset(block), 1)) != kOk) return code;
+      blockLock = std::move(next);
       locked = block;
     }
     EdtBlock data;
-    code = readBlock(aux, block, data);
-    if (code != kOk) break;
-    if (data.used() < 0 || data.used() > kEdtBlockDataSize) {
-      code = kAuxAccessFailed;
-      break;
-    }
+    if ((code = readBlock(aux, block, data)) != kOk) return code;
+    if (data.used() < 0 || data.used() > kEdtBlockDataSize) return kAuxAccessFailed;
     value.append(reinterpret_cast<const char*>(data.data()), static_cast<size_t>(data.used()));
     block = data.next();
   }
-  if (locked != 0) UnlockRange(aux.file(), blockOffset(locked), 1);
+  return kOk;
+}
+
+}  // namespace
+
+ErrorCode ReadValueChain(CipheredFile& aux, int32_t firstBlock, std::string& value) {
+  value.clear();
+  if (!aux.isOpen()) return kAuxAccessFailed;
+  if (firstBlock == 0) return kOk;
+  const ErrorCode code = appendChain(aux, firstBlock, value);
   if (code != kOk) value.clear();
   return code;
 }
 
-int32_t WriteValueChain(CipheredFile& aux, int32_t oldFirstBlock, const std::string& value,
-                        int32_t& newFirstBlock) {
+ErrorCode WriteValueChain(CipheredFile& aux, int32_t oldFirstBlock, const std::string& value,
+                          int32_t& newFirstBlock) {
   newFirstBlock = 0;
   if (!aux.isOpen()) return kAuxAccessFailed;
   std::vector<int32_t> oldChain;
-  int32_t code = collectChain(aux, oldFirstBlock, oldChain);
+  ErrorCode code = collectChain(aux, oldFirstBlock, oldChain);
   if (code != kOk) return code;
 
   // Every block is chosen, and every free block checked, before anything is written.

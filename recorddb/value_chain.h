@@ -11,7 +11,7 @@ namespace zorli::edb {
 // while it is read. A chain that loops, leaves the file, names a negative block or a
 // block whose used count exceeds its data area ends with -59; the value then never
 // holds more bytes than the file. Result: 0 or a code.
-int32_t ReadValueChain(CipheredFile& aux, int32_t firstBlock, std::string& value);
+ErrorCode ReadValueChain(CipheredFile& aux, int32_t firstBlock, std::string& value);
 
 // Stores value in place of the chain at oldFirstBlock, reusing its blocks first, then
 // free blocks, then new ones; left-over blocks go to the free list and free blocks at
@@ -19,7 +19,7 @@ int32_t ReadValueChain(CipheredFile& aux, int32_t firstBlock, std::string& value
 // free block outside the file, not marked free, or already part of this value (a list
 // that points into a live chain or loops) fails with -59 before anything is written.
 // newFirstBlock is 0 for an empty value. Result: 0 or a code.
-int32_t WriteValueChain(CipheredFile& aux, int32_t oldFirstBlock, const std::string& value,
-                        int32_t& newFirstBlock);
+ErrorCode WriteValueChain(CipheredFile& aux, int32_t oldFirstBlock, const std::string& value,
+                          int32_t& newFirstBlock);
 
 }  // namespace zorli::edb
