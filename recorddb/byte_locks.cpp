@@ -20,7 +20,7 @@ ScopedLockWait::ScopedLockWait(int32_t milliseconds) : previous_(lockWaitLimit) 
 
 ScopedLockWait::~ScopedLockWait() { lockWaitLimit = previous_; }
 
-ErrorCode LockRange(platform::File& file, uint64_t offset, uint64_t length) {
+ErrorCode LockRange(platform::RandomAccessFile& file, uint64_t offset, uint64_t length) {
   const uint32_t start = platform::tickCount();
   for (;;) {
     const platform::FileError error = file.lock(offset, length);
@@ -33,7 +33,7 @@ ErrorCode LockRange(platform::File& file, uint64_t offset, uint64_t length) {
   }
 }
 
-ErrorCode UnlockRange(platform::File& file, uint64_t offset, uint64_t length) {
+ErrorCode UnlockRange(platform::RandomAccessFile& file, uint64_t offset, uint64_t length) {
   return FileErrorCode(file.unlock(offset, length));
 }
 
@@ -49,7 +49,7 @@ bool LockTable::holds(int64_t position) const {
 
 bool LockTable::holdsWholeFile() const { return holds(kWholeFile); }
 
-ErrorCode LockTable::lock(platform::File& file, int64_t position) {
+ErrorCode LockTable::lock(platform::RandomAccessFile& file, int64_t position) {
   if (noLock_) return kOk;
   const auto existing = find(position);
   if (existing != entries_.end()) {
@@ -81,7 +81,7 @@ ErrorCode LockTable::lock(platform::File& file, int64_t position) {
   return kOk;
 }
 
-ErrorCode LockTable::unlock(platform::File& file, int64_t position) {
+ErrorCode LockTable::unlock(platform::RandomAccessFile& file, int64_t position) {
   if (noLock_) return kOk;
   const auto entry = find(position);
   if (entry == entries_.end()) return kUnlockFailed;
@@ -104,7 +104,7 @@ ErrorCode LockTable::unlock(platform::File& file, int64_t position) {
   return UnlockRange(file, static_cast<uint64_t>(position), 1);
 }
 
-void LockTable::releaseAll(platform::File& file) {
+void LockTable::releaseAll(platform::RandomAccessFile& file) {
   // The file closes next, and its locks go with it even where an unlock fails.
   if (holdsWholeFile()) {
     static_cast<void>(UnlockRange(file, 0, kWholeFileLength));
@@ -128,7 +128,8 @@ ScopedLock& ScopedLock::operator=(ScopedLock&& other) noexcept {
   return *this;
 }
 
-ErrorCode ScopedLock::lock(LockTable& table, platform::File& file, int64_t position) {
+ErrorCode ScopedLock::lock(LockTable& table, platform::RandomAccessFile& file,
+                           int64_t position) {
   release();
   const ErrorCode code = table.lock(file, position);
   if (code == kOk) {
@@ -139,7 +140,8 @@ ErrorCode ScopedLock::lock(LockTable& table, platform::File& file, int64_t posit
   return code;
 }
 
-ErrorCode ScopedLock::lock(platform::File& file, uint64_t offset, uint64_t length) {
+ErrorCode ScopedLock::lock(platform::RandomAccessFile& file, uint64_t offset,
+                           uint64_t length) {
   release();
   const ErrorCode code = LockRange(file, offset, length);
   if (code == kOk) {
@@ -152,7 +154,7 @@ ErrorCode ScopedLock::lock(platform::File& file, uint64_t offset, uint64_t lengt
 }
 
 void ScopedLock::release() {
-  platform::File* file = std::exchange(file_, nullptr);
+  platform::RandomAccessFile* file = std::exchange(file_, nullptr);
   if (file == nullptr) return;
   static_cast<void>(table_ != nullptr ? table_->unlock(*file, position_)
                                       : UnlockRange(*file, offset_, length_));

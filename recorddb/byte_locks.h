@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "error_codes.h"
-#include "platform/file.h"
+#include "platform/file_system.h"
 
 namespace zorli::edb {
 
@@ -29,18 +29,18 @@ class ScopedLockWait {
 
 // Locks a range, retrying a sharing or lock violation every 20 to 39 ms until the wait
 // limit has passed.
-ErrorCode LockRange(platform::File& file, uint64_t offset, uint64_t length);
-ErrorCode UnlockRange(platform::File& file, uint64_t offset, uint64_t length);
+ErrorCode LockRange(platform::RandomAccessFile& file, uint64_t offset, uint64_t length);
+ErrorCode UnlockRange(platform::RandomAccessFile& file, uint64_t offset, uint64_t length);
 
 // The locks one database holds on its main file: byte positions with extra holds, or
 // kWholeFile. With noLock every request succeeds without touching the file.
 class LockTable {
  public:
   explicit LockTable(bool noLock = false) : noLock_(noLock) {}
-  ErrorCode lock(platform::File& file, int64_t position);
-  ErrorCode unlock(platform::File& file, int64_t position);
+  ErrorCode lock(platform::RandomAccessFile& file, int64_t position);
+  ErrorCode unlock(platform::RandomAccessFile& file, int64_t position);
   // Drops every lock (the file is about to close).
-  void releaseAll(platform::File& file);
+  void releaseAll(platform::RandomAccessFile& file);
   bool holds(int64_t position) const;
   bool empty() const { return entries_.empty(); }
   bool noLocks() const { return noLock_; }
@@ -71,8 +71,8 @@ class ScopedLock {
   ScopedLock& operator=(ScopedLock&& other) noexcept;
 
   // Each gives back what this guard held first, then locks.
-  ErrorCode lock(LockTable& table, platform::File& file, int64_t position);
-  ErrorCode lock(platform::File& file, uint64_t offset, uint64_t length);
+  ErrorCode lock(LockTable& table, platform::RandomAccessFile& file, int64_t position);
+  ErrorCode lock(platform::RandomAccessFile& file, uint64_t offset, uint64_t length);
   void release();
   // The file was closed, and its locks with it (a callback closed the databases): there is
   // nothing left to give back, and the table and file must not be touched.
@@ -80,7 +80,7 @@ class ScopedLock {
 
  private:
   LockTable* table_ = nullptr;  // null for a plain range
-  platform::File* file_ = nullptr;  // null when nothing is held
+  platform::RandomAccessFile* file_ = nullptr;  // null when nothing is held
   int64_t position_ = 0;
   uint64_t offset_ = 0;
   uint64_t length_ = 0;

@@ -18,7 +18,7 @@ namespace zorli::edb {
 struct RecordDatabase {
   CipheredFile main;
   CipheredFile aux;  // open when a field is a byte set or memo
-  std::vector<platform::File> indexFiles;
+  std::vector<std::unique_ptr<platform::RandomAccessFile>> indexFiles;
   std::vector<std::string> indexPaths;
   LockTable locks;
   std::string fullPath;

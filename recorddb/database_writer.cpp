@@ -8,6 +8,7 @@
 #include "database_state.h"
 #include "error_codes.h"
 #include "field_decoding.h"
+#include "platform/file.h"
 #include "record_database.h"
 #include "value_chain.h"
 
@@ -68,20 +69,18 @@ ErrorCode createDatabase(const GbkText& fileName, const std::vector<FieldDefinit
 
   const std::string mainPath = platform::absolutePath(WithDefaultExtension(fileName));
   CipheredFile main;
-  if (main.file().create(mainPath) != platform::FileError::None) return kCreateFailed;
+  if (main.create(mainPath) != platform::FileError::None) return kCreateFailed;
   main.setPassword(password);
-  if ((code = main.write(0, bytes.data(), bytes.size())) != kOk) return code;
+  if ((code = main.write(0, bytes.data(), bytes.size(), kCreateFailed)) != kOk) return code;
   if (!hasChainFields(fields)) return kOk;
 
   CipheredFile aux;
-  if (aux.file().create(AuxiliaryPath(mainPath)) != platform::FileError::None) {
-    return kAuxCreateFailed;
-  }
+  if (aux.create(AuxiliaryPath(mainPath)) != platform::FileError::None) return kAuxCreateFailed;
   aux.setPassword(password);
   std::string block0(kEdtBlockSize, '\0');
   const EdtHeader edtHeader = EdtHeader::Fresh();
   std::copy(edtHeader.bytes.begin(), edtHeader.bytes.end(), block0.begin());
-  return aux.write(0, block0.data(), block0.size());
+  return aux.write(0, block0.data(), block0.size(), kAuxCreateFailed);
 }
 
 // Puts a record of zero bytes at start, the end of the last record: a plain file is
@@ -89,14 +88,15 @@ ErrorCode createDatabase(const GbkText& fileName, const std::vector<FieldDefinit
 // record's size, however large the header says it is.
 ErrorCode appendZeroRecord(RecordDatabase& db, uint64_t start) {
   const uint64_t size = static_cast<uint64_t>(db.recordSize());
-  ErrorCode code = FileErrorCode(db.main.file().truncate(start));
+  ErrorCode code = db.main.truncate(start);
   if (code != kOk || !db.main.enciphered()) {
-    return code == kOk ? FileErrorCode(db.main.file().truncate(start + size)) : code;
+    return code == kOk ? db.main.truncate(start + size) : code;
   }
   const std::string zeros(static_cast<size_t>(std::min(size, kZeroPieceBytes)), '\0');
   for (uint64_t done = 0; code == kOk && done < size; done += zeros.size()) {
     code = db.main.write(start + done, zeros.data(),
-                         static_cast<size_t>(std::min<uint64_t>(zeros.size(), size - done)));
+                         static_cast<size_t>(std::min<uint64_t>(zeros.size(), size - done)),
+                         kRecordWriteFailed);
   }
   return code;
 }
@@ -116,7 +116,9 @@ ErrorCode appendRecord(RecordDatabase& db) {
   if ((code = db.lockRecord(count, recordLock)) != kOk) return code;
   if ((code = appendZeroRecord(db, db.recordOffset(count))) != kOk) return code;
   WriteInt32(countBytes, count + 1);
-  if ((code = db.main.write(kRecordCountOffset, countBytes, 4)) != kOk) return code;
+  if ((code = db.main.write(kRecordCountOffset, countBytes, 4, kRecordWriteFailed)) != kOk) {
+    return code;
+  }
   db.cursor = count;
   return kOk;
 }
@@ -167,7 +169,7 @@ ErrorCode writeField(RecordDatabase& db, int32_t fieldNumber, const FieldValue& 
     code = kFieldTypeMismatch;
   }
   if (code != kOk) return code;
-  return db.main.write(position, raw.data(), raw.size());
+  return db.main.write(position, raw.data(), raw.size(), kFieldWriteFailed);
 }
 
 ErrorCode writeRecordStatus(RecordDatabase& db, int32_t status) {
@@ -180,7 +182,7 @@ ErrorCode writeRecordStatus(RecordDatabase& db, int32_t status) {
   if (db.recordOffset(db.cursor) + kStatusWordSize > fileLength) return kNoCurrentRecord;
   uint8_t bytes[4];
   WriteInt32(bytes, status);
-  return db.main.write(db.recordOffset(db.cursor), bytes, 4);
+  return db.main.write(db.recordOffset(db.cursor), bytes, 4, kRecordWriteFailed);
 }
 
 // Rewrites a whole file under a new cipher; the magic (bytes 0 to 3) is left as it is.
@@ -193,7 +195,7 @@ ErrorCode recipher(CipheredFile& file, const GbkText& newPassword) {
   if ((code = file.read(0, bytes.data(), bytes.size(), got)) != kOk) return code;
   if (got < bytes.size()) return kPasswordChangeFailed;
   file.setPassword(newPassword);
-  return file.write(0, bytes.data(), bytes.size());
+  return file.write(0, bytes.data(), bytes.size(), kPasswordChangeFailed);
 }
 
 // Both files under the new cipher, then the header's magic and check text.
@@ -203,10 +205,12 @@ ErrorCode recipherDatabase(RecordDatabase& db, const GbkText& newPassword) {
   if (db.aux.isOpen() && (code = recipher(db.aux, newPassword)) != kOk) return code;
   db.header.setMagic(newPassword.empty() ? "WEDB" : "WCDB");
   db.header.setCheckText(newPassword.empty() ? std::string() : PasswordCheckText(newPassword));
-  if ((code = FileErrorCode(db.main.file().writeAt(0, db.header.bytes.data(), 4))) != kOk) {
+  // The cipher leaves the magic as it is.
+  if ((code = db.main.write(0, db.header.bytes.data(), 4, kPasswordChangeFailed)) != kOk) {
     return code;
   }
-  code = db.main.write(kCheckTextOffset, &db.header.bytes[kCheckTextOffset], 33);
+  code = db.main.write(kCheckTextOffset, &db.header.bytes[kCheckTextOffset], 33,
+                       kPasswordChangeFailed);
   if (code != kOk) return code;
   db.password = newPassword;
   return kOk;

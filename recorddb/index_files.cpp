@@ -2,8 +2,10 @@
 
 #include <algorithm>
 
+#include "database_files.h"
 #include "database_paths.h"
 #include "error_codes.h"
+#include "platform/file.h"
 
 namespace zorli::edb {
 namespace {
@@ -69,10 +71,12 @@ ErrorCode checkHeader(const RecordDatabase& db, const uint8_t* header, uint64_t 
 
 // Opens one index file and checks its header under a whole-file lock.
 ErrorCode attach(const RecordDatabase& db, const std::string& path, bool writable,
-                 platform::FileSharing sharing, platform::File& file) {
-  if (file.open(path, writable, sharing) != platform::FileError::None) return kIndexOpenFailed;
+                 platform::FileSharing sharing, std::unique_ptr<platform::RandomAccessFile>& file) {
+  if (DatabaseFiles().open(path, writable, sharing, file) != platform::FileError::None) {
+    return kIndexOpenFailed;
+  }
   ScopedLock wholeFile;
-  ErrorCode code = wholeFile.lock(file, 0, kWholeFileLength);
+  ErrorCode code = wholeFile.lock(*file, 0, kWholeFileLength);
   if (code != kOk) return code;
   // A second attachment is recognised only once opened, so a sharing mode that
   // excludes the first handle has already failed that open.
@@ -83,8 +87,8 @@ ErrorCode attach(const RecordDatabase& db, const std::string& path, bool writabl
   uint8_t header[kEnxHeaderSize];
   size_t got = 0;
   uint64_t fileLength = 0;
-  if ((code = FileErrorCode(file.readAt(0, header, sizeof header, got))) != kOk) return code;
-  if ((code = FileErrorCode(file.length(fileLength))) != kOk) return code;
+  if ((code = FileErrorCode(file->readAt(0, header, sizeof header, got))) != kOk) return code;
+  if ((code = FileErrorCode(file->length(fileLength))) != kOk) return code;
   return got < sizeof header ? kBadIndexFile : checkHeader(db, header, fileLength);
 }
 
@@ -99,7 +103,7 @@ ErrorCode AttachIndexFiles(RecordDatabase& db, const std::vector<GbkText>& names
   ErrorCode code = kOk;
   for (const GbkText& name : given) {
     const std::string path = indexPath(db, name);
-    platform::File file;
+    std::unique_ptr<platform::RandomAccessFile> file;
     if ((code = attach(db, path, writable, sharing, file)) != kOk) break;
     db.indexFiles.push_back(std::move(file));
     db.indexPaths.push_back(path);

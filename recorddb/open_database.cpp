@@ -7,6 +7,7 @@
 #include "error_codes.h"
 #include "index_files.h"
 #include "password_prompt.h"
+#include "platform/file.h"
 #include "record_database.h"
 
 namespace zorli {
@@ -89,13 +90,12 @@ ErrorCode checkMainFile(RecordDatabase& db, const GbkText& password, bool writab
   if (wholeRecords < counted) {
     if (!writable) return kBadFileSize;
     db.header.setRecordCount(static_cast<int32_t>(wholeRecords));
-    if ((code = db.main.write(kRecordCountOffset, &db.header.bytes[kRecordCountOffset], 4)) != kOk) {
-      return code;
-    }
-    code = FileErrorCode(db.main.file().truncate(db.dataStart + wholeRecords * recordSize));
+    code = db.main.write(kRecordCountOffset, &db.header.bytes[kRecordCountOffset], 4, kBadFileSize);
+    if (code != kOk) return code;
+    code = db.main.truncate(db.dataStart + wholeRecords * recordSize);
     if (code != kOk) return code;
   } else if (writable) {
-    code = FileErrorCode(db.main.file().truncate(db.dataStart + counted * recordSize));
+    code = db.main.truncate(db.dataStart + counted * recordSize);
     if (code != kOk) return code;
   }
   for (const FieldDescriptor& field : db.fields) {
@@ -114,7 +114,7 @@ bool blockCountsValid(const EdtHeader& header) {
 // missing file ends the search.
 ErrorCode openAuxiliaryFile(RecordDatabase& db, bool writable, platform::FileSharing sharing) {
   for (const std::string& path : AuxiliaryPathCandidates(db.fullPath)) {
-    const platform::FileError error = db.aux.file().open(path, writable, sharing);
+    const platform::FileError error = db.aux.open(path, writable, sharing);
     if (error == platform::FileError::None) return kOk;
     if (error != platform::FileError::NotFound) break;
   }
@@ -142,7 +142,7 @@ ErrorCode checkAuxiliaryFile(RecordDatabase& db, bool writable, platform::FileSh
   // free list within the blocks that are left.
   header.setBlockCount(static_cast<int32_t>(wholeBlocks));
   if (!writable || !blockCountsValid(header)) return kBadAuxFile;
-  return db.aux.write(16, &header.bytes[16], 4);
+  return db.aux.write(16, &header.bytes[16], 4, kBadAuxFile);
 }
 
 bool needsAuxiliaryFile(const RecordDatabase& db) {
@@ -182,7 +182,7 @@ ErrorCode openDatabase(const GbkText& fileName, const GbkText& alias, bool readO
   db->locks = LockTable(noLock);
   db->fullPath = fullPath;
   const bool writable = !readOnly;
-  ErrorCode code = FileErrorCode(db->main.file().open(fullPath, writable, sharing));
+  ErrorCode code = FileErrorCode(db->main.open(fullPath, writable, sharing));
   if (code != kOk) return code;
   if ((code = checkFiles(*db, password, writable, sharing, indexFiles)) != kOk) {
     db->close();

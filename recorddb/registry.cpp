@@ -38,9 +38,8 @@ int32_t RecordDatabase::fieldNumber(const GbkText& fieldName) const {
 
 void RecordDatabase::close() {
   if (main.isOpen()) locks.releaseAll(main.file());
-  main.file().close();
-  aux.file().close();
-  for (platform::File& index : indexFiles) index.close();
+  main.close();
+  aux.close();
   indexFiles.clear();
 }
 

@@ -22,7 +22,7 @@ ErrorCode readBlock(CipheredFile& aux, int32_t block, EdtBlock& out) {
 }
 
 ErrorCode writeBlock(CipheredFile& aux, int32_t block, const EdtBlock& in) {
-  return aux.write(blockOffset(block), in.bytes.data(), kEdtBlockSize);
+  return aux.write(blockOffset(block), in.bytes.data(), kEdtBlockSize, kAuxAccessFailed);
 }
 
 // The header of the auxiliary file, read once and written back at the end, under the
@@ -43,7 +43,9 @@ class HeaderSession {
   }
   bool isOpen() const { return header_.has_value(); }
   EdtHeader& header() { return *header_; }
-  ErrorCode save() { return aux_.write(0, header_->bytes.data(), kEdtHeaderSize); }
+  ErrorCode save() {
+    return aux_.write(0, header_->bytes.data(), kEdtHeaderSize, kAuxAccessFailed);
+  }
 
  private:
   CipheredFile& aux_;
@@ -150,7 +152,7 @@ ErrorCode trimFreeTail(CipheredFile& aux, EdtHeader& header) {
     --last;
   }
   header.setBlockCount(last + 1);
-  return FileErrorCode(aux.file().truncate(blockOffset(last + 1)));
+  return aux.truncate(blockOffset(last + 1));
 }
 
 // ReadValueChain's walk: each block is read under the lock of its first byte, and the
