@@ -124,21 +124,27 @@ ErrorCode appendRecord(RecordDatabase& db) {
 }
 
 // Stores a byte set or memo in the auxiliary file in place of the chain the field at
-// position names; raw becomes the field's new stored bytes, its first block.
+// position names, and points the field at it. An emptied value lets go of its chain before
+// the chain's blocks are freed: a failure in between leaves blocks that nothing uses, never
+// a field that points into the free list.
 ErrorCode writeChainValue(RecordDatabase& db, const FieldDescriptor& field, uint64_t position,
-                          const FieldValue& value, std::string& raw) {
-  uint8_t oldStart[4];
+                          const FieldValue& value) {
+  uint8_t start[4];
   size_t got = 0;
-  ErrorCode code = db.main.read(position, oldStart, 4, got);
+  ErrorCode code = db.main.read(position, start, 4, got);
   if (code != kOk) return code;
   if (got < 4) return kFieldReadFailed;
+  const int32_t oldStart = ReadInt32(start);
   std::string bytes = value.bytes();
   if (field.type() == FieldType::Memo) bytes.resize(std::min(bytes.size(), bytes.find('\0')));
+  const auto pointAt = [&](int32_t block) {
+    WriteInt32(start, block);
+    return db.main.write(position, start, 4, kFieldWriteFailed);
+  };
+  if (bytes.empty() && (code = pointAt(0)) != kOk) return code;
   int32_t newStart = 0;
-  if ((code = WriteValueChain(db.aux, ReadInt32(oldStart), bytes, newStart)) != kOk) return code;
-  raw.assign(4, '\0');
-  WriteInt32(reinterpret_cast<uint8_t*>(raw.data()), newStart);
-  return kOk;
+  if ((code = WriteValueChain(db.aux, oldStart, bytes, newStart)) != kOk) return code;
+  return bytes.empty() ? kOk : pointAt(newStart);
 }
 
 ErrorCode writeField(RecordDatabase& db, int32_t fieldNumber, const FieldValue& value) {
@@ -160,15 +166,11 @@ ErrorCode writeField(RecordDatabase& db, int32_t fieldNumber, const FieldValue& 
   uint64_t fileLength = 0;
   if ((code = db.main.length(fileLength)) != kOk) return code;
   if (position + static_cast<uint64_t>(field.width()) > fileLength) return kNoCurrentRecord;
+  if (chained) return writeChainValue(db, field, position, value);
   // Encoded only once the file is known to hold the field: a text field's bytes are as
   // many as its width.
   std::string raw;
-  if (chained) {
-    code = writeChainValue(db, field, position, value, raw);
-  } else if (!EncodeField(field, value, raw)) {
-    code = kFieldTypeMismatch;
-  }
-  if (code != kOk) return code;
+  if (!EncodeField(field, value, raw)) return kFieldTypeMismatch;
   return db.main.write(position, raw.data(), raw.size(), kFieldWriteFailed);
 }
 

@@ -134,8 +134,10 @@ ErrorCode relinkFreeNeighbour(CipheredFile& aux, const EdtHeader& header, int32_
   return writeBlock(aux, block, neighbour);
 }
 
-// Takes trailing free blocks off the end of the file.
-ErrorCode trimFreeTail(CipheredFile& aux, EdtHeader& header) {
+// Takes trailing free blocks out of the header's count. The caller cuts the file once the
+// header is saved, so a failure in between leaves the file longer than counted, never
+// shorter.
+ErrorCode dropFreeTail(CipheredFile& aux, EdtHeader& header) {
   int32_t last = header.blockCount() - 1;
   while (last >= 1) {
     EdtBlock block;
@@ -152,7 +154,17 @@ ErrorCode trimFreeTail(CipheredFile& aux, EdtHeader& header) {
     --last;
   }
   header.setBlockCount(last + 1);
-  return aux.truncate(blockOffset(last + 1));
+  return kOk;
+}
+
+// Writes piece i of value into blocks[i] with its final links.
+ErrorCode writePiece(CipheredFile& aux, const std::vector<int32_t>& blocks, size_t i,
+                     const std::string& value) {
+  EdtBlock block;
+  block.setPrevious(i > 0 ? blocks[i - 1] : 0);
+  block.setNext(i + 1 < blocks.size() ? blocks[i + 1] : 0);
+  block.setData(std::string_view(value).substr(i * kEdtBlockDataSize, kEdtBlockDataSize));
+  return writeBlock(aux, blocks[i], block);
 }
 
 // ReadValueChain's walk: each block is read under the lock of its first byte, and the
@@ -218,34 +230,34 @@ ErrorCode WriteValueChain(CipheredFile& aux, int32_t oldFirstBlock, const std::s
   if (takesBlocks || freesBlocks) {
     if ((code = session.open()) != kOk) return code;
   }
+  size_t firstNew = pieces;  // the first piece in a block the file does not hold yet
   if (takesBlocks) {
+    const int32_t blocksBefore = session.header().blockCount();
     code = takeBlocks(aux, session.header(), pieces - oldChain.size(), ours, blocks);
     if (code != kOk) return code;
     newFreeHead = session.header().freeHead();
+    firstNew = static_cast<size_t>(
+        std::find_if(blocks.begin(), blocks.end(), [&](int32_t b) { return b >= blocksBefore; }) -
+        blocks.begin());
   }
   const int32_t oldFreeHead = freesBlocks ? session.header().freeHead() : 0;
   if (oldFreeHead != 0 && !isFreeBlock(aux, session.header(), oldFreeHead, ours)) {
     return kAuxAccessFailed;
   }
 
-  int32_t previous = 0;
-  EdtBlock previousBlock;
-  for (size_t i = 0; i < pieces; ++i) {
-    const int32_t block = blocks[i];
-    EdtBlock current;
-    current.setPrevious(previous);
-    current.setNext(0);
-    current.setData(std::string_view(value).substr(i * kEdtBlockDataSize, kEdtBlockDataSize));
-    if ((code = writeBlock(aux, block, current)) != kOk) return code;
-    if (previous != 0) {
-      previousBlock.setNext(block);
-      if ((code = writeBlock(aux, previous, previousBlock)) != kOk) return code;
-    } else {
-      newFirstBlock = block;
-    }
-    previous = block;
-    previousBlock = current;
+  // Each block is written once, from the last to the first, so none is linked to before
+  // it holds its piece. Blocks new to the file come first and are counted in the saved
+  // header before any other block links to them: a write that fails part way leaves at
+  // worst blocks that nothing uses, never a link to a block past the header's count,
+  // which a later value would take again.
+  for (size_t i = pieces; i-- > firstNew;) {
+    if ((code = writePiece(aux, blocks, i, value)) != kOk) return code;
   }
+  if (takesBlocks && (code = session.save()) != kOk) return code;
+  for (size_t i = firstNew; i-- > 0;) {
+    if ((code = writePiece(aux, blocks, i, value)) != kOk) return code;
+  }
+  newFirstBlock = blocks.empty() ? 0 : blocks.front();
   if (newFreeHead != 0 && (code = setPreviousLink(aux, newFreeHead, 0)) != kOk) return code;
 
   if (freesBlocks) {
@@ -265,9 +277,11 @@ ErrorCode WriteValueChain(CipheredFile& aux, int32_t oldFirstBlock, const std::s
     }
     header.setFreeHead(oldChain[firstFreed]);
     header.setFreeCount(header.freeCount() + static_cast<int32_t>(lastFreed - firstFreed + 1));
-    if (freedLastBlock && (code = trimFreeTail(aux, header)) != kOk) return code;
+    if (freedLastBlock && (code = dropFreeTail(aux, header)) != kOk) return code;
+    if ((code = session.save()) != kOk) return code;
+    if (freedLastBlock) return aux.truncate(blockOffset(header.blockCount()));
   }
-  return session.isOpen() ? session.save() : kOk;
+  return kOk;
 }
 
 }  // namespace zorli::edb
