@@ -101,9 +101,13 @@ class FileFaults : public ::testing::TestWithParam<Fault> {
     for (int32_t n = 1; n <= 3; ++n) {
       GoToRecord(n);
       const Record& before = kRecords[static_cast<size_t>(n - 1)];
-      if (n != changedRecord || changedField != 1) EXPECT_EQ(ReadField(1).text(), before.text);
+      if (n != changedRecord || changedField != 1) {
+        EXPECT_EQ(ReadField(1).text(), before.text);
+      }
       // Compared whole; a difference printed as it is would be thousands of letters.
-      if (n != changedRecord || changedField != 2) EXPECT_TRUE(ReadField(2).text() == before.memo) << n;
+      if (n != changedRecord || changedField != 2) {
+        EXPECT_TRUE(ReadField(2).text() == before.memo) << n;
+      }
     }
   }
 
