@@ -124,27 +124,20 @@ ErrorCode appendRecord(RecordDatabase& db) {
 }
 
 // Stores a byte set or memo in the auxiliary file in place of the chain the field at
-// position names, and points the field at it. An emptied value lets go of its chain before
-// the chain's blocks are freed: a failure in between leaves blocks that nothing uses, never
-// a field that points into the free list.
+// position names, and points the field at it.
 ErrorCode writeChainValue(RecordDatabase& db, const FieldDescriptor& field, uint64_t position,
                           const FieldValue& value) {
   uint8_t start[4];
   size_t got = 0;
-  ErrorCode code = db.main.read(position, start, 4, got);
+  const ErrorCode code = db.main.read(position, start, 4, got);
   if (code != kOk) return code;
   if (got < 4) return kFieldReadFailed;
-  const int32_t oldStart = ReadInt32(start);
   std::string bytes = value.bytes();
   if (field.type() == FieldType::Memo) bytes.resize(std::min(bytes.size(), bytes.find('\0')));
-  const auto pointAt = [&](int32_t block) {
-    WriteInt32(start, block);
+  return WriteValueChain(db.aux, ReadInt32(start), bytes, [&](int32_t firstBlock) {
+    WriteInt32(start, firstBlock);
     return db.main.write(position, start, 4, kFieldWriteFailed);
-  };
-  if (bytes.empty() && (code = pointAt(0)) != kOk) return code;
-  int32_t newStart = 0;
-  if ((code = WriteValueChain(db.aux, oldStart, bytes, newStart)) != kOk) return code;
-  return bytes.empty() ? kOk : pointAt(newStart);
+  });
 }
 
 ErrorCode writeField(RecordDatabase& db, int32_t fieldNumber, const FieldValue& value) {

@@ -211,8 +211,7 @@ ErrorCode ReadValueChain(CipheredFile& aux, int32_t firstBlock, std::string& val
 }
 
 ErrorCode WriteValueChain(CipheredFile& aux, int32_t oldFirstBlock, const std::string& value,
-                          int32_t& newFirstBlock) {
-  newFirstBlock = 0;
+                          const std::function<ErrorCode(int32_t firstBlock)>& pointAt) {
   if (!aux.isOpen()) return kAuxAccessFailed;
   std::vector<int32_t> oldChain;
   ErrorCode code = collectChain(aux, oldFirstBlock, oldChain);
@@ -257,8 +256,8 @@ ErrorCode WriteValueChain(CipheredFile& aux, int32_t oldFirstBlock, const std::s
   for (size_t i = firstNew; i-- > 0;) {
     if ((code = writePiece(aux, blocks, i, value)) != kOk) return code;
   }
-  newFirstBlock = blocks.empty() ? 0 : blocks.front();
   if (newFreeHead != 0 && (code = setPreviousLink(aux, newFreeHead, 0)) != kOk) return code;
+  if ((code = pointAt(blocks.empty() ? 0 : blocks.front())) != kOk) return code;
 
   if (freesBlocks) {
     EdtHeader& header = session.header();
