@@ -1,5 +1,6 @@
 #pragma once
-// Byte-range locks of a database's files: the retry rule and the main file's lock table.
+// Byte-range locks of a database's files: the retry rule, the main file's lock table and
+// the guard that holds a lock for a scope.
 #include <cstdint>
 #include <utility>
 #include <vector>
