@@ -33,7 +33,8 @@ class FaultyFiles : public platform::FileSystem {
 
   platform::FileError open(const std::string& path, bool writable, platform::FileSharing sharing,
                            std::unique_ptr<platform::RandomAccessFile>& file) override {
-    const platform::FileError error = platform::diskFileSystem().open(path, writable, sharing, file);
+    const platform::FileError error =
+        platform::diskFileSystem().open(path, writable, sharing, file);
     if (file) file = std::make_unique<Faulty>(*this, std::move(file));
     return error;
   }

@@ -29,8 +29,9 @@ FieldValue text(const std::string& value) { return FieldValue::FromBytes(FieldTy
 FieldValue memo(const std::string& value) { return FieldValue::FromBytes(FieldType::Memo, value); }
 
 // Memos in blocks 1-2, 3-4 and 6; block 5 is free.
-const std::vector<Record> kRecords = {
-    {"one", std::string(700, 'a')}, {"two", std::string(1000, 'b')}, {"three", std::string(300, 'c')}};
+const std::vector<Record> kRecords = {{"one", std::string(700, 'a')},
+                                      {"two", std::string(1000, 'b')},
+                                      {"three", std::string(300, 'c')}};
 
 class FileFaults : public ::testing::TestWithParam<Fault> {
  protected:
