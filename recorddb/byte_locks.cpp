@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "ciphered_file.h"
-#include "error_codes.h"
 #include "platform/platform.h"
 
 namespace zorli::edb {
@@ -21,7 +20,7 @@ ScopedLockWait::ScopedLockWait(int32_t milliseconds) : previous_(lockWaitLimit) 
 
 ScopedLockWait::~ScopedLockWait() { lockWaitLimit = previous_; }
 
-int32_t LockRange(platform::File& file, uint64_t offset, uint64_t length) {
+ErrorCode LockRange(platform::RandomAccessFile& file, uint64_t offset, uint64_t length) {
   const uint32_t start = platform::tickCount();
   for (;;) {
     const platform::FileError error = file.lock(offset, length);
@@ -34,7 +33,7 @@ int32_t LockRange(platform::File& file, uint64_t offset, uint64_t length) {
   }
 }
 
-int32_t UnlockRange(platform::File& file, uint64_t offset, uint64_t length) {
+ErrorCode UnlockRange(platform::RandomAccessFile& file, uint64_t offset, uint64_t length) {
   return FileErrorCode(file.unlock(offset, length));
 }
 
@@ -50,7 +49,7 @@ bool LockTable::holds(int64_t position) const {
 
 bool LockTable::holdsWholeFile() const { return holds(kWholeFile); }
 
-int32_t LockTable::lock(platform::File& file, int64_t position) {
+ErrorCode LockTable::lock(platform::RandomAccessFile& file, int64_t position) {
   if (noLock_) return kOk;
   const auto existing = find(position);
   if (existing != entries_.end()) {
@@ -59,8 +58,11 @@ int32_t LockTable::lock(platform::File& file, int64_t position) {
   }
   if (!holdsWholeFile()) {
     if (position == kWholeFile) {
-      for (const Entry& e : entries_) UnlockRange(file, static_cast<uint64_t>(e.position), 1);
-      const int32_t code = LockRange(file, 0, kWholeFileLength);
+      // A byte that stays locked makes the whole-file lock below fail, which is reported.
+      for (const Entry& e : entries_) {
+        static_cast<void>(UnlockRange(file, static_cast<uint64_t>(e.position), 1));
+      }
+      const ErrorCode code = LockRange(file, 0, kWholeFileLength);
       if (code != kOk) {
         entries_.erase(std::remove_if(entries_.begin(), entries_.end(),
                                       [&file](const Entry& e) {
@@ -71,7 +73,7 @@ int32_t LockTable::lock(platform::File& file, int64_t position) {
         return code;
       }
     } else {
-      const int32_t code = LockRange(file, static_cast<uint64_t>(position), 1);
+      const ErrorCode code = LockRange(file, static_cast<uint64_t>(position), 1);
       if (code != kOk) return code;
     }
   }
@@ -79,7 +81,7 @@ int32_t LockTable::lock(platform::File& file, int64_t position) {
   return kOk;
 }
 
-int32_t LockTable::unlock(platform::File& file, int64_t position) {
+ErrorCode LockTable::unlock(platform::RandomAccessFile& file, int64_t position) {
   if (noLock_) return kOk;
   const auto entry = find(position);
   if (entry == entries_.end()) return kUnlockFailed;
@@ -89,7 +91,7 @@ int32_t LockTable::unlock(platform::File& file, int64_t position) {
   }
   entries_.erase(entry);
   if (position == kWholeFile) {
-    const int32_t code = UnlockRange(file, 0, kWholeFileLength);
+    const ErrorCode code = UnlockRange(file, 0, kWholeFileLength);
     entries_.erase(std::remove_if(entries_.begin(), entries_.end(),
                                   [&file](const Entry& e) {
                                     return LockRange(file, static_cast<uint64_t>(e.position), 1) !=
@@ -102,14 +104,60 @@ int32_t LockTable::unlock(platform::File& file, int64_t position) {
   return UnlockRange(file, static_cast<uint64_t>(position), 1);
 }
 
-void LockTable::releaseAll(platform::File& file) {
+void LockTable::releaseAll(platform::RandomAccessFile& file) {
+  // The file closes next, and its locks go with it even where an unlock fails.
   if (holdsWholeFile()) {
-    UnlockRange(file, 0, kWholeFileLength);
+    static_cast<void>(UnlockRange(file, 0, kWholeFileLength));
   } else {
-    for (const Entry& e : entries_) UnlockRange(file, static_cast<uint64_t>(e.position), 1);
+    for (const Entry& e : entries_) {
+      static_cast<void>(UnlockRange(file, static_cast<uint64_t>(e.position), 1));
+    }
   }
   entries_.clear();
 }
 
-}  // namespace zorli::edb
+ScopedLock& ScopedLock::operator=(ScopedLock&& other) noexcept {
+  if (this != &other) {
+    release();
+    table_ = other.table_;
+    file_ = std::exchange(other.file_, nullptr);
+    position_ = other.position_;
+    offset_ = other.offset_;
+    length_ = other.length_;
+  }
+  return *this;
+}
 
+ErrorCode ScopedLock::lock(LockTable& table, platform::RandomAccessFile& file,
+                           int64_t position) {
+  release();
+  const ErrorCode code = table.lock(file, position);
+  if (code == kOk) {
+    table_ = &table;
+    file_ = &file;
+    position_ = position;
+  }
+  return code;
+}
+
+ErrorCode ScopedLock::lock(platform::RandomAccessFile& file, uint64_t offset,
+                           uint64_t length) {
+  release();
+  const ErrorCode code = LockRange(file, offset, length);
+  if (code == kOk) {
+    table_ = nullptr;
+    file_ = &file;
+    offset_ = offset;
+    length_ = length;
+  }
+  return code;
+}
+
+void ScopedLock::release() {
+  platform::RandomAccessFile* file = std::exchange(file_, nullptr);
+  if (file == nullptr) return;
+  static_cast<void>(table_ != nullptr ? table_->unlock(*file, position_)
+                                      : UnlockRange(*file, offset_, length_));
+}
+
+}  // namespace zorli::edb

@@ -1,10 +1,12 @@
 #pragma once
-// Byte-range locks of a database's files: the retry rule and the main file's lock table.
+// Byte-range locks of a database's files: the retry rule, the main file's lock table and
+// the guard that holds a lock for a scope.
 #include <cstdint>
 #include <utility>
 #include <vector>
 
-#include "platform/file.h"
+#include "error_codes.h"
+#include "platform/file_system.h"
 
 namespace zorli::edb {
 
@@ -27,19 +29,19 @@ class ScopedLockWait {
 };
 
 // Locks a range, retrying a sharing or lock violation every 20 to 39 ms until the wait
-// limit has passed. Result: 0 or a code.
-int32_t LockRange(platform::File& file, uint64_t offset, uint64_t length);
-int32_t UnlockRange(platform::File& file, uint64_t offset, uint64_t length);
+// limit has passed.
+ErrorCode LockRange(platform::RandomAccessFile& file, uint64_t offset, uint64_t length);
+ErrorCode UnlockRange(platform::RandomAccessFile& file, uint64_t offset, uint64_t length);
 
 // The locks one database holds on its main file: byte positions with extra holds, or
 // kWholeFile. With noLock every request succeeds without touching the file.
 class LockTable {
  public:
   explicit LockTable(bool noLock = false) : noLock_(noLock) {}
-  int32_t lock(platform::File& file, int64_t position);
-  int32_t unlock(platform::File& file, int64_t position);
+  ErrorCode lock(platform::RandomAccessFile& file, int64_t position);
+  ErrorCode unlock(platform::RandomAccessFile& file, int64_t position);
   // Drops every lock (the file is about to close).
-  void releaseAll(platform::File& file);
+  void releaseAll(platform::RandomAccessFile& file);
   bool holds(int64_t position) const;
   bool empty() const { return entries_.empty(); }
   bool noLocks() const { return noLock_; }
@@ -54,6 +56,35 @@ class LockTable {
 
   bool noLock_;
   std::vector<Entry> entries_;
+};
+
+// A lock held until release() or the end of its scope, whichever path leaves the scope:
+// a position of a database's lock table (a record, byte 16, the whole main file) or a
+// plain byte range (EDT blocks and header, index files, a chunk of records). Giving a lock
+// back is not part of an operation's result: the operation's outcome stands, and a byte
+// an unlock could not free is freed when its file closes.
+class ScopedLock {
+ public:
+  ScopedLock() = default;
+  ~ScopedLock() { release(); }
+  ScopedLock(ScopedLock&& other) noexcept { *this = std::move(other); }
+  // Takes over other's lock after giving back this one's.
+  ScopedLock& operator=(ScopedLock&& other) noexcept;
+
+  // Each gives back what this guard held first, then locks.
+  ErrorCode lock(LockTable& table, platform::RandomAccessFile& file, int64_t position);
+  ErrorCode lock(platform::RandomAccessFile& file, uint64_t offset, uint64_t length);
+  void release();
+  // The file was closed, and its locks with it (a callback closed the databases): there is
+  // nothing left to give back, and the table and file must not be touched.
+  void abandon() { file_ = nullptr; }
+
+ private:
+  LockTable* table_ = nullptr;  // null for a plain range
+  platform::RandomAccessFile* file_ = nullptr;  // null when nothing is held
+  int64_t position_ = 0;
+  uint64_t offset_ = 0;
+  uint64_t length_ = 0;
 };
 
 }  // namespace zorli::edb

@@ -2,11 +2,11 @@
 
 #include <vector>
 
-#include "error_codes.h"
+#include "database_files.h"
 
 namespace zorli::edb {
 
-int32_t FileErrorCode(platform::FileError error) {
+ErrorCode FileErrorCode(platform::FileError error) {
   using platform::FileError;
   switch (error) {
     case FileError::None: return kOk;
@@ -28,20 +28,40 @@ int32_t FileErrorCode(platform::FileError error) {
   return kUnknownError;
 }
 
-int32_t CipheredFile::read(uint64_t offset, void* buffer, size_t size, size_t& bytesRead) {
-  const int32_t code = FileErrorCode(file_.readAt(offset, buffer, size, bytesRead));
+platform::FileError CipheredFile::open(const std::string& path, bool writable,
+                                       platform::FileSharing sharing) {
+  file_.reset();
+  return DatabaseFiles().open(path, writable, sharing, file_);
+}
+
+platform::FileError CipheredFile::create(const std::string& path) {
+  file_.reset();
+  return DatabaseFiles().create(path, file_);
+}
+
+ErrorCode CipheredFile::read(uint64_t offset, void* buffer, size_t size, size_t& bytesRead) {
+  const ErrorCode code = FileErrorCode(file_->readAt(offset, buffer, size, bytesRead));
   cipher_.apply(offset, static_cast<uint8_t*>(buffer), bytesRead);
   return code;
 }
 
-int32_t CipheredFile::write(uint64_t offset, const void* data, size_t size) {
-  if (!cipher_.active()) return FileErrorCode(file_.writeAt(offset, data, size));
-  const uint8_t* bytes = static_cast<const uint8_t*>(data);
-  std::vector<uint8_t> copy(bytes, bytes + size);
-  cipher_.apply(offset, copy.data(), copy.size());
-  return FileErrorCode(file_.writeAt(offset, copy.data(), copy.size()));
+ErrorCode CipheredFile::write(uint64_t offset, const void* data, size_t size,
+                              ErrorCode shortWrite) {
+  std::vector<uint8_t> copy;
+  if (cipher_.active()) {
+    const uint8_t* bytes = static_cast<const uint8_t*>(data);
+    copy.assign(bytes, bytes + size);
+    cipher_.apply(offset, copy.data(), copy.size());
+    data = copy.data();
+  }
+  size_t written = 0;
+  const ErrorCode code = FileErrorCode(file_->writeAt(offset, data, size, written));
+  if (code != kOk) return code;
+  return written < size ? shortWrite : kOk;
 }
 
-int32_t CipheredFile::length(uint64_t& size) { return FileErrorCode(file_.length(size)); }
+ErrorCode CipheredFile::length(uint64_t& size) { return FileErrorCode(file_->length(size)); }
+
+ErrorCode CipheredFile::truncate(uint64_t size) { return FileErrorCode(file_->truncate(size)); }
 
 }  // namespace zorli::edb

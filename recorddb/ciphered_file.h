@@ -1,31 +1,41 @@
 #pragma once
-// A file of a database read and written through its page cipher (a no-op for plain
-// files), with 64-bit offsets and platform failures turned into result codes.
+// A file of a database, opened through the database's file system and read and written
+// through its page cipher (a no-op for plain files), with 64-bit offsets and platform
+// failures turned into result codes.
 #include <cstdint>
+#include <memory>
 #include <string>
 
+#include "error_codes.h"
 #include "page_cipher.h"
-#include "platform/file.h"
+#include "platform/file_system.h"
 
 namespace zorli::edb {
 
 // The result code of a platform file failure.
-int32_t FileErrorCode(platform::FileError error);
+ErrorCode FileErrorCode(platform::FileError error);
 
 class CipheredFile {
  public:
-  platform::File& file() { return file_; }
-  bool isOpen() const { return file_.isOpen(); }
+  [[nodiscard]] platform::FileError open(const std::string& path, bool writable,
+                                         platform::FileSharing sharing);
+  [[nodiscard]] platform::FileError create(const std::string& path);
+  void close() { file_.reset(); }
+  bool isOpen() const { return file_ != nullptr; }
+  // The file itself, for its locks. Every call below is for an open file only.
+  platform::RandomAccessFile& file() { return *file_; }
   void setPassword(const std::string& password) { cipher_ = PageCipher(password); }
   bool enciphered() const { return cipher_.active(); }
 
-  // Reads what is there; bytesRead tells how much. Result: 0 or a code.
-  int32_t read(uint64_t offset, void* buffer, size_t size, size_t& bytesRead);
-  int32_t write(uint64_t offset, const void* data, size_t size);
-  int32_t length(uint64_t& size);
+  // Reads what is there; bytesRead tells how much.
+  ErrorCode read(uint64_t offset, void* buffer, size_t size, size_t& bytesRead);
+  // A file that takes fewer bytes than given without a platform failure gives shortWrite.
+  ErrorCode write(uint64_t offset, const void* data, size_t size, ErrorCode shortWrite);
+  ErrorCode length(uint64_t& size);
+  ErrorCode truncate(uint64_t size);
 
  private:
-  platform::File file_;
+  std::unique_ptr<platform::RandomAccessFile> file_;
   PageCipher cipher_;
 };
 

@@ -35,15 +35,15 @@ bool fieldFitsRecord(const RecordDatabase& db, const FieldDescriptor& field) {
 
 // Completes a value from the field's stored bytes: byte sets and memos follow their
 // chain in the auxiliary file.
-int32_t finishValue(RecordDatabase& db, const FieldDescriptor& field, std::string_view raw,
-                    FieldValue& value) {
+ErrorCode finishValue(RecordDatabase& db, const FieldDescriptor& field, std::string_view raw,
+                      FieldValue& value) {
   if (field.type() != FieldType::ByteSet && field.type() != FieldType::Memo) {
     value = DecodeField(field, raw);
     return kOk;
   }
   if (!db.aux.isOpen()) return kFieldReadFailed;
   std::string bytes;
-  const int32_t code = ReadValueChain(db.aux, ChainStart(raw), bytes);
+  const ErrorCode code = ReadValueChain(db.aux, ChainStart(raw), bytes);
   if (code != kOk) return code;
   if (field.type() == FieldType::Memo) bytes.resize(std::min(bytes.size(), bytes.find('\0')));
   value = FieldValue::FromBytes(field.type(), std::move(bytes));
@@ -52,10 +52,10 @@ int32_t finishValue(RecordDatabase& db, const FieldDescriptor& field, std::strin
 
 // The buffer size for reading wanted bytes at position: wanted, or less when the file
 // ends sooner. Only large reads ask the file for its length.
-int32_t boundedReadSize(RecordDatabase& db, uint64_t position, uint64_t wanted, size_t& size) {
+ErrorCode boundedReadSize(RecordDatabase& db, uint64_t position, uint64_t wanted, size_t& size) {
   if (wanted > kUncheckedReadBytes) {
     uint64_t fileLength = 0;
-    const int32_t code = db.main.length(fileLength);
+    const ErrorCode code = db.main.length(fileLength);
     if (code != kOk) return code;
     wanted = std::min(wanted, fileLength > position ? fileLength - position : 0);
   }
@@ -64,30 +64,28 @@ int32_t boundedReadSize(RecordDatabase& db, uint64_t position, uint64_t wanted, 
 }
 
 // Reads a field of one record from the file under the record's lock.
-int32_t readStoredField(RecordDatabase& db, int64_t record, const FieldDescriptor& field,
-                        FieldValue& value) {
+ErrorCode readStoredField(RecordDatabase& db, int64_t record, const FieldDescriptor& field,
+                          FieldValue& value) {
   if (record < 0) return kNoCurrentRecord;
-  int32_t code = db.lockRecord(record);
+  ScopedLock recordLock;
+  ErrorCode code = db.lockRecord(record, recordLock);
   if (code != kOk) return code;
+  if (!fieldFitsRecord(db, field)) return kFieldReadFailed;
   const uint64_t position = db.recordOffset(record) + static_cast<uint64_t>(field.offset());
-  if (!fieldFitsRecord(db, field)) code = kFieldReadFailed;
   size_t size = 0;
-  if (code == kOk) code = boundedReadSize(db, position, static_cast<uint64_t>(field.width()), size);
-  if (code == kOk) {
-    // Nothing read means the field starts at or past the end of the file; small fields
-    // learn that from the read itself, without one more system call per record.
-    std::string raw(size, '\0');
-    size_t got = 0;
-    code = db.main.read(position, raw.data(), raw.size(), got);
-    if (code == kOk && got == 0) code = kSeekFailed;
-    if (code == kOk && got < static_cast<uint64_t>(field.width())) code = kFieldReadFailed;
-    if (code == kOk) code = finishValue(db, field, raw, value);
-  }
-  db.unlockRecord(record);
-  return code;
+  code = boundedReadSize(db, position, static_cast<uint64_t>(field.width()), size);
+  if (code != kOk) return code;
+  // Nothing read means the field starts at or past the end of the file; small fields
+  // learn that from the read itself, without one more system call per record.
+  std::string raw(size, '\0');
+  size_t got = 0;
+  if ((code = db.main.read(position, raw.data(), raw.size(), got)) != kOk) return code;
+  if (got == 0) return kSeekFailed;
+  if (got < static_cast<uint64_t>(field.width())) return kFieldReadFailed;
+  return finishValue(db, field, raw, value);
 }
 
-int32_t readCurrentField(RecordDatabase& db, const FieldDescriptor& field, FieldValue& value) {
+ErrorCode readCurrentField(RecordDatabase& db, const FieldDescriptor& field, FieldValue& value) {
   if (db.scanBuffer == nullptr) return readStoredField(db, db.cursor, field, value);
   if (!fieldFitsRecord(db, field)) return kFieldReadFailed;
   const std::string_view raw = std::string_view(*db.scanBuffer)
@@ -113,17 +111,17 @@ FieldValue readField(RecordDatabase* db, int32_t fieldNumber) {
   const FieldDescriptor* field = fieldOrReport(db, fieldNumber);
   if (field == nullptr) return FieldValue();
   FieldValue value(field->type());
-  const int32_t code = readCurrentField(*db, *field, value);
+  const ErrorCode code = readCurrentField(*db, *field, value);
   SetLastError(code);
   return code == kOk ? value : FieldValue(field->type());
 }
 
 // Reads the count under the lock of byte 16, whose holder may be a writer appending.
-int32_t readCountLocked(RecordDatabase& db, int32_t& count) {
+ErrorCode readCountLocked(RecordDatabase& db, int32_t& count) {
   count = 0;
   uint8_t bytes[8];
   size_t got = 0;
-  const int32_t code = db.main.read(kRecordCountOffset, bytes, sizeof bytes, got);
+  const ErrorCode code = db.main.read(kRecordCountOffset, bytes, sizeof bytes, got);
   if (code != kOk) return code;
   if (got < sizeof bytes) return kRecordCountFailed;
   count = std::max(0, ReadInt32(bytes));
@@ -132,15 +130,16 @@ int32_t readCountLocked(RecordDatabase& db, int32_t& count) {
 
 // One chunk of ReadFieldOfAllRecords: records first..first+n-1 under one range lock.
 // false when the lock could not be taken (nothing was read then).
-bool readChunk(RecordDatabase& db, const FieldDescriptor& field, int64_t first, int64_t n,
-               std::vector<FieldValue>& values, std::vector<int32_t>& codes) {
+[[nodiscard]] bool readChunk(RecordDatabase& db, const FieldDescriptor& field, int64_t first,
+                             int64_t n, std::vector<FieldValue>& values,
+                             std::vector<ErrorCode>& codes) {
   const uint64_t start = db.recordOffset(first);
   const uint64_t lockLength = static_cast<uint64_t>((n - 1) * db.recordSize() + 1);
-  const bool locking = !db.locks.noLocks();
-  if (locking && LockRange(db.main.file(), start, lockLength) != kOk) return false;
+  ScopedLock chunkLock;
+  if (!db.locks.noLocks() && chunkLock.lock(db.main.file(), start, lockLength) != kOk) return false;
   const uint64_t fieldEnd = static_cast<uint64_t>(field.offset() + field.width());
   size_t size = 0;
-  int32_t readCode =
+  ErrorCode readCode =
       boundedReadSize(db, start, static_cast<uint64_t>((n - 1) * db.recordSize()) + fieldEnd, size);
   std::string bytes(size, '\0');
   size_t got = 0;
@@ -148,7 +147,7 @@ bool readChunk(RecordDatabase& db, const FieldDescriptor& field, int64_t first, 
   for (int64_t i = 0; i < n; ++i) {
     const uint64_t position = static_cast<uint64_t>(i * db.recordSize() + field.offset());
     FieldValue value(field.type());
-    int32_t code = readCode;
+    ErrorCode code = readCode;
     if (code == kOk && position >= got) code = kSeekFailed;
     if (code == kOk && position + static_cast<uint64_t>(field.width()) > got) {
       code = kFieldReadFailed;
@@ -162,7 +161,6 @@ bool readChunk(RecordDatabase& db, const FieldDescriptor& field, int64_t first, 
     values.push_back(code == kOk ? std::move(value) : FieldValue(field.type()));
     codes.push_back(code);
   }
-  if (locking) UnlockRange(db.main.file(), start, lockLength);
   return true;
 }
 
@@ -173,17 +171,51 @@ bool refuseClosedDuringCallback() {
   return false;
 }
 
+// FindRecord's scan, under the lock of byte 16: from the cursor on, each record is read
+// into the scan buffer under its lock and tested. The matching record (found) stays locked
+// in recordLock. Returns at once when the condition closed the databases.
+ErrorCode scanRecords(RecordDatabase& db, const std::function<bool()>& condition,
+                      ScopedLock& recordLock, int64_t& found) {
+  int32_t count = 0;
+  ErrorCode code = readCountLocked(db, count);
+  const int64_t from = std::max(db.cursor, 0);
+  if (code != kOk || count < 1 || from >= count) return code;
+  uint64_t fileLength = 0;
+  if ((code = db.main.length(fileLength)) != kOk) return code;
+  // The buffer is only ever as large as a record the file can hold.
+  if (db.recordOffset(from) + uint64_t(db.recordSize()) > fileLength) return kRecordReadFailed;
+  std::string scanBuffer(static_cast<size_t>(db.recordSize()), '\0');
+  for (int64_t record = from; record < count; ++record) {
+    if ((code = db.lockRecord(record, recordLock)) != kOk) return code;
+    size_t got = 0;
+    code = db.main.read(db.recordOffset(record), scanBuffer.data(), scanBuffer.size(), got);
+    if (code != kOk) return code;
+    if (got < scanBuffer.size()) return kRecordReadFailed;
+    db.scanBuffer = &scanBuffer;
+    db.cursor = static_cast<int32_t>(record);
+    const uint64_t closings = Registry().closings;
+    const bool matches = condition();
+    if (Registry().closings != closings) return kNoDatabaseOpen;
+    db.scanBuffer = nullptr;
+    if (matches) {
+      found = record;
+      return kOk;
+    }
+    recordLock.release();
+  }
+  return kOk;
+}
+
 }  // namespace
 
-int32_t ReadRecordCount(RecordDatabase& db, int32_t& count) {
+ErrorCode ReadRecordCount(RecordDatabase& db, int32_t& count) {
   count = 0;
   if (!db.main.isOpen()) return kNoDatabaseOpen;
   ScopedLockWait wait(kCountLockWait);
-  int32_t code = db.locks.lock(db.main.file(), kRecordCountOffset);
+  ScopedLock countLock;
+  const ErrorCode code = countLock.lock(db.locks, db.main.file(), kRecordCountOffset);
   if (code != kOk) return code;
-  code = readCountLocked(db, count);
-  db.locks.unlock(db.main.file(), kRecordCountOffset);
-  return code;
+  return readCountLocked(db, count);
 }
 
 }  // namespace edb
@@ -198,7 +230,7 @@ int32_t GetRecordCount() {
     return 0;
   }
   int32_t count = 0;
-  const int32_t code = ReadRecordCount(*db, count);
+  const ErrorCode code = ReadRecordCount(*db, count);
   SetLastError(code);
   return code == kOk ? count : 0;
 }
@@ -221,7 +253,7 @@ bool GoToRecord(int32_t recordNumber) {
     return false;
   }
   int32_t count = 0;
-  const int32_t code = ReadRecordCount(*db, count);
+  const ErrorCode code = ReadRecordCount(*db, count);
   SetLastError(code);
   if (code != kOk) return false;
   const int64_t wanted = std::min<int64_t>(int64_t(count) - 1, int64_t(recordNumber) - 1);
@@ -243,50 +275,26 @@ bool FindRecord(const std::function<bool()>& condition) {
     SetLastError(kNoCurrentDatabase);
     return false;
   }
-  int32_t code = db->locks.lock(db->main.file(), kRecordCountOffset);
+  ScopedLock countLock;
+  ErrorCode code = countLock.lock(db->locks, db->main.file(), kRecordCountOffset);
   if (code != kOk) {
     SetLastError(code);
     return false;
   }
   const int32_t remembered = db->cursor;
-  int32_t count = 0;
-  code = readCountLocked(*db, count);
-  int64_t found = -1, locked = -1;
-  const int64_t from = std::max(db->cursor, 0);
-  if (code == kOk && count >= 1 && from < count) {
-    uint64_t fileLength = 0;
-    code = db->main.length(fileLength);
-    // The buffer is only ever as large as a record the file can hold.
-    if (code == kOk && db->recordOffset(from) + uint64_t(db->recordSize()) > fileLength) {
-      code = kRecordReadFailed;
-    }
-    std::string scanBuffer;
-    if (code == kOk) scanBuffer.resize(static_cast<size_t>(db->recordSize()));
-    for (int64_t record = from; code == kOk && record < count; ++record) {
-      if ((code = db->lockRecord(record)) != kOk) break;
-      locked = record;
-      size_t got = 0;
-      code = db->main.read(db->recordOffset(record), scanBuffer.data(), scanBuffer.size(), got);
-      if (code == kOk && got < scanBuffer.size()) code = kRecordReadFailed;
-      if (code != kOk) break;
-      db->scanBuffer = &scanBuffer;
-      db->cursor = static_cast<int32_t>(record);
-      const uint64_t closings = Registry().closings;
-      const bool matches = condition();
-      if (Registry().closings != closings) return refuseClosedDuringCallback();
-      db->scanBuffer = nullptr;
-      if (matches) {
-        found = record;
-        break;
-      }
-      db->unlockRecord(record);
-      locked = -1;
-    }
+  const uint64_t closings = Registry().closings;
+  ScopedLock recordLock;
+  int64_t found = -1;
+  code = scanRecords(*db, condition, recordLock, found);
+  if (Registry().closings != closings) {
+    recordLock.abandon();
+    countLock.abandon();
+    return refuseClosedDuringCallback();
   }
   db->scanBuffer = nullptr;
   db->cursor = remembered;
-  if (locked >= 0) db->unlockRecord(locked);
-  db->locks.unlock(db->main.file(), kRecordCountOffset);
+  recordLock.release();
+  countLock.release();
   SetLastError(code);
   if (code != kOk || found < 0) return false;
   db->cursor = static_cast<int32_t>(found);
@@ -300,7 +308,7 @@ bool ReadFieldOfAllRecords(int32_t fieldNumber,
   const FieldDescriptor* field = fieldOrReport(db, fieldNumber);
   if (field == nullptr) return false;
   int32_t count = 0;
-  int32_t firstError = ReadRecordCount(*db, count);
+  ErrorCode firstError = ReadRecordCount(*db, count);
   if (firstError != kOk) {
     SetLastError(firstError);
     return false;
@@ -309,7 +317,7 @@ bool ReadFieldOfAllRecords(int32_t fieldNumber,
   const int64_t perChunk =
       std::max<int64_t>(1, static_cast<int64_t>(kBatchChunkBytes) / recordSize);
   std::vector<FieldValue> values;
-  std::vector<int32_t> codes;
+  std::vector<ErrorCode> codes;
   for (int64_t first = 0; first < count; first += perChunk) {
     const int64_t n = std::min<int64_t>(perChunk, count - first);
     values.clear();
@@ -321,7 +329,7 @@ bool ReadFieldOfAllRecords(int32_t fieldNumber,
     if (!chunked) {
       for (int64_t record = first; record < first + n; ++record) {
         FieldValue value(field->type());
-        const int32_t code = readStoredField(*db, record, *field, value);
+        const ErrorCode code = readStoredField(*db, record, *field, value);
         values.push_back(code == kOk ? std::move(value) : FieldValue(field->type()));
         codes.push_back(code);
       }

@@ -10,6 +10,7 @@
 #include "byte_locks.h"
 #include "ciphered_file.h"
 #include "edb_format.h"
+#include "error_codes.h"
 #include "gbk_text.h"
 
 namespace zorli::edb {
@@ -17,7 +18,7 @@ namespace zorli::edb {
 struct RecordDatabase {
   CipheredFile main;
   CipheredFile aux;  // open when a field is a byte set or memo
-  std::vector<platform::File> indexFiles;
+  std::vector<std::unique_ptr<platform::RandomAccessFile>> indexFiles;
   std::vector<std::string> indexPaths;
   LockTable locks;
   std::string fullPath;
@@ -35,9 +36,8 @@ struct RecordDatabase {
   uint64_t recordOffset(int64_t record) const {
     return dataStart + static_cast<uint64_t>(record) * static_cast<uint64_t>(recordSize());
   }
-  // The lock of record r is its first byte. Negative records cannot be locked.
-  int32_t lockRecord(int64_t record);
-  int32_t unlockRecord(int64_t record);
+  // The lock of record r is its first byte, held by lock. Negative records cannot be locked.
+  ErrorCode lockRecord(int64_t record, ScopedLock& lock);
   // 1-based field number of a name, or 0.
   int32_t fieldNumber(const GbkText& fieldName) const;
   // Releases every lock and closes the files.
@@ -54,10 +54,9 @@ struct DatabaseRegistry {
 
 DatabaseRegistry& Registry();
 RecordDatabase* CurrentDatabase();
-void SetLastError(int32_t code);
+void SetLastError(ErrorCode code);
 
 // Reads the record count as GetRecordCount does (byte 16 locked with the raised wait).
-// Result: 0 or a code.
-int32_t ReadRecordCount(RecordDatabase& db, int32_t& count);
+ErrorCode ReadRecordCount(RecordDatabase& db, int32_t& count);
 
 }  // namespace zorli::edb

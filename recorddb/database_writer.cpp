@@ -8,6 +8,7 @@
 #include "database_state.h"
 #include "error_codes.h"
 #include "field_decoding.h"
+#include "platform/file.h"
 #include "record_database.h"
 #include "value_chain.h"
 
@@ -24,7 +25,7 @@ bool hasChainFields(const std::vector<FieldDefinition>& fields) {
   });
 }
 
-int32_t validateFields(const std::vector<FieldDefinition>& fields) {
+ErrorCode validateFields(const std::vector<FieldDefinition>& fields) {
   if (fields.empty()) return kNoFields;
   for (size_t i = 0; i < fields.size(); ++i) {
     const FieldDefinition& field = fields[i];
@@ -38,10 +39,10 @@ int32_t validateFields(const std::vector<FieldDefinition>& fields) {
   return kOk;
 }
 
-int32_t createDatabase(const GbkText& fileName, const std::vector<FieldDefinition>& fields,
-                       const GbkText& password) {
+ErrorCode createDatabase(const GbkText& fileName, const std::vector<FieldDefinition>& fields,
+                         const GbkText& password) {
   if (fileName.empty()) return kCreateFailed;
-  int32_t code = validateFields(fields);
+  ErrorCode code = validateFields(fields);
   if (code != kOk) return code;
   EdbHeader header = EdbHeader::Fresh();
   header.setCounter(1);
@@ -68,69 +69,78 @@ int32_t createDatabase(const GbkText& fileName, const std::vector<FieldDefinitio
 
   const std::string mainPath = platform::absolutePath(WithDefaultExtension(fileName));
   CipheredFile main;
-  if (main.file().create(mainPath) != platform::FileError::None) return kCreateFailed;
+  if (main.create(mainPath) != platform::FileError::None) return kCreateFailed;
   main.setPassword(password);
-  if ((code = main.write(0, bytes.data(), bytes.size())) != kOk) return code;
+  if ((code = main.write(0, bytes.data(), bytes.size(), kCreateFailed)) != kOk) return code;
   if (!hasChainFields(fields)) return kOk;
 
   CipheredFile aux;
-  if (aux.file().create(AuxiliaryPath(mainPath)) != platform::FileError::None) {
-    return kAuxCreateFailed;
-  }
+  if (aux.create(AuxiliaryPath(mainPath)) != platform::FileError::None) return kAuxCreateFailed;
   aux.setPassword(password);
   std::string block0(kEdtBlockSize, '\0');
   const EdtHeader edtHeader = EdtHeader::Fresh();
   std::copy(edtHeader.bytes.begin(), edtHeader.bytes.end(), block0.begin());
-  return aux.write(0, block0.data(), block0.size());
-}
-
-RecordDatabase* writableCurrent(int32_t& code) {
-  RecordDatabase* db = CurrentDatabase();
-  code = db == nullptr ? kNoCurrentDatabase : kOk;
-  return db;
+  return aux.write(0, block0.data(), block0.size(), kAuxCreateFailed);
 }
 
 // Puts a record of zero bytes at start, the end of the last record: a plain file is
 // extended, an enciphered one written in pieces through its cipher. No buffer has the
 // record's size, however large the header says it is.
-int32_t appendZeroRecord(RecordDatabase& db, uint64_t start) {
+ErrorCode appendZeroRecord(RecordDatabase& db, uint64_t start) {
   const uint64_t size = static_cast<uint64_t>(db.recordSize());
-  int32_t code = FileErrorCode(db.main.file().truncate(start));
+  ErrorCode code = db.main.truncate(start);
   if (code != kOk || !db.main.enciphered()) {
-    return code == kOk ? FileErrorCode(db.main.file().truncate(start + size)) : code;
+    return code == kOk ? db.main.truncate(start + size) : code;
   }
   const std::string zeros(static_cast<size_t>(std::min(size, kZeroPieceBytes)), '\0');
   for (uint64_t done = 0; code == kOk && done < size; done += zeros.size()) {
     code = db.main.write(start + done, zeros.data(),
-                         static_cast<size_t>(std::min<uint64_t>(zeros.size(), size - done)));
+                         static_cast<size_t>(std::min<uint64_t>(zeros.size(), size - done)),
+                         kRecordWriteFailed);
   }
   return code;
 }
 
-int32_t appendRecord(RecordDatabase& db) {
+ErrorCode appendRecord(RecordDatabase& db) {
   ScopedLockWait wait(kCountLockWait);
-  int32_t code = db.locks.lock(db.main.file(), kRecordCountOffset);
+  ScopedLock countLock;
+  ErrorCode code = countLock.lock(db.locks, db.main.file(), kRecordCountOffset);
   if (code != kOk) return code;
   uint8_t countBytes[4];
   size_t got = 0;
-  code = db.main.read(kRecordCountOffset, countBytes, 4, got);
-  if (code == kOk && got < 4) code = kRecordCountFailed;
+  if ((code = db.main.read(kRecordCountOffset, countBytes, 4, got)) != kOk) return code;
+  if (got < 4) return kRecordCountFailed;
   const int32_t count = ReadInt32(countBytes);
-  if (code == kOk && (count < 0 || count == INT32_MAX)) code = kRecordWriteFailed;
-  if (code == kOk && (code = db.lockRecord(count)) == kOk) {
-    code = appendZeroRecord(db, db.recordOffset(count));
-    if (code == kOk) {
-      WriteInt32(countBytes, count + 1);
-      code = db.main.write(kRecordCountOffset, countBytes, 4);
-    }
-    db.unlockRecord(count);
-    if (code == kOk) db.cursor = count;
+  if (count < 0 || count == INT32_MAX) return kRecordWriteFailed;
+  ScopedLock recordLock;
+  if ((code = db.lockRecord(count, recordLock)) != kOk) return code;
+  if ((code = appendZeroRecord(db, db.recordOffset(count))) != kOk) return code;
+  WriteInt32(countBytes, count + 1);
+  if ((code = db.main.write(kRecordCountOffset, countBytes, 4, kRecordWriteFailed)) != kOk) {
+    return code;
   }
-  db.locks.unlock(db.main.file(), kRecordCountOffset);
-  return code;
+  db.cursor = count;
+  return kOk;
 }
 
-int32_t writeField(RecordDatabase& db, int32_t fieldNumber, const FieldValue& value) {
+// Stores a byte set or memo in the auxiliary file in place of the chain the field at
+// position names, and points the field at it.
+ErrorCode writeChainValue(RecordDatabase& db, const FieldDescriptor& field, uint64_t position,
+                          const FieldValue& value) {
+  uint8_t start[4];
+  size_t got = 0;
+  const ErrorCode code = db.main.read(position, start, 4, got);
+  if (code != kOk) return code;
+  if (got < 4) return kFieldReadFailed;
+  std::string bytes = value.bytes();
+  if (field.type() == FieldType::Memo) bytes.resize(std::min(bytes.size(), bytes.find('\0')));
+  return WriteValueChain(db.aux, ReadInt32(start), bytes, [&](int32_t firstBlock) {
+    WriteInt32(start, firstBlock);
+    return db.main.write(position, start, 4, kFieldWriteFailed);
+  });
+}
+
+ErrorCode writeField(RecordDatabase& db, int32_t fieldNumber, const FieldValue& value) {
   if (fieldNumber < 1 || static_cast<size_t>(fieldNumber) > db.fields.size()) {
     return kFieldTypeMismatch;
   }
@@ -142,89 +152,77 @@ int32_t writeField(RecordDatabase& db, int32_t fieldNumber, const FieldValue& va
     return kFieldTypeMismatch;
   }
   if (db.cursor < 0) return kNoCurrentRecord;
-  int32_t code = db.lockRecord(db.cursor);
+  ScopedLock recordLock;
+  ErrorCode code = db.lockRecord(db.cursor, recordLock);
   if (code != kOk) return code;
   const uint64_t position = db.recordOffset(db.cursor) + static_cast<uint64_t>(field.offset());
   uint64_t fileLength = 0;
-  code = db.main.length(fileLength);
-  if (code == kOk && position + static_cast<uint64_t>(field.width()) > fileLength) {
-    code = kNoCurrentRecord;
-  }
+  if ((code = db.main.length(fileLength)) != kOk) return code;
+  if (position + static_cast<uint64_t>(field.width()) > fileLength) return kNoCurrentRecord;
+  if (chained) return writeChainValue(db, field, position, value);
   // Encoded only once the file is known to hold the field: a text field's bytes are as
   // many as its width.
   std::string raw;
-  if (code == kOk && !chained && !EncodeField(field, value, raw)) code = kFieldTypeMismatch;
-  if (code == kOk && chained) {
-    uint8_t oldStart[4];
-    size_t got = 0;
-    code = db.main.read(position, oldStart, 4, got);
-    if (code == kOk && got < 4) code = kFieldReadFailed;
-    std::string bytes = value.bytes();
-    if (field.type() == FieldType::Memo) bytes.resize(std::min(bytes.size(), bytes.find('\0')));
-    int32_t newStart = 0;
-    if (code == kOk) code = WriteValueChain(db.aux, ReadInt32(oldStart), bytes, newStart);
-    raw.assign(4, '\0');
-    WriteInt32(reinterpret_cast<uint8_t*>(raw.data()), newStart);
-  }
-  if (code == kOk) code = db.main.write(position, raw.data(), raw.size());
-  db.unlockRecord(db.cursor);
-  return code;
+  if (!EncodeField(field, value, raw)) return kFieldTypeMismatch;
+  return db.main.write(position, raw.data(), raw.size(), kFieldWriteFailed);
 }
 
-int32_t writeRecordStatus(RecordDatabase& db, int32_t status) {
+ErrorCode writeRecordStatus(RecordDatabase& db, int32_t status) {
   if (db.cursor < 0) return kNoCurrentRecord;
-  int32_t code = db.lockRecord(db.cursor);
+  ScopedLock recordLock;
+  ErrorCode code = db.lockRecord(db.cursor, recordLock);
   if (code != kOk) return code;
   uint64_t fileLength = 0;
-  code = db.main.length(fileLength);
-  if (code == kOk && db.recordOffset(db.cursor) + kStatusWordSize > fileLength) {
-    code = kNoCurrentRecord;
-  }
+  if ((code = db.main.length(fileLength)) != kOk) return code;
+  if (db.recordOffset(db.cursor) + kStatusWordSize > fileLength) return kNoCurrentRecord;
   uint8_t bytes[4];
   WriteInt32(bytes, status);
-  if (code == kOk) code = db.main.write(db.recordOffset(db.cursor), bytes, 4);
-  db.unlockRecord(db.cursor);
-  return code;
+  return db.main.write(db.recordOffset(db.cursor), bytes, 4, kRecordWriteFailed);
 }
 
 // Rewrites a whole file under a new cipher; the magic (bytes 0 to 3) is left as it is.
-int32_t recipher(CipheredFile& file, const GbkText& newPassword) {
+ErrorCode recipher(CipheredFile& file, const GbkText& newPassword) {
   uint64_t length = 0;
-  int32_t code = file.length(length);
+  ErrorCode code = file.length(length);
   if (code != kOk) return code;
   std::string bytes(static_cast<size_t>(length), '\0');
   size_t got = 0;
   if ((code = file.read(0, bytes.data(), bytes.size(), got)) != kOk) return code;
   if (got < bytes.size()) return kPasswordChangeFailed;
   file.setPassword(newPassword);
-  return file.write(0, bytes.data(), bytes.size());
+  return file.write(0, bytes.data(), bytes.size(), kPasswordChangeFailed);
 }
 
-int32_t setPassword(RecordDatabase& db, const GbkText& newPassword) {
-  int32_t code = db.locks.lock(db.main.file(), kWholeFile);
+// Both files under the new cipher, then the header's magic and check text.
+ErrorCode recipherDatabase(RecordDatabase& db, const GbkText& newPassword) {
+  ErrorCode code = recipher(db.main, newPassword);
   if (code != kOk) return code;
-  code = recipher(db.main, newPassword);
-  if (code == kOk && db.aux.isOpen()) code = recipher(db.aux, newPassword);
-  if (code == kOk) {
-    db.header.setMagic(newPassword.empty() ? "WEDB" : "WCDB");
-    db.header.setCheckText(newPassword.empty() ? std::string() : PasswordCheckText(newPassword));
-    code = FileErrorCode(db.main.file().writeAt(0, db.header.bytes.data(), kMagicSize));
-    if (code == kOk) {
-      code = db.main.write(kCheckTextOffset, &db.header.bytes[kCheckTextOffset],
-                           kCheckTextFieldSize);
-    }
-    if (code == kOk) db.password = newPassword;
+  if (db.aux.isOpen() && (code = recipher(db.aux, newPassword)) != kOk) return code;
+  db.header.setMagic(newPassword.empty() ? "WEDB" : "WCDB");
+  db.header.setCheckText(newPassword.empty() ? std::string() : PasswordCheckText(newPassword));
+  // The cipher leaves the magic as it is.
+  if ((code = db.main.write(0, db.header.bytes.data(), kMagicSize, kPasswordChangeFailed)) != kOk) {
+    return code;
   }
-  db.locks.unlock(db.main.file(), kWholeFile);
-  return code == kOk ? kOk : kPasswordChangeFailed;
+  code = db.main.write(kCheckTextOffset, &db.header.bytes[kCheckTextOffset],
+                       kCheckTextFieldSize, kPasswordChangeFailed);
+  if (code != kOk) return code;
+  db.password = newPassword;
+  return kOk;
+}
+
+ErrorCode setPassword(RecordDatabase& db, const GbkText& newPassword) {
+  ScopedLock wholeFile;
+  const ErrorCode code = wholeFile.lock(db.locks, db.main.file(), kWholeFile);
+  if (code != kOk) return code;
+  return recipherDatabase(db, newPassword) == kOk ? kOk : kPasswordChangeFailed;
 }
 
 template <typename Operation>
 bool onCurrent(Operation operation) {
   SetLastError(kOk);
-  int32_t code;
-  RecordDatabase* db = writableCurrent(code);
-  if (db != nullptr) code = operation(*db);
+  RecordDatabase* db = CurrentDatabase();
+  const ErrorCode code = db == nullptr ? kNoCurrentDatabase : operation(*db);
   SetLastError(code);
   return code == kOk;
 }
@@ -235,7 +233,7 @@ bool onCurrent(Operation operation) {
 bool CreateDatabase(const GbkText& fileName, const std::vector<FieldDefinition>& fields,
                     const GbkText& password) {
   edb::SetLastError(edb::kOk);
-  const int32_t code = edb::createDatabase(fileName, fields, password);
+  const edb::ErrorCode code = edb::createDatabase(fileName, fields, password);
   edb::SetLastError(code);
   return code == edb::kOk;
 }

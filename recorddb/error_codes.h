@@ -1,11 +1,12 @@
 #pragma once
 // Result codes of the record database (LastError). Only the codes this library
-// produces are named; ErrorMessage knows the whole table.
+// produces are named; ErrorMessage knows the whole table. Inside the library every
+// operation that can fail returns one, and a caller that drops it does not compile.
 #include <cstdint>
 
 namespace zorli::edb {
 
-enum ErrorCode : int32_t {
+enum [[nodiscard]] ErrorCode : int32_t {
   kOk = 0,
   kUnknownError = -1,
   kCreateFailed = -2,

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 
+#include "database_files.h"
 #include "database_paths.h"
 #include "error_codes.h"
+#include "platform/file.h"
 
 namespace zorli::edb {
 namespace {
@@ -26,7 +28,7 @@ std::string indexPath(const RecordDatabase& db, const GbkText& name) {
   return platform::absolutePath(path);
 }
 
-int32_t checkHeader(const RecordDatabase& db, const EnxHeader& header, uint64_t fileLength) {
+ErrorCode checkHeader(const RecordDatabase& db, const EnxHeader& header, uint64_t fileLength) {
   if (!header.magicValid()) return kBadIndexFile;
   if (header.version() != db.header.version()) return kIndexVersionMismatch;
   const int32_t pages = header.pageCount();
@@ -68,39 +70,43 @@ int32_t checkHeader(const RecordDatabase& db, const EnxHeader& header, uint64_t 
   return widths == keyLength ? kOk : kIndexFieldSizeMismatch;
 }
 
+// Opens one index file and checks its header under a whole-file lock.
+ErrorCode attach(const RecordDatabase& db, const std::string& path, bool writable,
+                 platform::FileSharing sharing, std::unique_ptr<platform::RandomAccessFile>& file) {
+  if (DatabaseFiles().open(path, writable, sharing, file) != platform::FileError::None) {
+    return kIndexOpenFailed;
+  }
+  ScopedLock wholeFile;
+  ErrorCode code = wholeFile.lock(*file, 0, kWholeFileLength);
+  if (code != kOk) return code;
+  // A second attachment is recognised only once opened, so a sharing mode that
+  // excludes the first handle has already failed that open.
+  if (std::any_of(db.indexPaths.begin(), db.indexPaths.end(),
+                  [&](const std::string& p) { return PathsEqual(p, path); })) {
+    return kIndexAlreadyOpen;
+  }
+  EnxHeader header;
+  size_t got = 0;
+  uint64_t fileLength = 0;
+  code = FileErrorCode(file->readAt(0, header.bytes.data(), kEnxHeaderSize, got));
+  if (code != kOk) return code;
+  if ((code = FileErrorCode(file->length(fileLength))) != kOk) return code;
+  return got < kEnxHeaderSize ? kBadIndexFile : checkHeader(db, header, fileLength);
+}
+
 }  // namespace
 
-int32_t AttachIndexFiles(RecordDatabase& db, const std::vector<GbkText>& names, bool writable,
-                         platform::FileSharing sharing) {
+ErrorCode AttachIndexFiles(RecordDatabase& db, const std::vector<GbkText>& names, bool writable,
+                           platform::FileSharing sharing) {
   std::vector<GbkText> given;
   std::copy_if(names.begin(), names.end(), std::back_inserter(given),
                [](const GbkText& n) { return !n.empty(); });
   if (given.size() > kMaxIndexFiles) return kTooManyIndexFiles;
-  int32_t code = kOk;
+  ErrorCode code = kOk;
   for (const GbkText& name : given) {
     const std::string path = indexPath(db, name);
-    platform::File file;
-    if (file.open(path, writable, sharing) != platform::FileError::None) {
-      code = kIndexOpenFailed;
-      break;
-    }
-    if ((code = LockRange(file, 0, kWholeFileLength)) != kOk) break;
-    // A second attachment is recognised only once opened, so a sharing mode that
-    // excludes the first handle has already failed that open.
-    if (std::any_of(db.indexPaths.begin(), db.indexPaths.end(),
-                    [&](const std::string& p) { return PathsEqual(p, path); })) {
-      UnlockRange(file, 0, kWholeFileLength);
-      code = kIndexAlreadyOpen;
-      break;
-    }
-    EnxHeader header;
-    size_t got = 0;
-    uint64_t fileLength = 0;
-    code = FileErrorCode(file.readAt(0, header.bytes.data(), kEnxHeaderSize, got));
-    if (code == kOk) code = FileErrorCode(file.length(fileLength));
-    if (code == kOk) code = got < kEnxHeaderSize ? kBadIndexFile : checkHeader(db, header, fileLength);
-    UnlockRange(file, 0, kWholeFileLength);
-    if (code != kOk) break;
+    std::unique_ptr<platform::RandomAccessFile> file;
+    if ((code = attach(db, path, writable, sharing, file)) != kOk) break;
     db.indexFiles.push_back(std::move(file));
     db.indexPaths.push_back(path);
   }

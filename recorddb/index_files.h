@@ -11,7 +11,7 @@ constexpr size_t kMaxIndexFiles = 10;
 
 // Opens, checks and keeps the index files named (empty names skipped). Result: 0 or a
 // code; on failure db keeps no index file.
-int32_t AttachIndexFiles(RecordDatabase& db, const std::vector<GbkText>& names, bool writable,
-                         platform::FileSharing sharing);
+ErrorCode AttachIndexFiles(RecordDatabase& db, const std::vector<GbkText>& names, bool writable,
+                           platform::FileSharing sharing);
 
 }  // namespace zorli::edb

@@ -7,6 +7,7 @@
 #include "error_codes.h"
 #include "index_files.h"
 #include "password_prompt.h"
+#include "platform/file.h"
 #include "record_database.h"
 
 namespace zorli {
@@ -26,10 +27,10 @@ platform::FileSharing sharingOf(int32_t shareMode) {
 }
 
 // Reads the header through a cipher keyed with password and compares its check text.
-int32_t readHeaderWithPassword(RecordDatabase& db, const GbkText& password) {
+ErrorCode readHeaderWithPassword(RecordDatabase& db, const GbkText& password) {
   db.main.setPassword(password);
   size_t got = 0;
-  const int32_t code = db.main.read(0, db.header.bytes.data(), kHeaderSize, got);
+  const ErrorCode code = db.main.read(0, db.header.bytes.data(), kHeaderSize, got);
   if (code != kOk) return code;
   if (got < kHeaderSize) return kNotDatabaseFile;
   if (password.empty() || !CheckTextsEqual(db.header.checkText(), PasswordCheckText(password))) {
@@ -39,10 +40,10 @@ int32_t readHeaderWithPassword(RecordDatabase& db, const GbkText& password) {
   return kOk;
 }
 
-int32_t checkPassword(RecordDatabase& db, const GbkText& password) {
+ErrorCode checkPassword(RecordDatabase& db, const GbkText& password) {
   const bool ask = password == kAskPassword;
   if (db.header.plain()) return (password.empty() || ask) ? kOk : kWrongPassword;
-  int32_t code = readHeaderWithPassword(db, ask ? GbkText() : password);
+  ErrorCode code = readHeaderWithPassword(db, ask ? GbkText() : password);
   if (code != kWrongPassword || !ask) return code;
   for (int32_t wrong = 0; wrong < kPasswordAttempts; ++wrong) {
     const std::optional<GbkText> typed = AskDatabasePassword(wrong);
@@ -53,9 +54,9 @@ int32_t checkPassword(RecordDatabase& db, const GbkText& password) {
   return kWrongPassword;
 }
 
-int32_t checkMainFile(RecordDatabase& db, const GbkText& password, bool writable) {
+ErrorCode checkMainFile(RecordDatabase& db, const GbkText& password, bool writable) {
   size_t got = 0;
-  int32_t code = db.main.read(0, db.header.bytes.data(), kHeaderSize, got);
+  ErrorCode code = db.main.read(0, db.header.bytes.data(), kHeaderSize, got);
   if (code != kOk) return code;
   if (got < kHeaderSize || (!db.header.plain() && !db.header.enciphered())) return kNotDatabaseFile;
   if ((code = checkPassword(db, password)) != kOk) return code;
@@ -89,13 +90,12 @@ int32_t checkMainFile(RecordDatabase& db, const GbkText& password, bool writable
   if (wholeRecords < counted) {
     if (!writable) return kBadFileSize;
     db.header.setRecordCount(static_cast<int32_t>(wholeRecords));
-    if ((code = db.main.write(kRecordCountOffset, &db.header.bytes[kRecordCountOffset], 4)) != kOk) {
-      return code;
-    }
-    code = FileErrorCode(db.main.file().truncate(db.dataStart + wholeRecords * recordSize));
+    code = db.main.write(kRecordCountOffset, &db.header.bytes[kRecordCountOffset], 4, kBadFileSize);
+    if (code != kOk) return code;
+    code = db.main.truncate(db.dataStart + wholeRecords * recordSize);
     if (code != kOk) return code;
   } else if (writable) {
-    code = FileErrorCode(db.main.file().truncate(db.dataStart + counted * recordSize));
+    code = db.main.truncate(db.dataStart + counted * recordSize);
     if (code != kOk) return code;
   }
   for (const FieldDescriptor& field : db.fields) {
@@ -112,42 +112,37 @@ bool blockCountsValid(const EdtHeader& header) {
 
 // The first candidate name that exists is the auxiliary file; any other failure than a
 // missing file ends the search.
-int32_t openAuxiliaryFile(RecordDatabase& db, bool writable, platform::FileSharing sharing) {
+ErrorCode openAuxiliaryFile(RecordDatabase& db, bool writable, platform::FileSharing sharing) {
   for (const std::string& path : AuxiliaryPathCandidates(db.fullPath)) {
-    const platform::FileError error = db.aux.file().open(path, writable, sharing);
+    const platform::FileError error = db.aux.open(path, writable, sharing);
     if (error == platform::FileError::None) return kOk;
     if (error != platform::FileError::NotFound) break;
   }
   return kAuxReadFailed;
 }
 
-int32_t checkAuxiliaryFile(RecordDatabase& db, bool writable, platform::FileSharing sharing) {
+ErrorCode checkAuxiliaryFile(RecordDatabase& db, bool writable, platform::FileSharing sharing) {
   if (openAuxiliaryFile(db, writable, sharing) != kOk) return kAuxReadFailed;
   db.aux.setPassword(db.password);
-  int32_t code = LockRange(db.aux.file(), 0, kWholeFileLength);
+  ScopedLock wholeFile;
+  ErrorCode code = wholeFile.lock(db.aux.file(), 0, kWholeFileLength);
   if (code != kOk) return code;
   EdtHeader header;
   size_t got = 0;
   uint64_t fileLength = 0;
-  code = db.aux.read(0, header.bytes.data(), kEdtHeaderSize, got);
-  if (code == kOk) code = db.aux.length(fileLength);
-  if (code == kOk) {
-    const uint64_t wholeBlocks = fileLength / kEdtBlockSize;
-    if (got < kEdtHeaderSize || !header.magicValid() || !blockCountsValid(header)) {
-      code = kAuxReadFailed;
-    } else if (header.version() != db.header.version()) {
-      code = kAuxVersionMismatch;
-    } else if (wholeBlocks < static_cast<uint64_t>(header.blockCount())) {
-      // The repair writes only a header that passes these checks itself: block 0 whole,
-      // the free list within the blocks that are left.
-      header.setBlockCount(static_cast<int32_t>(wholeBlocks));
-      code = writable && blockCountsValid(header)
-                 ? db.aux.write(kEdtBlockCountOffset, &header.bytes[kEdtBlockCountOffset], 4)
-                 : kBadAuxFile;
-    }
+  if ((code = db.aux.read(0, header.bytes.data(), kEdtHeaderSize, got)) != kOk) return code;
+  if ((code = db.aux.length(fileLength)) != kOk) return code;
+  if (got < kEdtHeaderSize || !header.magicValid() || !blockCountsValid(header)) {
+    return kAuxReadFailed;
   }
-  UnlockRange(db.aux.file(), 0, kWholeFileLength);
-  return code;
+  if (header.version() != db.header.version()) return kAuxVersionMismatch;
+  const uint64_t wholeBlocks = fileLength / kEdtBlockSize;
+  if (wholeBlocks >= static_cast<uint64_t>(header.blockCount())) return kOk;
+  // The repair writes only a header that passes these checks itself: block 0 whole, the
+  // free list within the blocks that are left.
+  header.setBlockCount(static_cast<int32_t>(wholeBlocks));
+  if (!writable || !blockCountsValid(header)) return kBadAuxFile;
+  return db.aux.write(kEdtBlockCountOffset, &header.bytes[kEdtBlockCountOffset], 4, kBadAuxFile);
 }
 
 bool needsAuxiliaryFile(const RecordDatabase& db) {
@@ -156,9 +151,23 @@ bool needsAuxiliaryFile(const RecordDatabase& db) {
   });
 }
 
-int32_t openDatabase(const GbkText& fileName, const GbkText& alias, bool readOnly,
-                     int32_t shareMode, const GbkText& password,
-                     const std::vector<GbkText>& indexFiles) {
+// The checks of the main file, the auxiliary file and the index files, under the lock of
+// the whole main file.
+ErrorCode checkFiles(RecordDatabase& db, const GbkText& password, bool writable,
+                     platform::FileSharing sharing, const std::vector<GbkText>& indexFiles) {
+  ScopedLock wholeFile;
+  ErrorCode code = wholeFile.lock(db.locks, db.main.file(), kWholeFile);
+  if (code != kOk) return code;
+  if ((code = checkMainFile(db, password, writable)) != kOk) return code;
+  if (needsAuxiliaryFile(db) && (code = checkAuxiliaryFile(db, writable, sharing)) != kOk) {
+    return code;
+  }
+  return AttachIndexFiles(db, indexFiles, writable, sharing);
+}
+
+ErrorCode openDatabase(const GbkText& fileName, const GbkText& alias, bool readOnly,
+                       int32_t shareMode, const GbkText& password,
+                       const std::vector<GbkText>& indexFiles) {
   if (fileName.empty()) return kFileNotFound;
   const std::string fullPath = platform::absolutePath(WithDefaultExtension(fileName));
   for (const auto& open : Registry().databases) {
@@ -173,18 +182,12 @@ int32_t openDatabase(const GbkText& fileName, const GbkText& alias, bool readOnl
   db->locks = LockTable(noLock);
   db->fullPath = fullPath;
   const bool writable = !readOnly;
-  int32_t code = FileErrorCode(db->main.file().open(fullPath, writable, sharing));
+  ErrorCode code = FileErrorCode(db->main.open(fullPath, writable, sharing));
   if (code != kOk) return code;
-  if ((code = db->locks.lock(db->main.file(), kWholeFile)) != kOk) return code;
-
-  code = checkMainFile(*db, password, writable);
-  if (code == kOk && needsAuxiliaryFile(*db)) code = checkAuxiliaryFile(*db, writable, sharing);
-  if (code == kOk) code = AttachIndexFiles(*db, indexFiles, writable, sharing);
-  if (code != kOk) {
+  if ((code = checkFiles(*db, password, writable, sharing, indexFiles)) != kOk) {
     db->close();
     return code;
   }
-  db->locks.unlock(db->main.file(), kWholeFile);
   db->name = BaseName(fullPath);
   db->alias = alias;
   db->cursor = 0;
@@ -202,7 +205,7 @@ bool OpenDatabase(const GbkText& fileName, const std::optional<GbkText>& alias,
                   std::optional<int32_t>, const std::optional<GbkText>& password,
                   const std::vector<GbkText>& indexFiles) {
   edb::SetLastError(edb::kOk);
-  const int32_t code =
+  const edb::ErrorCode code =
       edb::openDatabase(fileName, alias.value_or(GbkText()), readOnly.value_or(false),
                         shareMode.value_or(kShareDenyNone), password.value_or(GbkText()),
                         indexFiles);

@@ -22,8 +22,9 @@ constexpr int32_t kShareDenyWrite = 3;
 constexpr int32_t kShareExclusive = 4;
 
 // Opens fileName (".EDB" appended when it has no extension) and makes it the current
-// database with its cursor on the first record. password "?" asks the user (a dialog
-// on Windows; elsewhere it counts as cancelled). Index files get ".ENX" when they have
+// database with its cursor on the first record. password "?" asks the user through the
+// password prompt (password_prompt.h; by default a dialog on Windows, and elsewhere it
+// counts as cancelled). Index files get ".ENX" when they have
 // no extension; empty names are skipped. unusedFifth is accepted and ignored.
 bool OpenDatabase(const GbkText& fileName, const std::optional<GbkText>& alias = std::nullopt,
                   std::optional<bool> readOnly = std::nullopt,

@@ -7,7 +7,7 @@ namespace zorli {
 namespace edb {
 namespace {
 
-thread_local int32_t lastError = kOk;
+thread_local ErrorCode lastError = kOk;
 
 }  // namespace
 
@@ -22,16 +22,11 @@ RecordDatabase* CurrentDatabase() {
   return registry.databases[*registry.current].get();
 }
 
-void SetLastError(int32_t code) { lastError = code; }
+void SetLastError(ErrorCode code) { lastError = code; }
 
-int32_t RecordDatabase::lockRecord(int64_t record) {
+ErrorCode RecordDatabase::lockRecord(int64_t record, ScopedLock& lock) {
   if (record < 0) return kLockFailed;
-  return locks.lock(main.file(), static_cast<int64_t>(recordOffset(record)));
-}
-
-int32_t RecordDatabase::unlockRecord(int64_t record) {
-  if (record < 0) return kUnlockFailed;
-  return locks.unlock(main.file(), static_cast<int64_t>(recordOffset(record)));
+  return lock.lock(locks, main.file(), static_cast<int64_t>(recordOffset(record)));
 }
 
 int32_t RecordDatabase::fieldNumber(const GbkText& fieldName) const {
@@ -43,9 +38,8 @@ int32_t RecordDatabase::fieldNumber(const GbkText& fieldName) const {
 
 void RecordDatabase::close() {
   if (main.isOpen()) locks.releaseAll(main.file());
-  main.file().close();
-  aux.file().close();
-  for (platform::File& index : indexFiles) index.close();
+  main.close();
+  aux.close();
   indexFiles.clear();
 }
 

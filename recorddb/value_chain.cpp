@@ -14,15 +14,15 @@ namespace {
 
 uint64_t blockOffset(int32_t block) { return static_cast<uint64_t>(block) * kEdtBlockSize; }
 
-int32_t readBlock(CipheredFile& aux, int32_t block, EdtBlock& out) {
+ErrorCode readBlock(CipheredFile& aux, int32_t block, EdtBlock& out) {
   size_t got = 0;
-  const int32_t code = aux.read(blockOffset(block), out.bytes.data(), kEdtBlockSize, got);
+  const ErrorCode code = aux.read(blockOffset(block), out.bytes.data(), kEdtBlockSize, got);
   if (code != kOk) return code;
   return got < kEdtBlockSize ? kAuxAccessFailed : kOk;
 }
 
-int32_t writeBlock(CipheredFile& aux, int32_t block, const EdtBlock& in) {
-  return aux.write(blockOffset(block), in.bytes.data(), kEdtBlockSize);
+ErrorCode writeBlock(CipheredFile& aux, int32_t block, const EdtBlock& in) {
+  return aux.write(blockOffset(block), in.bytes.data(), kEdtBlockSize, kAuxAccessFailed);
 }
 
 // The header of the auxiliary file, read once and written back at the end, under the
@@ -30,36 +30,33 @@ int32_t writeBlock(CipheredFile& aux, int32_t block, const EdtBlock& in) {
 class HeaderSession {
  public:
   explicit HeaderSession(CipheredFile& aux) : aux_(aux) {}
-  ~HeaderSession() {
-    if (locked_) UnlockRange(aux_.file(), 0, 1);
-  }
-  int32_t open() {
+  ErrorCode open() {
     if (header_) return kOk;
-    const int32_t lockCode = LockRange(aux_.file(), 0, 1);
-    if (lockCode != kOk) return lockCode;
-    locked_ = true;
+    ErrorCode code = lock_.lock(aux_.file(), 0, 1);
+    if (code != kOk) return code;
     EdtHeader header;
     size_t got = 0;
-    const int32_t code = aux_.read(0, header.bytes.data(), kEdtHeaderSize, got);
-    if (code != kOk) return code;
+    if ((code = aux_.read(0, header.bytes.data(), kEdtHeaderSize, got)) != kOk) return code;
     if (got < kEdtHeaderSize || header.blockCount() < 1) return kAuxAccessFailed;
     header_ = header;
     return kOk;
   }
   bool isOpen() const { return header_.has_value(); }
   EdtHeader& header() { return *header_; }
-  int32_t save() { return aux_.write(0, header_->bytes.data(), kEdtHeaderSize); }
+  ErrorCode save() {
+    return aux_.write(0, header_->bytes.data(), kEdtHeaderSize, kAuxAccessFailed);
+  }
 
  private:
   CipheredFile& aux_;
   std::optional<EdtHeader> header_;
-  bool locked_ = false;
+  ScopedLock lock_;
 };
 
 // Block numbers of an existing chain, in order, without its data.
-int32_t collectChain(CipheredFile& aux, int32_t first, std::vector<int32_t>& blocks) {
+ErrorCode collectChain(CipheredFile& aux, int32_t first, std::vector<int32_t>& blocks) {
   uint64_t fileLength = 0;
-  const int32_t code = aux.length(fileLength);
+  const ErrorCode code = aux.length(fileLength);
   if (code != kOk) return code;
   const uint64_t limit = fileLength / kEdtBlockSize;
   for (int32_t block = first; block != 0;) {
@@ -68,7 +65,7 @@ int32_t collectChain(CipheredFile& aux, int32_t first, std::vector<int32_t>& blo
     }
     blocks.push_back(block);
     EdtBlock data;
-    const int32_t readCode = readBlock(aux, block, data);
+    const ErrorCode readCode = readBlock(aux, block, data);
     if (readCode != kOk) return readCode;
     block = data.next();
   }
@@ -80,8 +77,8 @@ using BlockSet = std::unordered_set<int32_t>;
 // A block the free list may hand out: inside the file, marked free (used 0), and not a
 // block of the value being written. Whatever breaks this, a list that points into a live
 // chain or loops back on itself, must not be written over.
-bool isFreeBlock(CipheredFile& aux, const EdtHeader& header, int32_t block, const BlockSet& ours,
-                 EdtBlock* contents = nullptr) {
+[[nodiscard]] bool isFreeBlock(CipheredFile& aux, const EdtHeader& header, int32_t block,
+                               const BlockSet& ours, EdtBlock* contents = nullptr) {
   if (block < 1 || block >= header.blockCount() || ours.count(block) != 0) return false;
   EdtBlock data;
   if (readBlock(aux, block, data) != kOk || data.used() != 0) return false;
@@ -92,8 +89,8 @@ bool isFreeBlock(CipheredFile& aux, const EdtHeader& header, int32_t block, cons
 // Chooses count more blocks for a value: from the head of the free list while it lasts,
 // then new ones at the end of the file. The header is updated in memory; -59 when the
 // free list cannot be trusted.
-int32_t takeBlocks(CipheredFile& aux, EdtHeader& header, size_t count, BlockSet& ours,
-                   std::vector<int32_t>& blocks) {
+ErrorCode takeBlocks(CipheredFile& aux, EdtHeader& header, size_t count, BlockSet& ours,
+                     std::vector<int32_t>& blocks) {
   int32_t freeHead = header.freeHead(), freeCount = header.freeCount();
   for (; count > 0 && freeHead != 0; --count) {
     EdtBlock freeBlock;
@@ -117,91 +114,107 @@ int32_t takeBlocks(CipheredFile& aux, EdtHeader& header, size_t count, BlockSet&
   return kOk;
 }
 
-int32_t setPreviousLink(CipheredFile& aux, int32_t block, int32_t previous) {
+ErrorCode setPreviousLink(CipheredFile& aux, int32_t block, int32_t previous) {
   EdtBlock data;
-  int32_t code = readBlock(aux, block, data);
+  ErrorCode code = readBlock(aux, block, data);
   if (code != kOk) return code;
   data.setPrevious(previous);
   return writeBlock(aux, block, data);
 }
 
-// Takes trailing free blocks off the end of the file.
-int32_t trimFreeTail(CipheredFile& aux, EdtHeader& header) {
+// Sets a link of a free block next to one being cut off. Only free neighbours are
+// relinked: a link into a live chain is corruption, and that chain is left as it is.
+ErrorCode relinkFreeNeighbour(CipheredFile& aux, const EdtHeader& header, int32_t block,
+                              void (EdtBlock::*setLink)(int32_t), int32_t link) {
+  if (block <= 0 || block >= header.blockCount()) return kOk;
+  EdtBlock neighbour;
+  const ErrorCode code = readBlock(aux, block, neighbour);
+  if (code != kOk || neighbour.used() != 0) return code;
+  (neighbour.*setLink)(link);
+  return writeBlock(aux, block, neighbour);
+}
+
+// Takes trailing free blocks out of the header's count. The caller cuts the file once the
+// header is saved, so a failure in between leaves the file longer than counted, never
+// shorter.
+ErrorCode dropFreeTail(CipheredFile& aux, EdtHeader& header) {
   int32_t last = header.blockCount() - 1;
   while (last >= 1) {
     EdtBlock block;
-    const int32_t code = readBlock(aux, last, block);
+    ErrorCode code = readBlock(aux, last, block);
     if (code != kOk) return code;
     if (block.used() != 0) break;
     const int32_t previous = block.previous(), next = block.next();
-    // Only free neighbours are relinked: a link into a live chain is corruption, and
-    // that chain is left as it is.
-    EdtBlock neighbour;
-    if (previous > 0 && previous < header.blockCount() &&
-        readBlock(aux, previous, neighbour) == kOk && neighbour.used() == 0) {
-      neighbour.setNext(next);
-      writeBlock(aux, previous, neighbour);
-    }
-    if (next > 0 && next < header.blockCount() && readBlock(aux, next, neighbour) == kOk &&
-        neighbour.used() == 0) {
-      neighbour.setPrevious(previous);
-      writeBlock(aux, next, neighbour);
+    if ((code = relinkFreeNeighbour(aux, header, previous, &EdtBlock::setNext, next)) != kOk ||
+        (code = relinkFreeNeighbour(aux, header, next, &EdtBlock::setPrevious, previous)) != kOk) {
+      return code;
     }
     if (header.freeHead() == last) header.setFreeHead(next);
     header.setFreeCount(std::max(0, header.freeCount() - 1));
     --last;
   }
   header.setBlockCount(last + 1);
-  return FileErrorCode(aux.file().truncate(blockOffset(last + 1)));
+  return kOk;
 }
 
-}  // namespace
+// Writes piece i of value into blocks[i] with its final links.
+ErrorCode writePiece(CipheredFile& aux, const std::vector<int32_t>& blocks, size_t i,
+                     const std::string& value) {
+  EdtBlock block;
+  block.setPrevious(i > 0 ? blocks[i - 1] : 0);
+  block.setNext(i + 1 < blocks.size() ? blocks[i + 1] : 0);
+  block.setData(std::string_view(value).substr(i * kEdtBlockDataSize, kEdtBlockDataSize));
+  return writeBlock(aux, blocks[i], block);
+}
 
-int32_t ReadValueChain(CipheredFile& aux, int32_t firstBlock, std::string& value) {
-  value.clear();
-  if (!aux.isOpen()) return kAuxAccessFailed;
-  if (firstBlock == 0) return kOk;
+// ReadValueChain's walk: each block is read under the lock of its first byte, and the
+// next block is locked before the previous one is let go.
+ErrorCode appendChain(CipheredFile& aux, int32_t firstBlock, std::string& value) {
   uint64_t fileLength = 0;
-  int32_t code = aux.length(fileLength);
+  ErrorCode code = aux.length(fileLength);
   if (code != kOk) return code;
   const uint64_t blocksInFile = fileLength / kEdtBlockSize;
+  ScopedLock blockLock;
   int32_t locked = 0;
   uint64_t visited = 0;
   for (int32_t block = firstBlock; block != 0;) {
     // Every block of a sound chain lies in the file and is visited once; more steps
     // than blocks means a loop.
     if (block < 0 || static_cast<uint64_t>(block) >= blocksInFile || ++visited > blocksInFile) {
-      code = kAuxAccessFailed;
-      break;
+      return kAuxAccessFailed;
     }
     // A block that names itself as next is already held.
     if (block != locked) {
-      code = LockRange(aux.file(), blockOffset(block), 1);
-      if (code != kOk) break;
-      if (locked != 0) UnlockRange(aux.file(), blockOffset(locked), 1);
+      ScopedLock next;
+      if ((code = next.lock(aux.file(), blockOffset(block), 1)) != kOk) return code;
+      blockLock = std::move(next);
       locked = block;
     }
     EdtBlock data;
-    code = readBlock(aux, block, data);
-    if (code != kOk) break;
-    if (data.used() < 0 || data.used() > kEdtBlockDataSize) {
-      code = kAuxAccessFailed;
-      break;
-    }
+    if ((code = readBlock(aux, block, data)) != kOk) return code;
+    if (data.used() < 0 || data.used() > kEdtBlockDataSize) return kAuxAccessFailed;
     value.append(reinterpret_cast<const char*>(data.data()), static_cast<size_t>(data.used()));
     block = data.next();
   }
-  if (locked != 0) UnlockRange(aux.file(), blockOffset(locked), 1);
+  return kOk;
+}
+
+}  // namespace
+
+ErrorCode ReadValueChain(CipheredFile& aux, int32_t firstBlock, std::string& value) {
+  value.clear();
+  if (!aux.isOpen()) return kAuxAccessFailed;
+  if (firstBlock == 0) return kOk;
+  const ErrorCode code = appendChain(aux, firstBlock, value);
   if (code != kOk) value.clear();
   return code;
 }
 
-int32_t WriteValueChain(CipheredFile& aux, int32_t oldFirstBlock, const std::string& value,
-                        int32_t& newFirstBlock) {
-  newFirstBlock = 0;
+ErrorCode WriteValueChain(CipheredFile& aux, int32_t oldFirstBlock, const std::string& value,
+                          const std::function<ErrorCode(int32_t firstBlock)>& pointAt) {
   if (!aux.isOpen()) return kAuxAccessFailed;
   std::vector<int32_t> oldChain;
-  int32_t code = collectChain(aux, oldFirstBlock, oldChain);
+  ErrorCode code = collectChain(aux, oldFirstBlock, oldChain);
   if (code != kOk) return code;
 
   // Every block is chosen, and every free block checked, before anything is written.
@@ -216,35 +229,35 @@ int32_t WriteValueChain(CipheredFile& aux, int32_t oldFirstBlock, const std::str
   if (takesBlocks || freesBlocks) {
     if ((code = session.open()) != kOk) return code;
   }
+  size_t firstNew = pieces;  // the first piece in a block the file does not hold yet
   if (takesBlocks) {
+    const int32_t blocksBefore = session.header().blockCount();
     code = takeBlocks(aux, session.header(), pieces - oldChain.size(), ours, blocks);
     if (code != kOk) return code;
     newFreeHead = session.header().freeHead();
+    firstNew = static_cast<size_t>(
+        std::find_if(blocks.begin(), blocks.end(), [&](int32_t b) { return b >= blocksBefore; }) -
+        blocks.begin());
   }
   const int32_t oldFreeHead = freesBlocks ? session.header().freeHead() : 0;
   if (oldFreeHead != 0 && !isFreeBlock(aux, session.header(), oldFreeHead, ours)) {
     return kAuxAccessFailed;
   }
 
-  int32_t previous = 0;
-  EdtBlock previousBlock;
-  for (size_t i = 0; i < pieces; ++i) {
-    const int32_t block = blocks[i];
-    EdtBlock current;
-    current.setPrevious(previous);
-    current.setNext(0);
-    current.setData(std::string_view(value).substr(i * kEdtBlockDataSize, kEdtBlockDataSize));
-    if ((code = writeBlock(aux, block, current)) != kOk) return code;
-    if (previous != 0) {
-      previousBlock.setNext(block);
-      if ((code = writeBlock(aux, previous, previousBlock)) != kOk) return code;
-    } else {
-      newFirstBlock = block;
-    }
-    previous = block;
-    previousBlock = current;
+  // Each block is written once, from the last to the first, so none is linked to before
+  // it holds its piece. Blocks new to the file come first and are counted in the saved
+  // header before any other block links to them: a write that fails part way leaves at
+  // worst blocks that nothing uses, never a link to a block past the header's count,
+  // which a later value would take again.
+  for (size_t i = pieces; i-- > firstNew;) {
+    if ((code = writePiece(aux, blocks, i, value)) != kOk) return code;
+  }
+  if (takesBlocks && (code = session.save()) != kOk) return code;
+  for (size_t i = firstNew; i-- > 0;) {
+    if ((code = writePiece(aux, blocks, i, value)) != kOk) return code;
   }
   if (newFreeHead != 0 && (code = setPreviousLink(aux, newFreeHead, 0)) != kOk) return code;
+  if ((code = pointAt(blocks.empty() ? 0 : blocks.front())) != kOk) return code;
 
   if (freesBlocks) {
     EdtHeader& header = session.header();
@@ -263,9 +276,11 @@ int32_t WriteValueChain(CipheredFile& aux, int32_t oldFirstBlock, const std::str
     }
     header.setFreeHead(oldChain[firstFreed]);
     header.setFreeCount(header.freeCount() + static_cast<int32_t>(lastFreed - firstFreed + 1));
-    if (freedLastBlock && (code = trimFreeTail(aux, header)) != kOk) return code;
+    if (freedLastBlock && (code = dropFreeTail(aux, header)) != kOk) return code;
+    if ((code = session.save()) != kOk) return code;
+    if (freedLastBlock) return aux.truncate(blockOffset(header.blockCount()));
   }
-  return session.isOpen() ? session.save() : kOk;
+  return kOk;
 }
 
 }  // namespace zorli::edb

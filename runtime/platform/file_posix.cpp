@@ -108,19 +108,20 @@ FileError File::readAt(uint64_t offset, void* buffer, size_t size, size_t& bytes
   return FileError::None;
 }
 
-FileError File::writeAt(uint64_t offset, const void* data, size_t size) {
+FileError File::writeAt(uint64_t offset, const void* data, size_t size, size_t& bytesWritten) {
+  bytesWritten = 0;
   if (!isOpen()) return FileError::InvalidHandle;
   if (offset > INT64_MAX) return FileError::SeekFailed;
   const char* in = static_cast<const char*>(data);
-  size_t written = 0;
-  while (written < size) {
-    const ssize_t n = pwrite(static_cast<int>(handle_), in + written, size - written,
-                             static_cast<off_t>(offset + written));
+  while (bytesWritten < size) {
+    const ssize_t n = pwrite(static_cast<int>(handle_), in + bytesWritten, size - bytesWritten,
+                             static_cast<off_t>(offset + bytesWritten));
     if (n < 0) {
       if (errno == EINTR) continue;
       return fromErrno(errno);
     }
-    written += static_cast<size_t>(n);
+    if (n == 0) break;
+    bytesWritten += static_cast<size_t>(n);
   }
   return FileError::None;
 }

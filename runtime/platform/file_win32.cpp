@@ -108,19 +108,19 @@ FileError File::readAt(uint64_t offset, void* buffer, size_t size, size_t& bytes
   return FileError::None;
 }
 
-FileError File::writeAt(uint64_t offset, const void* data, size_t size) {
+FileError File::writeAt(uint64_t offset, const void* data, size_t size, size_t& bytesWritten) {
+  bytesWritten = 0;
   if (!isOpen()) return FileError::InvalidHandle;
   const char* in = static_cast<const char*>(data);
-  size_t written = 0;
-  while (written < size) {
-    OVERLAPPED position = at(offset + written);
-    const DWORD chunk = static_cast<DWORD>(std::min<size_t>(size - written, 1u << 30));
+  while (bytesWritten < size) {
+    OVERLAPPED position = at(offset + bytesWritten);
+    const DWORD chunk = static_cast<DWORD>(std::min<size_t>(size - bytesWritten, 1u << 30));
     DWORD n = 0;
-    if (!WriteFile(asHandle(handle_), in + written, chunk, &n, &position)) {
+    if (!WriteFile(asHandle(handle_), in + bytesWritten, chunk, &n, &position)) {
       return fromLastError(GetLastError());
     }
-    if (n == 0) return FileError::Generic;
-    written += n;
+    if (n == 0) break;
+    bytesWritten += n;
   }
   return FileError::None;
 }

@@ -47,7 +47,7 @@ TEST_F(Cursor, GoToRecordClampsIntoTheFile) {
   EXPECT_EQ(field1(), "r4");
   GoToFirstRecord();
   EXPECT_EQ(field1(), "r1");
-  EXPECT_EQ(LastError(), 0);
+  EXPECT_EQ(LastError(), edb::kOk);
 }
 
 TEST_F(Cursor, FieldsByNumberAndName) {
@@ -73,12 +73,12 @@ TEST_F(Cursor, EmptyDatabaseReadsNothing) {
   ASSERT_TRUE(OpenDatabase("empty.edb"));
   EXPECT_EQ(GetRecordCount(), 0);
   GoToFirstRecord();
-  EXPECT_EQ(LastError(), 0);
+  EXPECT_EQ(LastError(), edb::kOk);
   EXPECT_EQ(field1(), "");
   EXPECT_EQ(LastError(), edb::kSeekFailed);
   EXPECT_TRUE(GoToRecord(5));
   EXPECT_FALSE(FindRecord([] { return true; }));
-  EXPECT_EQ(LastError(), 0);
+  EXPECT_EQ(LastError(), edb::kOk);
 }
 
 TEST_F(Cursor, FindRecordScansFromTheCursor) {
@@ -94,7 +94,7 @@ TEST_F(Cursor, FindRecordScansFromTheCursor) {
   EXPECT_EQ(field1(), "r7");
   GoToRecord(8);
   EXPECT_FALSE(FindRecord(matches47));
-  EXPECT_EQ(LastError(), 0);
+  EXPECT_EQ(LastError(), edb::kOk);
   EXPECT_EQ(field1(), "r8");
   GoToFirstRecord();
   EXPECT_TRUE(FindRecord(matches47));
@@ -192,12 +192,12 @@ TEST_F(Cursor, LastErrorBelongsToTheCallingThread) {
 }
 
 TEST(ErrorMessages, Table) {
-  EXPECT_EQ(ErrorMessage(0), "");
-  // 未知错误
+  EXPECT_EQ(ErrorMessage(edb::kOk), "");
+  // 未知错误, for a code outside the table and for -77, the one gap in it
   EXPECT_EQ(ErrorMessage(-999), "\xCE\xB4\xD6\xAA\xB4\xED\xCE\xF3");
-  EXPECT_EQ(ErrorMessage(-1), ErrorMessage(-77));
+  EXPECT_EQ(ErrorMessage(edb::kUnknownError), ErrorMessage(-77));
   // 访问数据库的辅助文件失败
-  EXPECT_EQ(ErrorMessage(-59),
+  EXPECT_EQ(ErrorMessage(edb::kAuxAccessFailed),
             "\xB7\xC3\xCE\xCA\xCA\xFD\xBE\xDD\xBF\xE2\xB5\xC4\xB8\xA8\xD6\xFA\xCE\xC4\xBC\xFE\xCA"
             "\xA7\xB0\xDC");
   for (int32_t code = -1; code >= -80; --code) {
@@ -205,7 +205,7 @@ TEST(ErrorMessages, Table) {
       EXPECT_NE(ErrorMessage(code), "") << code;
     }
   }
-  EXPECT_NE(ErrorMessage(-80), ErrorMessage(-1));
+  EXPECT_NE(ErrorMessage(-80), ErrorMessage(edb::kUnknownError));
 }
 
 }  // namespace

@@ -79,7 +79,7 @@ TEST(MendedFaults, FieldReachingPastTheRecordIsNotRead) {
   }));
   EXPECT_EQ(scanCode, edb::kFieldReadFailed);
   EXPECT_EQ(ReadField(1).text(), "");
-  EXPECT_EQ(LastError(), 0);
+  EXPECT_EQ(LastError(), edb::kOk);
   CloseAllDatabases();
 }
 
@@ -105,7 +105,7 @@ TEST(MendedFaults, AbsurdHeaderValuesGiveCodes) {
   PatchInt32("absurd.edb", 116 + 24, 0x7FFFFFFF);
   ASSERT_TRUE(OpenDatabase("absurd.edb", std::nullopt, true));
   EXPECT_EQ(ReadField(1).text(), "");
-  EXPECT_NE(LastError(), 0);
+  EXPECT_NE(LastError(), edb::kOk);
   EXPECT_FALSE(ReadFieldOfAllRecords(1, [](int32_t, const FieldValue& v) { EXPECT_EQ(v.text(), ""); }));
   CloseAllDatabases();
 }

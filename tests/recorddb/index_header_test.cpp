@@ -66,11 +66,11 @@ class IndexHeader : public ::testing::Test {
 };
 
 TEST_F(IndexHeader, SoundHeadersAttachByNameWithoutExtension) {
-  EXPECT_EQ(openCode({"word"}), 0);
-  EXPECT_EQ(openCode({"", "word.ENX", ""}), 0);
+  EXPECT_EQ(openCode({"word"}), edb::kOk);
+  EXPECT_EQ(openCode({"", "word.ENX", ""}), edb::kOk);
   // Key names compare without regard to case; an int key carries its type code.
   WriteBytes("both.ENX", IndexFile({{"WORD", -10}, {"n", 3}}, 14));
-  EXPECT_EQ(openCode({"word", "both"}), 0);
+  EXPECT_EQ(openCode({"word", "both"}), edb::kOk);
   // A failed attachment leaves nothing open.
   EXPECT_EQ(openCode({"word", "missing"}), edb::kIndexOpenFailed);
   EXPECT_EQ(GetRecordCount(), 0);
@@ -89,7 +89,7 @@ TEST_F(IndexHeader, PageFieldsAndSizes) {
   EXPECT_EQ(codeWith(4, 1), edb::kIndexVersionMismatch);
   EXPECT_EQ(codeWith(24, 1), edb::kBadIndexFile);
   for (size_t offset : {28u, 32u}) {
-    EXPECT_EQ(codeWith(offset, 1), 0) << offset;
+    EXPECT_EQ(codeWith(offset, 1), edb::kOk) << offset;
     EXPECT_EQ(codeWith(offset, -1), edb::kBadIndexFile) << offset;
     EXPECT_EQ(codeWith(offset, 2), edb::kBadIndexFile) << offset;
   }
@@ -131,7 +131,7 @@ TEST_F(IndexHeader, CountsDuplicatesAndLocks) {
   ASSERT_EQ(other.lock(100, 1), platform::FileError::None);
   EXPECT_EQ(openCode({"word"}), edb::kLockViolation);
   other.close();
-  EXPECT_EQ(openCode({"word"}), 0);
+  EXPECT_EQ(openCode({"word"}), edb::kOk);
 }
 
 #ifdef _WIN32

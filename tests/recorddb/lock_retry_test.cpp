@@ -55,7 +55,7 @@ TEST_F(LockRetry, CountWaitsForAHolderThatLetsGo) {
   });
   const Clock::time_point start = Clock::now();
   EXPECT_EQ(GetRecordCount(), 2);
-  EXPECT_EQ(LastError(), 0);
+  EXPECT_EQ(LastError(), edb::kOk);
   const int64_t waited = millisecondsSince(start);
   holder.join();
   EXPECT_GE(waited, 290);

@@ -29,7 +29,7 @@ class OpenChecks : public ::testing::Test {
 };
 
 TEST_F(OpenChecks, HeaderMagicAndLength) {
-  EXPECT_EQ(openCode(true), 0);
+  EXPECT_EQ(openCode(true), edb::kOk);
   WriteBytes(path, ReadBytes(path).substr(0, 111));
   EXPECT_EQ(openCode(true), edb::kNotDatabaseFile);
   MakeTextDatabase(path, {"x"});
@@ -52,7 +52,7 @@ TEST_F(OpenChecks, HeaderValues) {
   PatchInt32(path, 4, 0x10001);
   EXPECT_EQ(openCode(true), edb::kVersionTooHigh);
   PatchInt32(path, 4, 1);
-  EXPECT_EQ(openCode(true), 0);
+  EXPECT_EQ(openCode(true), edb::kOk);
 }
 
 TEST_F(OpenChecks, FieldCountAndDescriptors) {
@@ -77,7 +77,7 @@ TEST_F(OpenChecks, NameTerminatorWithinSeventeenBytes) {
   bytes.replace(116, 16, std::string(16, 'n'));
   bytes[116 + 16] = '\0';
   WriteBytes(path, bytes);
-  EXPECT_EQ(openCode(true), 0);
+  EXPECT_EQ(openCode(true), edb::kOk);
   bytes[116 + 16] = 'n';
   WriteBytes(path, bytes);
   EXPECT_EQ(openCode(true), edb::kNotDatabaseFile);
@@ -88,7 +88,7 @@ TEST_F(OpenChecks, MissingRecordsFailReadOnlyAndAreRepairedForWriting) {
   WriteBytes(path, bytes.substr(0, kDataStart1 + recordSize * 3 + recordSize / 2));
   EXPECT_EQ(openCode(true), edb::kBadFileSize);
   EXPECT_EQ(ReadBytes(path).size(), kDataStart1 + recordSize * 3 + recordSize / 2);
-  EXPECT_EQ(openCode(false), 0);
+  EXPECT_EQ(openCode(false), edb::kOk);
   const std::string repaired = ReadBytes(path);
   EXPECT_EQ(Int32At(repaired, 16), 3);
   EXPECT_EQ(repaired.size(), kDataStart1 + recordSize * 3);
@@ -97,15 +97,15 @@ TEST_F(OpenChecks, MissingRecordsFailReadOnlyAndAreRepairedForWriting) {
 TEST_F(OpenChecks, TrailingBytesAreCutOnlyForWriting) {
   const std::string bytes = ReadBytes(path) + "tail";
   WriteBytes(path, bytes);
-  EXPECT_EQ(openCode(true), 0);
+  EXPECT_EQ(openCode(true), edb::kOk);
   EXPECT_EQ(ReadBytes(path), bytes);
-  EXPECT_EQ(openCode(false), 0);
+  EXPECT_EQ(openCode(false), edb::kOk);
   EXPECT_EQ(ReadBytes(path), bytes.substr(0, bytes.size() - 4));
 }
 
 TEST_F(OpenChecks, Passwords) {
   EXPECT_EQ(openCode(true, "pw"), edb::kWrongPassword);
-  EXPECT_EQ(openCode(true, "?"), 0);  // "?" is no password for a plain file
+  EXPECT_EQ(openCode(true, "?"), edb::kOk);  // "?" is no password for a plain file
   CreateDatabase("secret.edb", {{"a", FieldType::Text, 8}}, "pw");
   OpenDatabase("secret.edb");
   EXPECT_EQ(LastError(), edb::kWrongPassword);
@@ -137,7 +137,7 @@ class AuxiliaryChecks : public ::testing::Test {
 };
 
 TEST_F(AuxiliaryChecks, HeaderFaults) {
-  EXPECT_EQ(openCode(true), 0);
+  EXPECT_EQ(openCode(true), edb::kOk);
   const std::string good = ReadBytes(auxPath);
   EXPECT_EQ(good.size(), 3u * 512);
   std::string bad = good;
@@ -161,7 +161,7 @@ TEST_F(AuxiliaryChecks, HeaderFaults) {
 TEST_F(AuxiliaryChecks, BlockCountBeyondTheFile) {
   PatchInt32(auxPath, 16, 5);
   EXPECT_EQ(openCode(true), edb::kBadAuxFile);
-  EXPECT_EQ(openCode(false), 0);
+  EXPECT_EQ(openCode(false), edb::kOk);
   EXPECT_EQ(Int32At(ReadBytes(auxPath), 16), 3);
 }
 
@@ -188,7 +188,7 @@ TEST_F(AuxiliaryChecks, FoundWhateverTheCaseOfItsExtension) {
   for (const std::string name : {"memo.edt", "memo.eDt"}) {
     ASSERT_EQ(std::rename(previous.c_str(), name.c_str()), 0);
     previous = name;
-    EXPECT_EQ(openCode(false), 0) << name;
+    EXPECT_EQ(openCode(false), edb::kOk) << name;
   }
   std::rename(previous.c_str(), auxPath.c_str());
 }
@@ -248,7 +248,7 @@ TEST(OpenDatabaseNames, TrailBytesAreNotCaseFolded) {
   MakeTextDatabase(lowerTrail + ".edb", {"y"});
   ASSERT_TRUE(OpenDatabase(upperTrail + ".edb", upperTrail));
   EXPECT_TRUE(OpenDatabase(lowerTrail + ".edb"));
-  EXPECT_EQ(LastError(), 0);
+  EXPECT_EQ(LastError(), edb::kOk);
   EXPECT_EQ(FindDatabase(upperTrail), std::optional<size_t>(0));
   EXPECT_EQ(FindDatabase(lowerTrail), std::optional<size_t>(1));
   CloseAllDatabases();

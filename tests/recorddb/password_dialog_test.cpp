@@ -146,7 +146,7 @@ class PasswordDialog : public ::testing::Test {
 TEST_F(PasswordDialog, WrongThenRightPasswordOpens) {
   SimulatedUser user({"wrong", "pw"});
   EXPECT_TRUE(openAsking());
-  EXPECT_EQ(LastError(), 0);
+  EXPECT_EQ(LastError(), edb::kOk);
   const std::vector<Showing>& showings = user.finish();
   ASSERT_EQ(showings.size(), 2u);
   const Showing& first = showings[0];

@@ -49,7 +49,7 @@ TEST(ProcessLocks, AnotherProcessHoldingRecordAndCountLocks) {
   EXPECT_EQ(LastError(), edb::kLockViolation);
   // The count waits up to 2000 ms, long enough for the holder to finish.
   EXPECT_EQ(GetRecordCount(), 3);
-  EXPECT_EQ(LastError(), 0);
+  EXPECT_EQ(LastError(), edb::kOk);
   EXPECT_GE(platform::tickCount() - start, 500u);
   GoToRecord(2);
   EXPECT_EQ(ReadField(1).text(), "r2");

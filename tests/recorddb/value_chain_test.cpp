@@ -48,7 +48,7 @@ TEST_F(Chains, ValuesSpanBlocksOfFiveHundredBytes) {
   GoToFirstRecord();
   EXPECT_EQ(ReadField(2).text(), pattern(1000, 1));
   EXPECT_EQ(ReadField(3).bytes(), "");
-  EXPECT_EQ(LastError(), 0);
+  EXPECT_EQ(LastError(), edb::kOk);
 }
 
 TEST_F(Chains, BlocksAreReusedFreedAndTrimmed) {
@@ -93,13 +93,13 @@ TEST_F(Chains, BrokenChainsEndWithAuxiliaryFileError) {
     OpenDatabase(path, std::nullopt, true);
     const FieldValue value = ReadField(2);
     const int32_t code = LastError();
-    if (code != 0) {
+    if (code != edb::kOk) {
       EXPECT_EQ(value.text(), "");
     }
     CloseAllDatabases();
     return code;
   };
-  EXPECT_EQ(readCode(), 0);
+  EXPECT_EQ(readCode(), edb::kOk);
   PatchInt32(auxPath, 3 * 512 + 4, 1);  // block 3 leads back to block 1
   EXPECT_EQ(readCode(), edb::kAuxAccessFailed);
   PatchInt32(auxPath, 3 * 512 + 4, 3);  // block 3 leads to itself
@@ -112,7 +112,7 @@ TEST_F(Chains, BrokenChainsEndWithAuxiliaryFileError) {
   PatchInt32(auxPath, 2 * 512 + 8, 501);  // used beyond the data area
   EXPECT_EQ(readCode(), edb::kAuxAccessFailed);
   PatchInt32(auxPath, 2 * 512 + 8, 500);
-  EXPECT_EQ(readCode(), 0);
+  EXPECT_EQ(readCode(), edb::kOk);
 }
 
 TEST_F(Chains, AFreeListThatCannotBeTrustedIsNeverWrittenOver) {

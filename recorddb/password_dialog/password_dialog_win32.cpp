@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "password_prompt.h"
+#include "password_dialog.h"
 
-namespace zorli::edb {
+namespace zorli {
 namespace {
 
 // 密码输入
@@ -126,7 +126,7 @@ INT_PTR CALLBACK promptProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
 
 }  // namespace
 
-std::optional<GbkText> AskDatabasePassword(int32_t wrongEntries) {
+std::optional<GbkText> ShowPasswordDialog(int32_t wrongEntries) {
   DialogTemplate dialog(wide(kTitle), 200, 86);
   dialog.item(kStaticClass, kPromptId, SS_LEFT, 10, 8, 180, 10, wide(kPrompt));
   dialog.item(kEditClass, kEditId, ES_PASSWORD | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 10, 22,
@@ -141,4 +141,4 @@ std::optional<GbkText> AskDatabasePassword(int32_t wrongEntries) {
   return state.typed;
 }
 
-}  // namespace zorli::edb
+}  // namespace zorli
