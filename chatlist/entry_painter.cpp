@@ -7,7 +7,7 @@
 #include "chat_list_windows.h"
 #include "entry_layout.h"
 #include "entry_storage.h"
-#include "wide_text.h"
+#include "platform/wide_text.h"
 
 namespace zorli {
 namespace {
@@ -23,7 +23,7 @@ constexpr UINT kCutMarkFlags = DT_NOPREFIX | DT_SINGLELINE | DT_CENTER | DT_BOTT
 constexpr char kCutMark[] = "\xA1\xAD\xA1\xAD";  // two ellipsis characters
 
 void DrawGbkText(HDC dc, const char* text, const EntryRect& where, COLORREF colour, UINT flags) {
-  const std::wstring wide = GbkToWide(text);
+  const std::wstring wide = platform::toWide(platform::CodePage::kGbk, TextOf(text));
   RECT box{where.left, where.top, where.right, where.bottom};
   HGDIOBJ previousFont = SelectObject(dc, Resources().font);
   SetTextColor(dc, colour);

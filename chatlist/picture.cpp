@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "chat_list_resources.h"
-#include "wide_text.h"
+#include "platform/wide_text.h"
 
 namespace zorli {
 
@@ -30,7 +30,7 @@ bool Picture::LoadFromBytes(const void* bytes, size_t count) {
 bool Picture::LoadFromFile(const GbkText& fileName) {
   Release();
   if (fileName.empty()) return false;
-  const std::wstring wideName = AnsiToWide(fileName.c_str());
+  const std::wstring wideName = platform::toWide(platform::CodePage::kAnsi, fileName);
   GpImage* image = nullptr;
   if (gdip::GdipLoadImageFromFile(wideName.c_str(), &image) != Gdiplus::Ok) image = nullptr;
   image_ = image;
