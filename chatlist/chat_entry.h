@@ -4,10 +4,9 @@
 #include <cstdint>
 #include <string_view>
 
-namespace zorli {
+#include "image_handle.h"
 
-// A GDI+ image (GpImage*) passed around as a number; 0 asks for the default picture.
-using ImageHandle = uintptr_t;
+namespace zorli {
 
 enum EntryKind : int32_t {
   kEntryMessage = 0,

@@ -1,5 +1,6 @@
 #!/usr/bin/python3
-"""Draws the chat list's built-in pictures into chatlist/images/.
+"""Draws the chat list's built-in pictures into chatlist/images/ and the bot's avatar into
+app/window/images/.
 
 Run with Debian's interpreter (it has Pillow): /usr/bin/python3 tools/images/make_chatlist_images.py
 The output is committed; the build embeds the files as they are.
@@ -10,7 +11,9 @@ import sys
 
 from PIL import Image, ImageDraw, ImageFilter
 
-OUT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "chatlist", "images")
+ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
+OUT = os.path.join(ROOT, "chatlist", "images")
+APP_OUT = os.path.join(ROOT, "app", "window", "images")
 
 BUBBLE_W, BUBBLE_H = 80, 40
 BODY_LEFT, BODY_RIGHT = 10, 69  # inclusive columns
@@ -114,6 +117,7 @@ def bot_avatar():
 
 def main():
     os.makedirs(OUT, exist_ok=True)
+    os.makedirs(APP_OUT, exist_ok=True)
     outline_grey = (0x7F, 0x7E, 0x7E, 255)
     light = (0xF3, 0xF3, 0xF3, 255)
     green = (0xB6, 0xDA, 0x53, 255)
@@ -123,7 +127,7 @@ def main():
     bubble(light, green).save(os.path.join(OUT, "bubble_style2.png"), optimize=True)
     default_avatar().save(os.path.join(OUT, "default_avatar.bmp"))
     card_picture().save(os.path.join(OUT, "default_card.jpg"), quality=90, progressive=False)
-    bot_avatar().save(os.path.join(OUT, "bot_avatar.jpg"), quality=88, progressive=False)
+    bot_avatar().save(os.path.join(APP_OUT, "bot_avatar.jpg"), quality=88, progressive=False)
     return 0
 
 
