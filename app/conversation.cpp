@@ -82,9 +82,11 @@ void Conversation::ApplyTeasingRule(const GbkText& message) {
 }
 
 void Conversation::PostBotReply(const GbkText& reply) {
-  const GbkText hour = ToText(hourOf(services_.now()));
-  const GbkText minute = ToText(minuteOf(services_.now()));
-  const GbkText second = ToText(secondOf(services_.now()));
+  // One reading: three could straddle a second and head 9:59:59.9 with 9:0:0.
+  const DateTime time = services_.now();
+  const GbkText hour = ToText(hourOf(time));
+  const GbkText minute = ToText(minuteOf(time));
+  const GbkText second = ToText(secondOf(time));
   const GbkText entry = JoinTexts({hour, kTimeSeparator, minute, kTimeSeparator, second,
                                    kBeforeReply, reply, kAfterReply});
   chatList_.AddMessage(GbkText(kBotNickname), botAvatar_, entry, std::nullopt);

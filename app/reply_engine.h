@@ -1,8 +1,10 @@
 #pragma once
 // Chooses the bot's one reply to a message: a pending preset reply, else an answer from
-// the best-scoring records of dbs.edb, else a reply from dbv.edb. Both files are opened
-// by plain name in the current directory and closed again before SelectReply returns;
-// nothing of them is kept between messages.
+// the best-scoring records of dbs.edb, else a reply from dbv.edb, else a reply that says
+// which of them could not be opened or read. Both files are opened by plain name in the
+// current directory and closed again before SelectReply returns; nothing of them is kept
+// between messages. A step that meets a lock held by another program is retried for a
+// short while.
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -18,11 +20,11 @@ constexpr std::string_view kFallbackKnowledgeFile = "dbv.edb";
 // Why a reply was chosen.
 struct ReplyExplanation {
   enum class Source {
-    Preset,            // a keyword rule fixed it
-    Scored,            // answer field of one of the candidates of dbs.edb
-    FallbackFound,     // the first dbv.edb reply holding the start of the message
-    FallbackRandom,    // a random dbv.edb reply
-    KnowledgeMissing,  // nothing scored and dbv.edb could not be opened
+    Preset,                // a keyword rule fixed it
+    Scored,                // answer field of one of the candidates of dbs.edb
+    FallbackFound,         // the first dbv.edb reply holding the start of the message
+    FallbackRandom,        // a random dbv.edb reply
+    KnowledgeUnavailable,  // a knowledge file the reply needed could not be opened or read
   };
   Source source = Source::Preset;
   int32_t score = 0;                // best score of the dbs.edb records

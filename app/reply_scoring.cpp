@@ -5,18 +5,32 @@
 
 namespace zorli {
 
-MessageUnitIndex::MessageUnitIndex(std::string_view message)
-    : message_(message), known_(1 << 16, -1) {}
+namespace {
 
-bool MessageUnitIndex::Contains(std::string_view unit) {
-  const size_t key = (static_cast<size_t>(static_cast<unsigned char>(unit[0])) << 8) |
-                     static_cast<unsigned char>(unit[1]);
-  int8_t& answer = known_[key];
-  if (answer < 0) answer = FindText(message_, unit, std::nullopt, true) != -1 ? 1 : 0;
-  return answer == 1;
+constexpr size_t kUnitValues = 1 << 16;
+
+unsigned char FoldedByte(char c) {
+  return static_cast<unsigned char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
 }
 
-int32_t ScorePattern(std::string_view pattern, MessageUnitIndex& message) {
+size_t FoldedUnit(char first, char second) {
+  return (static_cast<size_t>(FoldedByte(first)) << 8) | FoldedByte(second);
+}
+
+}  // namespace
+
+MessageUnitIndex::MessageUnitIndex(std::string_view message) : present_(kUnitValues) {
+  for (size_t position = 0; position + 1 < message.size();) {
+    present_[FoldedUnit(message[position], message[position + 1])] = true;
+    position += (static_cast<unsigned char>(message[position]) & 0x80) != 0 ? 2 : 1;
+  }
+}
+
+bool MessageUnitIndex::Contains(std::string_view unit) const {
+  return present_[FoldedUnit(unit[0], unit[1])];
+}
+
+int32_t ScorePattern(std::string_view pattern, const MessageUnitIndex& message) {
   int32_t score = 0;
   ForEachPatternUnit(pattern, [&](std::string_view unit) {
     if (message.Contains(unit)) ++score;
@@ -33,17 +47,17 @@ void CandidateList::Consider(int32_t recordNumber, int32_t score) {
   }
 }
 
-CandidateList ScoreCurrentDatabase(std::string_view message) {
-  CandidateList candidates;
-  if (GetRecordCount() < 1) return candidates;
-  MessageUnitIndex index(message);
+bool ScoreCurrentDatabase(std::string_view message, CandidateList& candidates) {
+  candidates = CandidateList();
+  const int32_t count = GetRecordCount();
+  if (count < 1) return LastError() == 0;
+  const MessageUnitIndex index(message);
   // Each pattern is read once, and every unit is taken from that one text.
-  ReadFieldOfAllRecords(1, [&](int32_t recordNumber, const FieldValue& pattern) {
+  return ReadFieldOfAllRecords(1, [&](int32_t recordNumber, const FieldValue& pattern) {
     const std::string_view text = pattern.isText() ? std::string_view(pattern.bytes())
                                                    : std::string_view();
     candidates.Consider(recordNumber, ScorePattern(text, index));
   });
-  return candidates;
 }
 
 }  // namespace zorli

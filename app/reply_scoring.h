@@ -10,19 +10,21 @@
 
 namespace zorli {
 
-// Answers "does the message contain this unit" with FindText, remembering each answer
-// for the rest of one reply: the result depends on the unit's two bytes alone.
+// Answers "does the message contain this two-byte unit" as FindText with case folded
+// does, from one pass over the message: FindText tests the unit at the scan positions
+// only (every byte, but a byte with its high bit set takes the next one along), so the
+// folded pairs found at those positions are all the units it can find.
 class MessageUnitIndex {
  public:
   explicit MessageUnitIndex(std::string_view message);
-  bool Contains(std::string_view unit);
+  // unit: two bytes.
+  bool Contains(std::string_view unit) const;
 
  private:
-  std::string_view message_;
-  std::vector<int8_t> known_;  // per unit value: -1 not yet asked, 0 absent, 1 present
+  std::vector<bool> present_;  // by folded unit value
 };
 
-int32_t ScorePattern(std::string_view pattern, MessageUnitIndex& message);
+int32_t ScorePattern(std::string_view pattern, const MessageUnitIndex& message);
 
 struct CandidateList {
   int32_t bestScore = 0;
@@ -32,8 +34,9 @@ struct CandidateList {
   void Consider(int32_t recordNumber, int32_t score);
 };
 
-// Scores field 1 of every record of the current database. With no current database or
-// no records the list is empty and the best score 0.
-CandidateList ScoreCurrentDatabase(std::string_view message);
+// Scores field 1 of every record of the current database into candidates (empty, with
+// best score 0, when there are no records). false when a record could not be read: it
+// then scored as an empty pattern, and LastError() says why.
+bool ScoreCurrentDatabase(std::string_view message, CandidateList& candidates);
 
 }  // namespace zorli

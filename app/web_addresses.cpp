@@ -9,13 +9,34 @@ constexpr std::string_view kSearchPath = "/s";
 constexpr std::string_view kSearchQueryBeforeKeyword = "?ct=0&ie=gb2312&bs=&sr=&z=&wd=";
 constexpr std::string_view kSearchQueryAfterKeyword = "&cl=3&f=8";
 
+// The browser is started with the URL as one quoted argument: a '"' would end it, a blank
+// or a line break would split or break it, and a '%' would read as the start of an escape.
+// No GBK trail byte is below 0x40, so characters are never torn apart.
+bool MustBeEncoded(unsigned char byte) { return byte <= ' ' || byte == '"' || byte == '%'; }
+
+GbkText PercentEncoded(std::string_view keyword) {
+  static constexpr char kHexDigits[] = "0123456789ABCDEF";
+  GbkText encoded;
+  for (const char c : keyword) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (MustBeEncoded(byte)) {
+      encoded += '%';
+      encoded += kHexDigits[byte >> 4];
+      encoded += kHexDigits[byte & 0xF];
+    } else {
+      encoded += c;
+    }
+  }
+  return encoded;
+}
+
 }  // namespace
 
 GbkText NewsCommandLine() { return JoinTexts({kNewsProgram, " ", kNewsPortalUrl}); }
 
 GbkText SearchUrl(std::string_view keyword) {
   const GbkText prefix = JoinTexts({kSearchEngineHost, kSearchPath, kSearchQueryBeforeKeyword});
-  return JoinTexts({prefix, keyword, kSearchQueryAfterKeyword});
+  return JoinTexts({prefix, PercentEncoded(keyword), kSearchQueryAfterKeyword});
 }
 
 }  // namespace zorli

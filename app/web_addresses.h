@@ -12,7 +12,8 @@ constexpr std::string_view kSearchEngineHost = "https://www.baidu.com";
 
 // "Explorer" and the portal's front page.
 GbkText NewsCommandLine();
-// The result page for keyword, whose bytes go in exactly as typed (GBK, not encoded).
+// The result page for keyword. Its bytes go in as typed (GBK stays GBK), except '"', '%'
+// and the bytes up to the space, which are percent-encoded.
 GbkText SearchUrl(std::string_view keyword);
 
 }  // namespace zorli

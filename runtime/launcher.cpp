@@ -19,11 +19,12 @@ int ProgramShowCommand(int32_t windowMode) {
   return kByMode[std::clamp<int32_t>(windowMode, 1, 6) - 1];
 }
 
-int ShellShowCommand(std::optional<GbkText> parameters, std::optional<GbkText> directory,
-                     std::optional<int32_t> windowMode) {
+int ShellShowCommand(std::optional<int32_t> operation, const std::optional<GbkText>& parameters,
+                     const std::optional<GbkText>& directory, std::optional<int32_t> windowMode) {
   static constexpr int kByMode[] = {kHide, kShowNormal, kShowMinimized, kShowMaximized,
                                     kShowNa, kMinimize};
-  if (!parameters || !directory || !windowMode || *windowMode < 1 || *windowMode > 6) {
+  if (!operation || !parameters || !directory || !windowMode || *windowMode < 1 ||
+      *windowMode > 6) {
     return kShowNormal;
   }
   return kByMode[*windowMode - 1];
@@ -42,7 +43,7 @@ bool runProgram(const GbkText& commandLine, bool wait, int32_t windowMode) {
 void shellOpen(std::optional<int32_t> operation, const GbkText& target,
                std::optional<GbkText> parameters, std::optional<GbkText> directory,
                std::optional<int32_t> windowMode) {
-  const int show = ShellShowCommand(parameters, directory, windowMode);
+  const int show = ShellShowCommand(operation, parameters, directory, windowMode);
   platform::shellExecute(ShellVerb(operation), target, parameters.value_or(GbkText()),
                          directory.value_or(GbkText()), show);
 }

@@ -6,6 +6,8 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 #include "platform.h"
@@ -36,6 +38,21 @@ std::vector<std::string> splitCommandLine(const std::string& commandLine) {
   }
   if (inWord) words.push_back(std::move(word));
   return words;
+}
+
+void waitForExit(pid_t pid) {
+  int status = 0;
+  while (waitpid(pid, &status, 0) == -1 && errno == EINTR) {
+  }
+}
+
+// A child nobody waits for stays a zombie until we exit; this one is reaped when it ends.
+void reapWhenDone(pid_t pid) {
+  try {
+    std::thread(waitForExit, pid).detach();
+  } catch (const std::system_error&) {
+    // No thread to spare: the child stays a zombie until we exit, as it would unreaped.
+  }
 }
 
 pid_t spawn(const std::vector<std::string>& words) {
@@ -90,9 +107,9 @@ bool startProcess(const std::string& commandLine, bool wait, int /*show*/) {
   const pid_t pid = spawn(splitCommandLine(commandLine));
   if (pid < 0) return false;
   if (wait) {
-    int status = 0;
-    while (waitpid(pid, &status, 0) == -1 && errno == EINTR) {
-    }
+    waitForExit(pid);
+  } else {
+    reapWhenDone(pid);
   }
   return true;
 }
@@ -101,7 +118,8 @@ void shellExecute(const char* /*verb*/, const std::string& target,
                   const std::string& /*parameters*/, const std::string& /*directory*/,
                   int /*show*/) {
   // The desktop's opener; the Windows shell verbs have no counterpart here.
-  spawn({"xdg-open", target});
+  const pid_t pid = spawn({"xdg-open", target});
+  if (pid >= 0) reapWhenDone(pid);
 }
 
 void writeDiagnostic(const std::string& utf8) { std::fputs(utf8.c_str(), stderr); }

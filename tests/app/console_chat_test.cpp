@@ -141,6 +141,17 @@ TEST_F(ConsoleSessionTest, ExplainLinesPrecedeTheirReplies) {
                                         reply - found - explainLines[1].size() - 1)));
 }
 
+TEST_F(ConsoleSessionTest, MessageEndsAtItsFirstZeroByte) {
+  testing::WritePrimaryKnowledge({testing::RecordAnswering(kNiHao, "scored")});
+  testing::WriteFallbackKnowledge({"not scored"});
+  const std::string zero(1, '\0');
+  const std::string output = Run({"--no-delay", "--no-launch"},
+                                 "ab" + zero + kNiHaoUtf8 + "\n" + kNiHaoUtf8 + zero + "ab\n");
+  const size_t first = output.find("    not scored\r\n");
+  EXPECT_NE(first, std::string::npos) << output;
+  EXPECT_NE(output.find("    scored\r\n", first), std::string::npos) << output;
+}
+
 TEST_F(ConsoleSessionTest, GbkConsoleReadsAndPrintsRawBytes) {
   testing::WritePrimaryKnowledge({testing::RecordAnswering(kNiHao, kNiHao + "!")});
   const std::string output = Run({"--encoding", "gbk", "--no-delay"}, kNiHao + "\n");

@@ -115,7 +115,8 @@ TEST_F(ConversationTest, BotEntryIsHeadedByTheUnpaddedTime) {
   EXPECT_THAT(log, ElementsAre("AddMessage KaduZorli", "ScrollToBottom"));
 }
 
-TEST_F(ConversationTest, HourMinuteAndSecondEachComeFromTheirOwnClockReading) {
+TEST_F(ConversationTest, HeaderTakesHourMinuteAndSecondFromOneClockReading) {
+  // A clock that ticks past the hour between readings.
   const DateTime readings[] = {MakeDateTime({2026, 1, 1, 9, 59, 59}),
                                MakeDateTime({2026, 1, 1, 10, 0, 0}),
                                MakeDateTime({2026, 1, 1, 10, 0, 1})};
@@ -124,8 +125,8 @@ TEST_F(ConversationTest, HourMinuteAndSecondEachComeFromTheirOwnClockReading) {
   ticking.now = [&] { return readings[std::min(calls++, 2)]; };
   Conversation ticked(chatList, input, ticking);
   ticked.PostBotReply("x");
-  EXPECT_EQ(calls, 3);
-  EXPECT_EQ(chatList.entries.back().content, "9:0:1\r\n\r\n    x\r\n\r\n");
+  EXPECT_EQ(calls, 1);
+  EXPECT_EQ(chatList.entries.back().content, "9:59:59\r\n\r\n    x\r\n\r\n");
 }
 
 TEST_F(ConversationTest, TimeQuestionIsAnsweredWithTheDateAndTrimmedTime) {
@@ -170,6 +171,9 @@ TEST_F(ConversationTest, SearchRuleCutsTheKeywordByBytes) {
       {"keyword right after the marker loses its first byte", marker + kTianQi,
        kTianQi.substr(1)},
       {"the time keyword does not win", marker + " " + kAskTime, kAskTime},
+      // What would end or split the browser's quoted argument is percent-encoded.
+      {"quotes, blanks, percent and control bytes", marker + " a\" --x \"b%\r\n\t" + kTianQi,
+       "a%22%20--x%20%22b%25%0D%0A%09" + kTianQi},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);

@@ -44,7 +44,8 @@ TEST(KnowledgeSamplesTest, EverySampleReachesItsRecord) {
   ASSERT_TRUE(OpenDatabase(ZORLI_BUILT_PRIMARY_KNOWLEDGE)) << LastError();
   for (const Sample& sample : samples) {
     SCOPED_TRACE("samples.tsv:" + std::to_string(sample.line) + " " + GbkToUtf8(sample.message));
-    const CandidateList candidates = ScoreCurrentDatabase(sample.message);
+    CandidateList candidates;
+    EXPECT_TRUE(ScoreCurrentDatabase(sample.message, candidates)) << LastError();
     EXPECT_GT(candidates.bestScore, 0);
     for (int32_t record : candidates.records) {
       GoToRecord(record);

@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <random>
 
 #include "pattern.h"
@@ -69,6 +70,48 @@ TEST(MessageUnitIndexTest, AnswersAsFindTextWithCaseFoldedEveryTime) {
   }
   EXPECT_TRUE(index.Contains("aB"));
   EXPECT_FALSE(index.Contains("\xe3?"));  // a trail byte is never a search position
+}
+
+// A record's score as the reply engine's rules state it: the matches of the expression
+// joined, cut into units of two bytes, each unit searched in the message on its own.
+int32_t ScoreByUnitSearches(const regex& expression, const GbkText& pattern,
+                            const GbkText& message) {
+  GbkText joined;
+  for (const GbkText& match : ServiceMatches(expression, pattern)) joined += match;
+  int32_t score = 0;
+  for (int32_t k = 1; k <= TextLength(joined) / 2; ++k) {
+    if (FindText(message, MidText(joined, (k - 1) * 2 + 1, 2), std::nullopt, true) != -1) {
+      ++score;
+    }
+  }
+  return score;
+}
+
+// Random GBK-like text: ASCII of both cases, whole characters (trail bytes that are
+// letters included) and stray lead or trail bytes.
+GbkText RandomGbk(std::mt19937& generator, size_t pieces) {
+  static const char* const kPieces[] = {
+      "a", "A", "b", "B", "z", "Z", "0", "9", " ", "?", "\t", "\x7f",
+      "\xc4\xe3", "\xba\xc3", "\x81\x41", "\x81\x61", "\xa3\xc1", "\xfe\x40", "\x8a\x5a",
+      "\xc4", "\xe3", "\x81", "\xff"};
+  GbkText text;
+  for (size_t i = 0; i < pieces; ++i) text += kPieces[generator() % std::size(kPieces)];
+  return text;
+}
+
+TEST(MessageUnitIndexTest, ScoresAsSearchingTheMessageForEachUnit) {
+  regex expression;
+  ASSERT_TRUE(expression.create("[^a-z0-9]{2}"));
+  std::mt19937 generator(20261208);
+  for (int round = 0; round < 5000; ++round) {
+    const GbkText message = RandomGbk(generator, generator() % 30);
+    const MessageUnitIndex index(message);
+    for (int p = 0; p < 8; ++p) {
+      const GbkText pattern = RandomGbk(generator, generator() % 12);
+      ASSERT_EQ(ScorePattern(pattern, index), ScoreByUnitSearches(expression, pattern, message))
+          << "round " << round << ", pattern " << p;
+    }
+  }
 }
 
 }  // namespace

@@ -3,11 +3,16 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <map>
 
 #include "conversation_texts.h"
 #include "database_writer.h"
+#include "edb_format.h"
+#include "error_codes.h"
+#include "helper_programs.h"
 #include "knowledge_files.h"
+#include "platform/platform.h"
 #include "record_database.h"
 #include "runtime_error.h"
 
@@ -219,15 +224,28 @@ TEST_F(ReplyEngineTest, EmptyFallbackFileGivesAnEmptyReply) {
   EXPECT_TRUE(runtimeErrors.empty());
 }
 
-TEST_F(ReplyEngineTest, MissingKnowledgeIsSaidWithoutARuntimeError) {
+TEST_F(ReplyEngineTest, UnusableKnowledgeFilesAreNamedWithTheReasonWithoutARuntimeError) {
+  // 哎呀，当前文件夹里的知识库文件 ... ，我现在脑袋空空，没法好好回答你。
+  const auto reply = [](const GbkText& failures) {
+    return GbkText(kUnavailableIntro) + " " + failures + GbkText(kUnavailableOutro);
+  };
+  const GbkText cannotOpen = " \xb4\xf2\xb2\xbb\xbf\xaa\xa3\xa8";  // " 打不开（"
+  const GbkText notFound = ErrorMessage(edb::kFileNotFound) + "\xa3\xa9";  // 指定文件未找到）
   Posted posted = Select(kNi + kHao);
-  EXPECT_EQ(posted.why.source, Source::KnowledgeMissing);
-  EXPECT_EQ(posted.reply, kKnowledgeMissingReply);
+  EXPECT_EQ(posted.why.source, Source::KnowledgeUnavailable);
+  EXPECT_EQ(posted.reply, reply("dbs.edb" + cannotOpen + notFound + "\xa3\xac" + "dbv.edb" +
+                                cannotOpen + notFound));
 
-  // dbs.edb present but nothing scored, dbv.edb missing.
+  // dbs.edb is there and scores nothing: only dbv.edb failed.
   WritePrimaryKnowledge({RecordAnswering(kMa, "unrelated")});
   posted = Select(kNi + kHao);
-  EXPECT_EQ(posted.why.source, Source::KnowledgeMissing);
+  EXPECT_EQ(posted.why.source, Source::KnowledgeUnavailable);
+  EXPECT_EQ(posted.reply, reply("dbv.edb" + cannotOpen + notFound));
+
+  // A file that is there but is no database is not called missing.
+  std::ofstream("dbv.edb") << "not a database";
+  EXPECT_EQ(Select(kNi + kHao).reply,
+            reply("dbv.edb" + cannotOpen + ErrorMessage(edb::kNotDatabaseFile) + "\xa3\xa9"));
   EXPECT_TRUE(runtimeErrors.empty());
 }
 
@@ -242,8 +260,67 @@ TEST_F(ReplyEngineTest, KnowledgeFilesOfAnotherShapeCountAsUnreadable) {
   EXPECT_EQ(Select(kNi).why.source, Source::FallbackRandom);
   // dbv.edb whose reply is a number.
   ASSERT_TRUE(CreateDatabase("dbv.edb", {{"reply", FieldType::Int, 0}}));
-  EXPECT_EQ(Select(kNi).why.source, Source::KnowledgeMissing);
+  EXPECT_EQ(Select(kNi).why.source, Source::KnowledgeUnavailable);
   EXPECT_TRUE(runtimeErrors.empty());
+}
+
+// Another program that locks the first record of dbs.edb for holdMs out of every everyMs
+// while the object lives, as a program writing the file does.
+class LockingProgram {
+ public:
+  LockingProgram(int holdMs, int everyMs) {
+    std::remove(kReady);
+    std::remove(kStop);
+    const uint64_t firstRecord = edb::kDescriptorsOffset + kPrimaryFields * edb::kDescriptorSize;
+    const std::string commandLine = "\"" + testing::HelperProgramPath(LOCK_PULSER_PATH) + "\" " +
+                                    std::string(kPrimaryKnowledgeFile) + " " +
+                                    std::to_string(firstRecord) + " " + std::to_string(holdMs) +
+                                    " " + std::to_string(everyMs) + " " + kReady + " " + kStop;
+    started_ = platform::startProcess(commandLine, false, 0) && WaitFor(true);
+  }
+  ~LockingProgram() {
+    std::ofstream(kStop) << "stop";
+    WaitFor(false);  // the files stay until it has let go of them
+    std::remove(kStop);
+  }
+  bool started() const { return started_; }
+
+ private:
+  static constexpr char kReady[] = "pulser.ready";
+  static constexpr char kStop[] = "pulser.stop";
+  static constexpr uint64_t kPrimaryFields = 5;
+
+  static bool WaitFor(bool ready) {
+    for (int waited = 0; waited < 20000; waited += 10) {
+      if (std::ifstream(kReady).good() == ready) return true;
+      platform::sleepMilliseconds(10);
+    }
+    return false;
+  }
+  bool started_ = false;
+};
+
+TEST_F(ReplyEngineTest, AnotherProgramLockingTheFileBrieflyNeitherEmptiesNorChangesTheReply) {
+  WritePrimaryKnowledge({RecordAnswering(kNi, "scored")});
+  WriteFallbackKnowledge({"fallback"});
+  // Locked for 2 ms out of every 5: opening, scoring and reading the answer all meet it.
+  LockingProgram writer(2, 5);
+  ASSERT_TRUE(writer.started());
+  for (int i = 0; i < 40; ++i) {
+    EXPECT_EQ(Select(kNi).reply, "scored") << "reply " << i;
+    platform::sleepMilliseconds(1);  // spread over many of its rounds
+  }
+}
+
+TEST_F(ReplyEngineTest, ALockHeldOnAndOnIsWaitedForOnlyAShortWhile) {
+  WritePrimaryKnowledge({RecordAnswering(kNi, "scored")});
+  WriteFallbackKnowledge({"fallback"});
+  LockingProgram writer(30000, 30001);
+  ASSERT_TRUE(writer.started());
+  const uint32_t start = platform::tickCount();
+  // dbs.edb cannot be opened: the fallback answers.
+  EXPECT_EQ(Select(kNi).reply, "fallback");
+  EXPECT_LT(platform::tickCount() - start, 3000u);
 }
 
 }  // namespace

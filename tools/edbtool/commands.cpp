@@ -10,6 +10,7 @@
 #include "record_database.h"
 #include "schema.h"
 #include "tsv_text.h"
+#include "zorli_version.h"
 
 namespace zorli::edbtool {
 namespace {
@@ -22,6 +23,7 @@ const char kUsage[] =
     "  edbtool verify FILE [--password P]\n"
     "  edbtool repair FILE [--password P]\n"
     "  edbtool info FILE [--password P]\n"
+    "  edbtool --help | --version\n"
     "SCHEMA: comma-separated name:type or name:text:WIDTH; types: byte, short, int, int64,\n"
     "float, double, bool, datetime, subptr, text, bytes, memo\n";
 
@@ -164,6 +166,14 @@ std::optional<GbkText> PasswordOf(const Command& command) {
 }
 
 int RunEdbtool(const std::vector<std::string>& arguments) {
+  if (arguments.size() == 1 && (arguments[0] == "--help" || arguments[0] == "-h")) {
+    WriteOut(kUsage);
+    return OutputComplete() ? kSuccess : kFailure;
+  }
+  if (arguments.size() == 1 && arguments[0] == "--version") {
+    WriteOut(std::string("edbtool ") + zorli::kVersion + "\n");
+    return OutputComplete() ? kSuccess : kFailure;
+  }
   const std::optional<Command> command = parseCommand(arguments);
   if (!command) {
     WriteError(kUsage);

@@ -122,6 +122,8 @@ int Create(const Command& command) {
   const std::string tsvPath = command.options.at("--from");
   std::string text;
   if (!readInput(platform::nativePath(tsvPath), text)) return inputError(tsvPath, "cannot read");
+  // Notepad saves UTF-8 with a byte-order mark; it belongs to no cell.
+  if (text.rfind("\xEF\xBB\xBF", 0) == 0) text.erase(0, 3);
   const std::vector<std::string> lines = splitLines(text);
   if (lines.empty()) return inputError(tsvPath, "no header line");
   const std::vector<std::string> names = splitCells(lines[0]);

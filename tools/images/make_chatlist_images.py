@@ -1,12 +1,14 @@
 #!/usr/bin/python3
-"""Draws the chat list's built-in pictures into chatlist/images/ and the bot's avatar into
-app/window/images/.
+"""Draws the chat list's built-in pictures into chatlist/images/, the bot's avatar into
+app/window/images/ and the programs' icon into release/zorli.ico.
 
 Run with Debian's interpreter (it has Pillow): /usr/bin/python3 tools/images/make_chatlist_images.py
 The output is committed; the build embeds the files as they are.
 """
+import io
 import math
 import os
+import struct
 import sys
 
 from PIL import Image, ImageDraw, ImageFilter
@@ -14,6 +16,8 @@ from PIL import Image, ImageDraw, ImageFilter
 ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
 OUT = os.path.join(ROOT, "chatlist", "images")
 APP_OUT = os.path.join(ROOT, "app", "window", "images")
+ICON = os.path.join(ROOT, "release", "zorli.ico")
+ICON_SIZES = (16, 32, 48, 256)  # what Explorer, the taskbar and shortcuts ask for
 
 BUBBLE_W, BUBBLE_H = 80, 40
 BODY_LEFT, BODY_RIGHT = 10, 69  # inclusive columns
@@ -115,9 +119,78 @@ def bot_avatar():
     return img.resize((size, size), Image.LANCZOS)
 
 
+def icon_picture(size):
+    """The bot's head in a speech bubble; small sizes drop the details they cannot show."""
+    scale = 1024 // size if size < 256 else 4
+    big = size * scale
+    u = big / 64  # drawing unit: the picture is laid out on a 64 by 64 grid
+    img = Image.new("RGBA", (big, big), (0, 0, 0, 0))
+    draw = ImageDraw.Draw(img)
+    small = size <= 32
+    blue, dark, glow = (58, 132, 214, 255), (45, 60, 90, 255), (120, 230, 255, 255)
+    # Bubble with its tail at the lower left.
+    draw.rounded_rectangle((1 * u, 1 * u, 63 * u, 53 * u), radius=14 * u, fill=blue)
+    draw.polygon([(10 * u, 46 * u), (26 * u, 50 * u), (6 * u, 63 * u)], fill=blue)
+    # Head.
+    border = (3 if small else 2) * u
+    draw.rounded_rectangle((11 * u, 12 * u, 53 * u, 46 * u), radius=11 * u,
+                           fill=(250, 250, 252, 255), outline=(30, 70, 130, 255), width=int(border))
+    if not small:
+        draw.line((32 * u, 12 * u, 32 * u, 6 * u), fill=(30, 70, 130, 255), width=int(2 * u))
+        draw.ellipse((29 * u, 3 * u, 35 * u, 9 * u), fill=(255, 120, 90, 255))
+    # Face plate with two eyes; the smile only where there is room for it.
+    draw.rounded_rectangle((16 * u, 18 * u, 48 * u, 41 * u), radius=8 * u, fill=dark)
+    eye = (4 if small else 3) * u
+    for x in (25, 39):
+        draw.ellipse((x * u - eye, 24 * u, x * u + eye, 24 * u + 2 * eye), fill=glow)
+    if not small:
+        draw.arc((25 * u, 26 * u, 39 * u, 38 * u), start=20, end=160, fill=glow, width=int(2 * u))
+    return img.resize((size, size), Image.LANCZOS)
+
+
+def bmp_icon_image(img):
+    """One icon image in the classic form: 32-bit BGRA rows bottom-up, then the AND mask."""
+    w, h = img.size
+    header = struct.pack("<IiiHHIIiiII", 40, w, 2 * h, 1, 32, 0, 0, 0, 0, 0, 0)
+    px = img.load()
+    colour = b"".join(bytes((px[x, y][2], px[x, y][1], px[x, y][0], px[x, y][3]))
+                      for y in reversed(range(h)) for x in range(w))
+    mask_row = ((w + 31) // 32) * 4  # rows of the 1-bit mask are padded to 32 bits
+    mask = bytearray()
+    for y in reversed(range(h)):
+        row = bytearray(mask_row)
+        for x in range(w):
+            if px[x, y][3] == 0:
+                row[x // 8] |= 0x80 >> (x % 8)
+        mask += row
+    return header + colour + bytes(mask)
+
+
+def write_icon(path, sizes):
+    """An .ico file: bitmaps for the small sizes, PNG for 256 (the form Windows expects there)."""
+    images = []
+    for size in sizes:
+        img = icon_picture(size)
+        if size >= 256:
+            data = io.BytesIO()
+            img.save(data, "PNG", optimize=True)
+            images.append((size, data.getvalue()))
+        else:
+            images.append((size, bmp_icon_image(img)))
+    out = struct.pack("<HHH", 0, 1, len(images))
+    offset = len(out) + 16 * len(images)
+    for size, data in images:
+        out += struct.pack("<BBBBHHII", size % 256, size % 256, 0, 0, 1, 32, len(data), offset)
+        offset += len(data)
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    with open(path, "wb") as f:
+        f.write(out + b"".join(data for _, data in images))
+
+
 def main():
     os.makedirs(OUT, exist_ok=True)
     os.makedirs(APP_OUT, exist_ok=True)
+    write_icon(ICON, ICON_SIZES)
     outline_grey = (0x7F, 0x7E, 0x7E, 255)
     light = (0xF3, 0xF3, 0xF3, 255)
     green = (0xB6, 0xDA, 0x53, 255)

@@ -1,6 +1,7 @@
 // reply_benchmark: times SelectReply over generated knowledge files of 10,000 and 100,000
-// records and prints milliseconds per reply. For comparison it also times a scan that
-// reads every pattern through the cursor, one locked read per record.
+// records and prints milliseconds per reply, for short messages and for one message of
+// 5 MiB. For comparison it also times a scan that reads every pattern through the
+// cursor, one locked read per record.
 //
 //   reply_benchmark [FOLDER]   (default: reply_benchmark_data in the current directory)
 //
@@ -24,11 +25,16 @@ using Clock = std::chrono::steady_clock;
 
 constexpr int32_t kFieldWidth = 200;
 
-// A common-character block of GBK: leads 0xB0..0xD7, trails 0xA1..0xFE.
-GbkText RandomCharacters(std::mt19937& generator, int count) {
+constexpr int kPatternFirstLead = 0xB0;  // patterns and short messages: leads 0xB0..0xD7
+constexpr int kLongMessageFirstLead = 0x81;  // the long message: leads 0x81..0xA8
+constexpr int kLeadsPerBlock = 40;
+constexpr int kLongMessageCharacters = 5 * 1024 * 1024 / 2;
+
+// Characters of a 40-lead block of GBK, trails 0xA1..0xFE.
+GbkText RandomCharacters(std::mt19937& generator, int count, int firstLead = kPatternFirstLead) {
   GbkText text;
   for (int i = 0; i < count; ++i) {
-    text += static_cast<char>(0xB0 + generator() % 40);
+    text += static_cast<char>(firstLead + generator() % kLeadsPerBlock);
     text += static_cast<char>(0xA1 + generator() % 94);
   }
   return text;
@@ -114,8 +120,12 @@ int Run(const std::filesystem::path& folder) {
   std::vector<GbkText> messages;
   for (int i = 0; i < 16; ++i) messages.push_back(RandomCharacters(generator, 4 + i % 8));
 
-  std::printf("%10s %16s %12s %22s\n", "records", "ms/reply(mean)", "ms(best)",
-              "ms/record-by-record");
+  // Shares no character with any pattern: every unit is looked for in all of it.
+  const GbkText longMessage = RandomCharacters(generator, kLongMessageCharacters,
+                                               kLongMessageFirstLead);
+
+  std::printf("%10s %16s %12s %18s %22s\n", "records", "ms/reply(mean)", "ms(best)",
+              "ms(5 MiB message)", "ms/record-by-record");
   for (int32_t records : {10000, 100000}) {
     const auto sizeFolder = folder / std::to_string(records);
     std::filesystem::create_directories(sizeFolder);
@@ -131,11 +141,15 @@ int Run(const std::filesystem::path& folder) {
       SelectReply(messages[static_cast<size_t>(i) % messages.size()], preset,
                   [&](const GbkText&, const ReplyExplanation&) { ++posted; });
     });
+    const Timing longReply = Time(1, [&](int) {
+      SelectReply(longMessage, preset, [&](const GbkText&, const ReplyExplanation&) { ++posted; });
+    });
     const Timing scan = Time(records > 10000 ? 3 : 10, [](int) { ScanRecordByRecord(); });
-    std::printf("%10d %16.2f %12.2f %22.2f\n", records, reply.mean, reply.best, scan.mean);
+    std::printf("%10d %16.2f %12.2f %18.2f %22.2f\n", records, reply.mean, reply.best,
+                longReply.mean, scan.mean);
     std::fflush(stdout);
     std::filesystem::current_path(folder);
-    if (posted != rounds + 1) {
+    if (posted != rounds + 3) {
       std::fprintf(stderr, "expected one reply per message\n");
       return 1;
     }

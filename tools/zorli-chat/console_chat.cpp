@@ -1,5 +1,6 @@
 #include "console_chat.h"
 
+#include <algorithm>
 #include <istream>
 #include <ostream>
 
@@ -54,6 +55,8 @@ int RunConsoleChat(const ConsoleOptions& options, std::istream& in, std::ostream
   std::string line;
   while (std::getline(in, line)) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
+    // A text ends at its first zero byte, as the window's message box does.
+    line.resize(std::min(line.size(), line.find('\0')));
     console.SetMessage(ConsoleToGbk(line, options.gbk));
     conversation.SubmitInput();
   }

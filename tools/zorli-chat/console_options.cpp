@@ -13,6 +13,7 @@ constexpr const char* kDefaultNickname = "\xce\xd2";
 const char* const kConsoleUsage =
     "usage: zorli-chat [--encoding utf-8|gbk] [--nickname NAME] [--no-delay] [--no-launch]\n"
     "                  [--explain]\n"
+    "       zorli-chat --help | --version\n"
     "Reads one message per line from standard input and prints the bot's replies.\n"
     "The knowledge files dbs.edb and dbv.edb are read from the current directory.\n";
 
@@ -47,6 +48,8 @@ ParsedConsoleOptions ParseConsoleOptions(const std::vector<std::string>& argumen
       options.explain = true;
     } else if (argument == "--help" || argument == "-h") {
       options.help = true;
+    } else if (argument == "--version") {
+      options.version = true;
     } else {
       result.error = "unknown argument: " + argument;
       return result;

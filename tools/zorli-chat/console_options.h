@@ -15,6 +15,7 @@ struct ConsoleOptions {
   bool noLaunch = false;
   bool explain = false;
   bool help = false;
+  bool version = false;
 };
 
 struct ParsedConsoleOptions {

@@ -20,8 +20,8 @@ std::string ExplainLine(const ReplyExplanation& why) {
       return noScore + "found record=" + std::to_string(why.record);
     case Source::FallbackRandom:
       return noScore + "random record=" + std::to_string(why.record);
-    case Source::KnowledgeMissing:
-      return noScore + "missing";
+    case Source::KnowledgeUnavailable:
+      return "explain: score=" + std::to_string(why.score) + " unavailable";
   }
   return {};
 }

@@ -6,6 +6,7 @@
 #include "console_chat.h"
 #include "console_options.h"
 #include "platform/console.h"
+#include "zorli_version.h"
 
 int main(int argc, char** argv) {
   // Bytes in and out exactly as given: no CR LF translation, no code page conversion.
@@ -18,6 +19,10 @@ int main(int argc, char** argv) {
   }
   if (parsed.options->help) {
     std::cout << zorli::kConsoleUsage;
+    return 0;
+  }
+  if (parsed.options->version) {
+    std::cout << "zorli-chat " << zorli::kVersion << "\n";
     return 0;
   }
   const int status = zorli::RunConsoleChat(*parsed.options, std::cin, std::cout);

@@ -1,0 +1,181 @@
+// The release as a user unpacks it, in the folder scripts/package-test names in
+// ZORLI_PACKAGE_FOLDER: every program carries the project's version and icon, and
+// zorli.exe starts there and shows its window, which keeps no icon of its own.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "zorli_process.h"
+#include "zorli_version.h"
+
+namespace zorli::testing {
+namespace {
+
+std::wstring PackageFolder() {
+  wchar_t folder[MAX_PATH] = {};
+  const DWORD length = GetEnvironmentVariableW(L"ZORLI_PACKAGE_FOLDER", folder, MAX_PATH);
+  return length > 0 && length < MAX_PATH ? folder : L"";
+}
+
+std::wstring Ascii(const std::string& text) { return std::wstring(text.begin(), text.end()); }
+
+// The version block of a file, read the way Explorer's Properties page reads it.
+class VersionBlock {
+ public:
+  explicit VersionBlock(const std::wstring& file) {
+    DWORD ignored = 0;
+    block_.resize(GetFileVersionInfoSizeW(file.c_str(), &ignored));
+    if (block_.empty() ||
+        !GetFileVersionInfoW(file.c_str(), 0, static_cast<DWORD>(block_.size()), block_.data())) {
+      block_.clear();
+    }
+  }
+
+  bool Found() const { return !block_.empty(); }
+
+  const VS_FIXEDFILEINFO* Fixed() const {
+    void* value = nullptr;
+    UINT size = 0;
+    return Query(L"\\", &value, &size) ? static_cast<const VS_FIXEDFILEINFO*>(value) : nullptr;
+  }
+
+  // A string of the block's first translation.
+  std::wstring String(const std::wstring& name) const {
+    void* value = nullptr;
+    UINT size = 0;
+    if (!Query(L"\\VarFileInfo\\Translation", &value, &size) || size < 2 * sizeof(WORD)) {
+      return L"";
+    }
+    const WORD* translation = static_cast<const WORD*>(value);
+    wchar_t path[128];
+    std::swprintf(path, 128, L"\\StringFileInfo\\%04x%04x\\%ls", translation[0], translation[1],
+                  name.c_str());
+    return Query(path, &value, &size) ? static_cast<const wchar_t*>(value) : L"";
+  }
+
+ private:
+  bool Query(const std::wstring& path, void** value, UINT* size) const {
+    return VerQueryValueW(block_.data(), path.c_str(), value, size) && *size > 0;
+  }
+
+  std::vector<char> block_;
+};
+
+#pragma pack(push, 2)
+struct IconGroupEntry {  // GRPICONDIRENTRY: one image of an icon group resource
+  BYTE width;            // 0 means 256
+  BYTE height;
+  BYTE colourCount;
+  BYTE reserved;
+  WORD planes;
+  WORD bitCount;
+  DWORD bytes;
+  WORD id;
+};
+#pragma pack(pop)
+static_assert(sizeof(IconGroupEntry) == 14, "the resource's packed layout");
+
+// An integer resource type; the header spells it for the ANSI calls only.
+const LPCWSTR kIconGroupType = reinterpret_cast<LPCWSTR>(RT_GROUP_ICON);
+
+BOOL CALLBACK TakeFirstName(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR found) {
+  *reinterpret_cast<LPCWSTR*>(found) = name;
+  return FALSE;
+}
+
+// The widths in the file's first icon group: the icon Explorer shows for the file.
+std::set<int> IconWidths(const std::wstring& file) {
+  std::set<int> widths;
+  HMODULE module = LoadLibraryExW(file.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  if (!module) return widths;
+  LPCWSTR name = nullptr;
+  EnumResourceNamesW(module, kIconGroupType, TakeFirstName, reinterpret_cast<LONG_PTR>(&name));
+  HRSRC resource = name ? FindResourceW(module, name, kIconGroupType) : nullptr;
+  HGLOBAL loaded = resource ? LoadResource(module, resource) : nullptr;
+  const BYTE* group = loaded ? static_cast<const BYTE*>(LockResource(loaded)) : nullptr;
+  if (group) {
+    WORD count = 0;
+    std::memcpy(&count, group + 2 * sizeof(WORD), sizeof count);  // after reserved and type
+    const BYTE* entries = group + 3 * sizeof(WORD);
+    for (WORD i = 0; i < count; ++i) {
+      IconGroupEntry entry;
+      std::memcpy(&entry, entries + i * sizeof entry, sizeof entry);
+      widths.insert(entry.width == 0 ? 256 : entry.width);
+    }
+  }
+  FreeLibrary(module);
+  return widths;
+}
+
+// The icon of one size as the shell extracts it; its width, or 0 when none could be made.
+int ExtractedIconWidth(const std::wstring& file, int size) {
+  HICON icon = nullptr;
+  UINT id = 0;
+  if (PrivateExtractIconsW(file.c_str(), 0, size, size, &icon, &id, 1, 0) != 1 || !icon) return 0;
+  ICONINFO info{};
+  BITMAP bitmap{};
+  const bool read = GetIconInfo(icon, &info) && info.hbmColor &&
+                    GetObjectW(info.hbmColor, sizeof bitmap, &bitmap);
+  if (info.hbmColor) DeleteObject(info.hbmColor);
+  if (info.hbmMask) DeleteObject(info.hbmMask);
+  DestroyIcon(icon);
+  return read ? bitmap.bmWidth : 0;
+}
+
+class PackagedProgram : public ::testing::TestWithParam<const char*> {
+ protected:
+  void SetUp() override {
+    ASSERT_FALSE(PackageFolder().empty()) << "ZORLI_PACKAGE_FOLDER names no folder";
+    file_ = PackageFolder() + L"\\" + Ascii(GetParam());
+  }
+  std::wstring file_;
+};
+
+TEST_P(PackagedProgram, CarriesTheProjectVersion) {
+  const VersionBlock block(file_);
+  ASSERT_TRUE(block.Found());
+  const VS_FIXEDFILEINFO* fixed = block.Fixed();
+  ASSERT_NE(fixed, nullptr);
+  int major = 0, minor = 0, patch = 0;
+  ASSERT_EQ(std::sscanf(kVersion, "%d.%d.%d", &major, &minor, &patch), 3);
+  EXPECT_EQ(fixed->dwFileVersionMS, static_cast<DWORD>(MAKELONG(minor, major)));
+  EXPECT_EQ(fixed->dwFileVersionLS, static_cast<DWORD>(MAKELONG(0, patch)));
+  EXPECT_EQ(fixed->dwProductVersionMS, fixed->dwFileVersionMS);
+  EXPECT_EQ(block.String(L"ProductName"), L"Zorli");
+  EXPECT_EQ(block.String(L"ProductVersion"), Ascii(kVersion));
+  EXPECT_EQ(block.String(L"FileVersion"), Ascii(kVersion));
+  EXPECT_EQ(block.String(L"OriginalFilename"), Ascii(GetParam()));
+  EXPECT_FALSE(block.String(L"FileDescription").empty());
+}
+
+TEST_P(PackagedProgram, CarriesTheIconInTheSizesWindowsAsksFor) {
+  const std::set<int> sizes = {16, 32, 48, 256};
+  EXPECT_EQ(IconWidths(file_), sizes);
+  for (int size : sizes) EXPECT_EQ(ExtractedIconWidth(file_, size), size) << size;
+}
+
+INSTANTIATE_TEST_SUITE_P(Release, PackagedProgram,
+                         ::testing::Values("zorli.exe", "zorli-chat.exe", "edbtool.exe"));
+
+TEST(PackagedZorli, StartsInItsFolderAndShowsItsWindowWithNoIconOfItsOwn) {
+  const std::wstring folder = PackageFolder();
+  ASSERT_FALSE(folder.empty()) << "ZORLI_PACKAGE_FOLDER names no folder";
+  ZorliProcess zorli(folder + L"\\zorli.exe", folder);
+  ASSERT_TRUE(zorli.Started());
+  const HWND main = zorli.MainWindow();
+  EXPECT_TRUE(IsWindowVisible(main));
+  EXPECT_TRUE(WaitUntil([&] { return zorli.EntryCount() >= 1; }, 5000)) << "no greeting";
+  // The file's icon is for Explorer; the window shows none of its own.
+  EXPECT_EQ(GetClassLongPtrW(main, GCLP_HICON), 0u);
+  EXPECT_EQ(GetClassLongPtrW(main, GCLP_HICONSM), 0u);
+  EXPECT_EQ(SendMessageW(main, WM_GETICON, ICON_BIG, 0), 0);
+  EXPECT_EQ(SendMessageW(main, WM_GETICON, ICON_SMALL, 0), 0);
+}
+
+}  // namespace
+}  // namespace zorli::testing

@@ -1,0 +1,151 @@
+// knowledge_report: how a built knowledge file answers the sample messages, scored by the
+// reply engine's own code. Prints the share of samples whose record is the only best
+// candidate, the samples that tie or reach another record, the samples a keyword rule
+// takes before the knowledge file, and the records no sample reaches.
+//
+//   knowledge_report SAMPLES.tsv DBS.edb
+//
+// SAMPLES.tsv: a header line, then "message<TAB>pattern of the record it must reach" in
+// UTF-8. Exits with 1 when a sample misses its record, 2 on bad input.
+#include <cstdio>
+#include <fstream>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "conversation_texts.h"
+#include "gbk_convert.h"
+#include "record_database.h"
+#include "reply_scoring.h"
+
+namespace zorli {
+namespace {
+
+struct Sample {
+  int line;
+  GbkText message;
+  GbkText expectedPattern;
+};
+
+bool ReadSamples(const char* path, std::vector<Sample>& samples) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return false;
+  std::string text;
+  for (int number = 1; std::getline(in, text); ++number) {
+    if (!text.empty() && text.back() == '\r') text.pop_back();
+    const size_t tab = text.find('\t');
+    if (number == 1 || tab == std::string::npos) continue;
+    const auto message = Utf8ToGbk(text.substr(0, tab));
+    const auto pattern = Utf8ToGbk(text.substr(tab + 1));
+    if (!message || !pattern) {
+      std::fprintf(stderr, "%s:%d: not GBK-representable UTF-8\n", path, number);
+      return false;
+    }
+    samples.push_back({number, *message, *pattern});
+  }
+  return true;
+}
+
+std::vector<GbkText> ReadPatterns() {
+  std::vector<GbkText> patterns(1);  // record numbers are 1-based
+  ReadFieldOfAllRecords(1, [&](int32_t, const FieldValue& pattern) {
+    patterns.push_back(pattern.text());
+  });
+  return patterns;
+}
+
+// The message would get a fixed reply, or open the browser, before any record is scored.
+bool TakenByKeywordRule(const GbkText& message) {
+  return FindText(message, kTimeKeywordFirst) > 0 || FindText(message, kTimeKeywordSecond) > 0 ||
+         CompareTexts(message, kNewsKeyword) == 0 ||
+         CompareTexts(LeftText(message, static_cast<int32_t>(kSearchMarker.size())),
+                      kSearchMarker) == 0;
+}
+
+std::string Describe(const Sample& sample) {
+  return "  line " + std::to_string(sample.line) + ": " + GbkToUtf8(sample.message);
+}
+
+std::string PatternList(const std::vector<GbkText>& patterns, const std::vector<int32_t>& records) {
+  std::string list;
+  for (int32_t record : records) list += (list.empty() ? "" : " | ") + GbkToUtf8(patterns[record]);
+  return list;
+}
+
+void PrintSection(const char* title, const std::vector<std::string>& lines) {
+  std::printf("%s (%zu)\n", title, lines.size());
+  for (const std::string& line : lines) std::printf("%s\n", line.c_str());
+}
+
+int Report(const char* samplesPath, const char* databasePath) {
+  std::vector<Sample> samples;
+  if (!ReadSamples(samplesPath, samples)) return 2;
+  if (!OpenDatabase(databasePath)) {
+    std::fprintf(stderr, "%s: cannot open (%d)\n", databasePath, LastError());
+    return 2;
+  }
+  const std::vector<GbkText> patterns = ReadPatterns();
+  std::map<GbkText, int32_t> recordOf;
+  std::vector<std::string> duplicates;
+  for (int32_t record = 1; record < static_cast<int32_t>(patterns.size()); ++record) {
+    if (!recordOf.emplace(patterns[record], record).second) {
+      duplicates.push_back("  record " + std::to_string(record) + ": " + GbkToUtf8(patterns[record]));
+    }
+  }
+
+  std::set<int32_t> reached;
+  std::vector<std::string> ties, misses, keywordRules, unknown;
+  for (const Sample& sample : samples) {
+    if (TakenByKeywordRule(sample.message)) keywordRules.push_back(Describe(sample));
+    const auto expected = recordOf.find(sample.expectedPattern);
+    if (expected == recordOf.end()) {
+      unknown.push_back(Describe(sample) + " -> no record " + GbkToUtf8(sample.expectedPattern));
+      continue;
+    }
+    CandidateList candidates;
+    if (!ScoreCurrentDatabase(sample.message, candidates)) {
+      std::fprintf(stderr, "%s: a record could not be read (%d)\n", databasePath, LastError());
+      return 1;
+    }
+    const std::string best = " -> score " + std::to_string(candidates.bestScore) + ": ";
+    if (candidates.bestScore > 0 && candidates.records.size() == 1 &&
+        candidates.records[0] == expected->second) {
+      reached.insert(expected->second);
+      continue;
+    }
+    MessageUnitIndex units(sample.message);
+    const std::string wanted = " (wanted " + GbkToUtf8(sample.expectedPattern) + ", score " +
+                               std::to_string(ScorePattern(sample.expectedPattern, units)) + ")";
+    const std::string line = Describe(sample) + best + PatternList(patterns, candidates.records) + wanted;
+    (candidates.records.size() > 1 ? ties : misses).push_back(line);
+  }
+  CloseAllDatabases();
+
+  std::vector<std::string> neverReached;
+  for (int32_t record = 1; record < static_cast<int32_t>(patterns.size()); ++record) {
+    if (!reached.count(record)) neverReached.push_back("  " + GbkToUtf8(patterns[record]));
+  }
+  const size_t passed = samples.size() - ties.size() - misses.size() - unknown.size();
+  std::printf("records: %zu, samples: %zu\n", patterns.size() - 1, samples.size());
+  std::printf("samples reaching their record as the only best candidate: %zu (%.1f%%)\n", passed,
+              samples.empty() ? 0.0 : 100.0 * passed / samples.size());
+  PrintSection("samples with ties", ties);
+  PrintSection("samples reaching another record", misses);
+  PrintSection("samples naming no record", unknown);
+  PrintSection("samples taken by a keyword rule", keywordRules);
+  PrintSection("patterns used by more than one record", duplicates);
+  PrintSection("records never reached", neverReached);
+  return passed == samples.size() && keywordRules.empty() && duplicates.empty() ? 0 : 1;
+}
+
+}  // namespace
+}  // namespace zorli
+
+int main(int argc, char** argv) {
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: knowledge_report SAMPLES.tsv DBS.edb\n");
+    return 2;
+  }
+  return zorli::Report(argv[1], argv[2]);
+}
