@@ -8,11 +8,9 @@
 
 #include "clock.h"
 #include "gbk_text.h"
+#include "image_handle.h"
 
 namespace zorli {
-
-// An image as the chat list takes it (a GDI+ image in the window; 0 for the default).
-using ImageHandle = uintptr_t;
 
 class ChatListPort {
  public:

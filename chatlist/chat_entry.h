@@ -2,11 +2,11 @@
 // One entry of the chat list as it is stored: a flat block of 32-bit fields in a fixed
 // order, rectangles inline, texts as separately allocated NUL-terminated GBK copies.
 #include <cstdint>
+#include <string_view>
+
+#include "image_handle.h"
 
 namespace zorli {
-
-// A GDI+ image (GpImage*) passed around as a number; 0 asks for the default picture.
-using ImageHandle = uintptr_t;
 
 enum EntryKind : int32_t {
   kEntryMessage = 0,
@@ -58,5 +58,7 @@ struct ChatEntry {
 };
 
 inline bool HasText(const char* text) { return text != nullptr && text[0] != '\0'; }
+// A stored text as a view; nullptr is the empty text.
+inline std::string_view TextOf(const char* text) { return text != nullptr ? text : std::string_view(); }
 
 }  // namespace zorli

@@ -24,8 +24,6 @@ void ApplyBorderStyle(int32_t borderStyle, DWORD& style, DWORD& exStyle) {
   }
 }
 
-GbkText TextOf(const char* text) { return text != nullptr ? GbkText(text) : GbkText(); }
-
 // The frame's outer rectangle, left and top in the parent's client coordinates.
 RECT FrameRectInParent(HWND frame) {
   RECT rect{};
@@ -182,22 +180,22 @@ int32_t ChatListView::GetTag(int32_t index) const {
 
 GbkText ChatListView::GetNickname(int32_t index) const {
   ChatEntry entry;
-  return ReadEntryAt(list_, index, entry) ? TextOf(entry.nickname) : GbkText();
+  return ReadEntryAt(list_, index, entry) ? GbkText(TextOf(entry.nickname)) : GbkText();
 }
 
 GbkText ChatListView::GetContent(int32_t index) const {
   ChatEntry entry;
-  return ReadEntryAt(list_, index, entry) ? TextOf(entry.content) : GbkText();
+  return ReadEntryAt(list_, index, entry) ? GbkText(TextOf(entry.content)) : GbkText();
 }
 
 GbkText ChatListView::GetTitle(int32_t index) const {
   ChatEntry entry;
-  return ReadEntryAt(list_, index, entry) ? TextOf(entry.title) : GbkText();
+  return ReadEntryAt(list_, index, entry) ? GbkText(TextOf(entry.title)) : GbkText();
 }
 
 GbkText ChatListView::GetLink(int32_t index) const {
   ChatEntry entry;
-  return ReadEntryAt(list_, index, entry) ? TextOf(entry.link) : GbkText();
+  return ReadEntryAt(list_, index, entry) ? GbkText(TextOf(entry.link)) : GbkText();
 }
 
 bool ChatListView::GetEntry(int32_t index, ChatEntry& entry) const { return ReadEntryAt(list_, index, entry); }

@@ -1,7 +1,7 @@
 #pragma once
 // The chat bubble list: a frame window ("QuarnPopChatFrame") holding an owner-drawn list
 // box ("QuarnPopChat") whose items are chat entries. Copies share the same windows.
-// InitChatListStyles (chat_list_styles.h) must have run before Create.
+// InitChatListStyles (chat_list_resources.h) must have run before Create.
 #include <windows.h>
 
 #include <cstdint>

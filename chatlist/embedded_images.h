@@ -16,7 +16,5 @@ extern const unsigned char default_avatar_bmp[];
 extern const std::size_t default_avatar_bmp_size;
 extern const unsigned char default_card_jpg[];
 extern const std::size_t default_card_jpg_size;
-extern const unsigned char bot_avatar_jpg[];
-extern const std::size_t bot_avatar_jpg_size;
 
 }  // namespace zorli::embedded

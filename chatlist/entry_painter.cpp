@@ -7,7 +7,7 @@
 #include "chat_list_windows.h"
 #include "entry_layout.h"
 #include "entry_storage.h"
-#include "wide_text.h"
+#include "platform/wide_text.h"
 
 namespace zorli {
 namespace {
@@ -23,7 +23,7 @@ constexpr UINT kCutMarkFlags = DT_NOPREFIX | DT_SINGLELINE | DT_CENTER | DT_BOTT
 constexpr char kCutMark[] = "\xA1\xAD\xA1\xAD";  // two ellipsis characters
 
 void DrawGbkText(HDC dc, const char* text, const EntryRect& where, COLORREF colour, UINT flags) {
-  const std::wstring wide = GbkToWide(text);
+  const std::wstring wide = platform::toWide(platform::CodePage::kGbk, TextOf(text));
   RECT box{where.left, where.top, where.right, where.bottom};
   HGDIOBJ previousFont = SelectObject(dc, Resources().font);
   SetTextColor(dc, colour);
@@ -53,26 +53,26 @@ void DrawImagePart(GpGraphics* graphics, GpImage* image, float sx, float sy, flo
 
 // Bubble body at its natural size in one call, else stretched in nine pieces.
 void DrawBubble(GpGraphics* graphics, const BubbleStyle& style, const EntryRect& bubble) {
-  if (style.image == nullptr) return;
+  if (style.Image() == nullptr) return;
   if (bubble.Width() == static_cast<int32_t>(style.body.Width) &&
       bubble.Height() == static_cast<int32_t>(style.body.Height)) {
-    DrawImagePart(graphics, style.image, style.body.X, style.body.Y, style.body.Width, style.body.Height,
+    DrawImagePart(graphics, style.Image(), style.body.X, style.body.Y, style.body.Width, style.body.Height,
                   static_cast<float>(bubble.left), static_cast<float>(bubble.top), style.body.Width,
                   style.body.Height);
   } else {
-    DrawNineSlice(graphics, style.image, style.body, bubble.left, bubble.top, bubble.Width(), bubble.Height(),
+    DrawNineSlice(graphics, style.Image(), style.body, bubble.left, bubble.top, bubble.Width(), bubble.Height(),
                   style.inner);
   }
 }
 
 void DrawPointer(GpGraphics* graphics, const BubbleStyle& style, const EntryRect& bubble, bool rightSide) {
-  if (style.image == nullptr) return;
+  if (style.Image() == nullptr) return;
   const float height = static_cast<float>(style.height);
   if (rightSide)
-    DrawImagePart(graphics, style.image, static_cast<float>(style.width - kPointerWidth), 0, kPointerWidth, height,
+    DrawImagePart(graphics, style.Image(), static_cast<float>(style.width - kPointerWidth), 0, kPointerWidth, height,
                   static_cast<float>(bubble.right - 1), static_cast<float>(bubble.top), kPointerWidth, height);
   else
-    DrawImagePart(graphics, style.image, 0, 0, kPointerWidth, height, static_cast<float>(bubble.left - 7),
+    DrawImagePart(graphics, style.Image(), 0, 0, kPointerWidth, height, static_cast<float>(bubble.left - 7),
                   static_cast<float>(bubble.top), kPointerWidth, height);
 }
 

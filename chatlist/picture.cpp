@@ -2,10 +2,39 @@
 
 #include <cstring>
 
-#include "chat_list_resources.h"
-#include "wide_text.h"
+#include "gdiplus_api.h"
+#include "platform/wide_text.h"
 
 namespace zorli {
+namespace {
+
+// Copies the bytes into a movable block, opens a stream on it and decodes from that.
+// On failure everything made so far is released and all three outputs are empty.
+bool DecodeFromBytes(const void* bytes, size_t count, HGLOBAL& memory, IStream*& stream,
+                     GpImage*& image) {
+  memory = nullptr;
+  stream = nullptr;
+  image = nullptr;
+  if (bytes == nullptr || count <= 4) return false;
+  memory = GlobalAlloc(GMEM_MOVEABLE, count);
+  if (memory == nullptr) return false;
+  if (CreateStreamOnHGlobal(memory, FALSE, &stream) != S_OK) stream = nullptr;
+  void* target = stream != nullptr ? GlobalLock(memory) : nullptr;
+  if (target != nullptr) {
+    std::memcpy(target, bytes, count);
+    GlobalUnlock(memory);
+    Gdiplus::GpBitmap* bitmap = nullptr;
+    if (gdip::GdipCreateBitmapFromStream(stream, &bitmap) == Gdiplus::Ok) image = bitmap;
+  }
+  if (image != nullptr) return true;
+  if (stream != nullptr) stream->Release();
+  GlobalFree(memory);
+  memory = nullptr;
+  stream = nullptr;
+  return false;
+}
+
+}  // namespace
 
 Picture::~Picture() { Release(); }
 
@@ -30,7 +59,7 @@ bool Picture::LoadFromBytes(const void* bytes, size_t count) {
 bool Picture::LoadFromFile(const GbkText& fileName) {
   Release();
   if (fileName.empty()) return false;
-  const std::wstring wideName = AnsiToWide(fileName.c_str());
+  const std::wstring wideName = platform::toWide(platform::CodePage::kAnsi, fileName);
   GpImage* image = nullptr;
   if (gdip::GdipLoadImageFromFile(wideName.c_str(), &image) != Gdiplus::Ok) image = nullptr;
   image_ = image;
@@ -61,30 +90,5 @@ void Picture::Size() {
 }
 
 ImageHandle Picture::Handle() const { return reinterpret_cast<ImageHandle>(image_); }
-
-// Copies the bytes into a movable block, opens a stream on it and decodes from that.
-// On failure everything made so far is released and all three outputs are empty.
-bool DecodeFromBytes(const void* bytes, size_t count, HGLOBAL& memory, IStream*& stream, GpImage*& image) {
-  memory = nullptr;
-  stream = nullptr;
-  image = nullptr;
-  if (bytes == nullptr || count <= 4) return false;
-  memory = GlobalAlloc(GMEM_MOVEABLE, count);
-  if (memory == nullptr) return false;
-  if (CreateStreamOnHGlobal(memory, FALSE, &stream) != S_OK) stream = nullptr;
-  void* target = stream != nullptr ? GlobalLock(memory) : nullptr;
-  if (target != nullptr) {
-    std::memcpy(target, bytes, count);
-    GlobalUnlock(memory);
-    Gdiplus::GpBitmap* bitmap = nullptr;
-    if (gdip::GdipCreateBitmapFromStream(stream, &bitmap) == Gdiplus::Ok) image = bitmap;
-  }
-  if (image != nullptr) return true;
-  if (stream != nullptr) stream->Release();
-  GlobalFree(memory);
-  memory = nullptr;
-  stream = nullptr;
-  return false;
-}
 
 }  // namespace zorli

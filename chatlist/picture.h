@@ -7,8 +7,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "chat_entry.h"
 #include "gbk_text.h"
+#include "image_handle.h"
 
 namespace zorli {
 

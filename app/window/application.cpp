@@ -1,6 +1,6 @@
 #include "application.h"
 
-#include "chat_list_styles.h"
+#include "bot_avatar.h"
 #include "system_services.h"
 #include "window_layout.h"
 
@@ -42,8 +42,7 @@ void Application::StartConversation() {
   chatList_.OnClickContent(&ClickContent);
 
   auto avatar = std::make_unique<Picture>();
-  const EmbeddedBytes bytes = BotAvatarBytes();
-  avatar->LoadFromBytes(bytes.data, bytes.size);
+  avatar->LoadFromBytes(embedded::bot_avatar_jpg, embedded::bot_avatar_jpg_size);
   const ImageHandle botAvatar = avatar->Handle();
   pictures_.push_back(std::move(avatar));
   conversation_.StartConversation(botAvatar);

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "application.h"
-#include "chat_list_styles.h"
+#include "chat_list_resources.h"
 #include "window_layout.h"
 
 namespace zorli::window {

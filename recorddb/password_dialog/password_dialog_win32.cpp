@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "password_dialog.h"
+#include "platform/wide_text.h"
 
 namespace zorli {
 namespace {
@@ -25,12 +26,7 @@ constexpr int kAttempts = 3;
 constexpr WORD kPromptId = 100, kEditId = 101, kStatusId = 102;
 constexpr WORD kStaticClass = 0x0082, kEditClass = 0x0081, kButtonClass = 0x0080;
 
-std::wstring wide(const char* gbk) {
-  const int n = MultiByteToWideChar(936, 0, gbk, -1, nullptr, 0);
-  std::wstring text(n > 0 ? n - 1 : 0, L'\0');
-  if (n > 1) MultiByteToWideChar(936, 0, gbk, -1, text.data(), n);
-  return text;
-}
+std::wstring wide(const char* gbk) { return platform::toWide(platform::CodePage::kGbk, gbk); }
 
 // An in-memory dialog template: DLGTEMPLATE and its items, each DWORD-aligned.
 class DialogTemplate {

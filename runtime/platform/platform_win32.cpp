@@ -6,37 +6,9 @@
 #include <vector>
 
 #include "platform.h"
+#include "wide_text.h"
 
 namespace zorli::platform {
-namespace {
-
-constexpr UINT kGbkCodePage = 936;
-
-std::wstring toWide(UINT codePage, std::string_view text, DWORD flags) {
-  if (text.empty()) return {};
-  const int length = MultiByteToWideChar(codePage, flags, text.data(),
-                                         static_cast<int>(text.size()), nullptr, 0);
-  if (length <= 0) return {};
-  std::wstring wide(static_cast<size_t>(length), L'\0');
-  MultiByteToWideChar(codePage, flags, text.data(), static_cast<int>(text.size()), wide.data(),
-                      length);
-  return wide;
-}
-
-std::optional<std::string> fromWide(UINT codePage, const std::wstring& wide) {
-  if (wide.empty()) return std::string();
-  BOOL usedDefault = FALSE;
-  BOOL* usedDefaultOut = codePage == CP_UTF8 ? nullptr : &usedDefault;
-  const int length = WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()),
-                                         nullptr, 0, nullptr, usedDefaultOut);
-  if (length <= 0 || usedDefault) return std::nullopt;
-  std::string text(static_cast<size_t>(length), '\0');
-  WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), text.data(), length,
-                      nullptr, nullptr);
-  return text;
-}
-
-}  // namespace
 
 uint32_t tickCount() { return GetTickCount(); }
 
@@ -79,21 +51,20 @@ void shellExecute(const char* verb, const std::string& target, const std::string
 }
 
 void writeDiagnostic(const std::string& utf8) {
-  OutputDebugStringW(toWide(CP_UTF8, utf8, 0).c_str());
+  OutputDebugStringW(toWide(CodePage::kUtf8, utf8).c_str());
   std::fputs(utf8.c_str(), stderr);
 }
 
 std::optional<std::string> gbkPairToUtf8(std::string_view pair) {
-  const std::wstring wide = toWide(kGbkCodePage, pair, MB_ERR_INVALID_CHARS);
-  if (wide.size() != 1) return std::nullopt;
-  return fromWide(CP_UTF8, wide);
+  const std::optional<std::wstring> wide = toWideExact(CodePage::kGbk, pair);
+  if (!wide || wide->size() != 1) return std::nullopt;
+  return fromWideExact(CodePage::kUtf8, *wide);
 }
 
 std::optional<std::string> utf8ToGbk(std::string_view utf8) {
-  if (utf8.empty()) return std::string();
-  const std::wstring wide = toWide(CP_UTF8, utf8, MB_ERR_INVALID_CHARS);
-  if (wide.empty()) return std::nullopt;
-  return fromWide(kGbkCodePage, wide);
+  const std::optional<std::wstring> wide = toWideExact(CodePage::kUtf8, utf8);
+  if (!wide) return std::nullopt;
+  return fromWideExact(CodePage::kGbk, *wide);
 }
 
 }  // namespace zorli::platform

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "chat_list_styles.h"
+#include "chat_list_resources.h"
 #include "chat_list_view.h"
 
 namespace zorli {

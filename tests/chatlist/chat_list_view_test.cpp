@@ -21,9 +21,9 @@ std::wstring ClassOf(HWND window) {
   return name;
 }
 
-using ChatListView_Create = ChatListFixture;
+using ChatListCreation = ChatListFixture;
 
-TEST_F(ChatListView_Create, MakesAFrameWithTheListBoxInside) {
+TEST_F(ChatListCreation, MakesAFrameWithTheListBoxInside) {
   EXPECT_FALSE(view.IsCreated());
   EXPECT_EQ(view.GetWindowHandle(), nullptr);
   ASSERT_TRUE(view.Create(parent, 10, 20, 400, 300));
@@ -55,7 +55,7 @@ TEST_F(ChatListView_Create, MakesAFrameWithTheListBoxInside) {
   EXPECT_EQ(view.GetWidth(), 200);
 }
 
-TEST_F(ChatListView_Create, RefusesBadParentsAndClampsNegativeSizes) {
+TEST_F(ChatListCreation, RefusesBadParentsAndClampsNegativeSizes) {
   EXPECT_FALSE(view.Create(nullptr, 0, 0, 100, 100));
   EXPECT_FALSE(view.Create(reinterpret_cast<HWND>(0x7FFF0), 0, 0, 100, 100));
   EXPECT_FALSE(view.IsCreated());
@@ -70,7 +70,7 @@ LRESULT CALLBACK VetoListBoxCreation(int code, WPARAM wParam, LPARAM lParam) {
   return CallNextHookEx(vetoHook, code, wParam, lParam);
 }
 
-TEST_F(ChatListView_Create, LeavesNoFrameWhenTheListBoxCannotBeMade) {
+TEST_F(ChatListCreation, LeavesNoFrameWhenTheListBoxCannotBeMade) {
   vetoHook = SetWindowsHookExW(WH_CBT, VetoListBoxCreation, nullptr, GetCurrentThreadId());
   ASSERT_NE(vetoHook, nullptr);
   const bool created = view.Create(parent, 0, 0, 100, 100);
@@ -81,7 +81,7 @@ TEST_F(ChatListView_Create, LeavesNoFrameWhenTheListBoxCannotBeMade) {
   EXPECT_TRUE(view.Create(parent, 0, 0, 100, 100));  // nothing left over blocks a retry
 }
 
-TEST_F(ChatListView_Create, AppliesTheBorderStyleToBothWindows) {
+TEST_F(ChatListCreation, AppliesTheBorderStyleToBothWindows) {
   struct Case {
     int32_t border;
     DWORD exStyle;
@@ -99,9 +99,9 @@ TEST_F(ChatListView_Create, AppliesTheBorderStyleToBothWindows) {
   }
 }
 
-using ChatListView_Entries = ChatListFixture;
+using ChatListEntries = ChatListFixture;
 
-TEST_F(ChatListView_Entries, EveryKindOnBothSidesIsStoredWithItsLayout) {
+TEST_F(ChatListEntries, EveryKindOnBothSidesIsStoredWithItsLayout) {
   HWND list = CreateList();
   const ImageHandle avatar = Resources().defaultAvatar.Handle();
   EXPECT_EQ(view.AddMessage("Ann", avatar, "\xC4\xE3\xBA\xC3 hello", std::nullopt, false, 11), 0);
@@ -158,7 +158,7 @@ TEST_F(ChatListView_Entries, EveryKindOnBothSidesIsStoredWithItsLayout) {
   EXPECT_FALSE(view.GetEntry(7, missing));
 }
 
-TEST_F(ChatListView_Entries, BubbleStylesDefaultBySideAndFallBackToZero) {
+TEST_F(ChatListEntries, BubbleStylesDefaultBySideAndFallBackToZero) {
   CreateList();
   view.AddMessage("a", 0, "left");
   view.AddMessage("a", 0, "right", std::nullopt, true);
@@ -173,7 +173,7 @@ TEST_F(ChatListView_Entries, BubbleStylesDefaultBySideAndFallBackToZero) {
   for (int32_t index = 0; index < 9; ++index) EXPECT_EQ(Entry(index).bubbleStyle, expected[index]) << index;
 }
 
-TEST_F(ChatListView_Entries, TipsIgnoreTheNicknameOption) {
+TEST_F(ChatListEntries, TipsIgnoreTheNicknameOption) {
   CreateList(400, 500, true);
   view.AddTip("tip");
   const ChatEntry tip = Entry(0);
@@ -184,7 +184,7 @@ TEST_F(ChatListView_Entries, TipsIgnoreTheNicknameOption) {
   EXPECT_EQ(tip.nicknameRect, EntryRect{});
 }
 
-TEST_F(ChatListView_Entries, SetShowNicknameMarksChangedEntriesAndPaintingLaysThemOut) {
+TEST_F(ChatListEntries, SetShowNicknameMarksChangedEntriesAndPaintingLaysThemOut) {
   CreateList(400, 500, true);
   view.AddMessage("Ann", 0, "one");
   view.AddTip("tip");
@@ -212,7 +212,7 @@ TEST_F(ChatListView_Entries, SetShowNicknameMarksChangedEntriesAndPaintingLaysTh
   EXPECT_EQ(Entry(1).layoutWidth, width);
 }
 
-TEST_F(ChatListView_Entries, RemoveEntryMovesLaterEntriesDownAndClearEmpties) {
+TEST_F(ChatListEntries, RemoveEntryMovesLaterEntriesDownAndClearEmpties) {
   CreateList();
   view.AddMessage("a", 0, "zero");
   view.AddMessage("a", 0, "one");
@@ -236,7 +236,7 @@ LRESULT CALLBACK RecordDeletedItems(HWND frame, UINT message, WPARAM wParam, LPA
   return CallWindowProcW(frameProcedure, frame, message, wParam, lParam);
 }
 
-TEST_F(ChatListView_Entries, RemoveClearAndDestroyReleaseEachEntryOnce) {
+TEST_F(ChatListEntries, RemoveClearAndDestroyReleaseEachEntryOnce) {
   HWND list = CreateList();
   frameProcedure = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(view.GetWindowHandle(), GWLP_WNDPROC,
                                                                 reinterpret_cast<LONG_PTR>(RecordDeletedItems)));
@@ -260,7 +260,7 @@ TEST_F(ChatListView_Entries, RemoveClearAndDestroyReleaseEachEntryOnce) {
   EXPECT_EQ(deletedItems.back(), last);
 }
 
-TEST_F(ChatListView_Entries, ResizingLaysOutEveryEntryAgain) {
+TEST_F(ChatListEntries, ResizingLaysOutEveryEntryAgain) {
   CreateList(400, 300);
   const std::string longText(120, 'w');
   view.AddMessage("a", 0, longText);
@@ -277,7 +277,7 @@ TEST_F(ChatListView_Entries, ResizingLaysOutEveryEntryAgain) {
 
 // A list narrower than the entries' fixed margins: a flat picture is laid out on adding and
 // on shrinking, down to no width at all.
-TEST_F(ChatListView_Entries, NarrowListsLayOutFlatPictures) {
+TEST_F(ChatListEntries, NarrowListsLayOutFlatPictures) {
   Gdiplus::GpBitmap* flat = nullptr;
   ASSERT_EQ(gdip::GdipCreateBitmapFromScan0(300, 2, 0, PixelFormat32bppARGB, nullptr, &flat), Gdiplus::Ok);
   const auto picture = reinterpret_cast<ImageHandle>(static_cast<GpImage*>(flat));
@@ -296,7 +296,7 @@ TEST_F(ChatListView_Entries, NarrowListsLayOutFlatPictures) {
   gdip::GdipDisposeImage(flat);
 }
 
-TEST_F(ChatListView_Entries, ScrollToBottomShowsTheLastEntry) {
+TEST_F(ChatListEntries, ScrollToBottomShowsTheLastEntry) {
   HWND list = CreateList(400, 200);
   for (int i = 0; i < 20; ++i) view.AddMessage("a", 0, "message");
   EXPECT_EQ(SendMessageW(list, LB_GETTOPINDEX, 0, 0), 0);
@@ -304,7 +304,7 @@ TEST_F(ChatListView_Entries, ScrollToBottomShowsTheLastEntry) {
   EXPECT_GT(SendMessageW(list, LB_GETTOPINDEX, 0, 0), 15);
 }
 
-TEST_F(ChatListView_Entries, OperationsWithoutWindowsDoNothing) {
+TEST_F(ChatListEntries, OperationsWithoutWindowsDoNothing) {
   EXPECT_LT(view.AddMessage("a", 0, "no window"), 0);
   EXPECT_EQ(view.GetCount(), 0);
   EXPECT_EQ(view.GetContent(0), "");

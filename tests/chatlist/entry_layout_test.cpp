@@ -59,7 +59,7 @@ ChatEntry MakeEntry(EntryKind kind, Texts& texts, bool rightSide, bool showNickn
   return entry;
 }
 
-TEST(EntryLayout, LeftMessageOfTheWidth400Example) {
+TEST(EntryLayout, LeftMessageInAListOf400Pixels) {
   FakeMetrics metrics;
   Texts texts{"me", "ab", "", ""};
   ChatEntry entry = MakeEntry(kEntryMessage, texts, false);

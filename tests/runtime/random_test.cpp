@@ -7,7 +7,7 @@
 namespace zorli {
 namespace {
 
-TEST(Generator, SeedOneGivesTheClassicSequence) {
+TEST(RandomGenerator, SeedOneGivesTheCRuntimeSequence) {
   seedRandom(1);
   EXPECT_EQ(drawRandom(), 41);
   EXPECT_EQ(drawRandom(), 18467);

@@ -41,15 +41,5 @@ TEST_F(ControlTextTest, CharactersOutsideGbkBecomeQuestionMarks) {
   EXPECT_EQ(ReadControlText(edit_), "a?b");
 }
 
-TEST(GbkConversionTest, InvalidBytesDoNotCutTheText) {
-  // A lone lead byte in the middle: the characters after it survive.
-  const std::wstring wide = GbkToWide("A\x81" "B\xC4\xE3");
-  ASSERT_GE(wide.size(), 3u);
-  EXPECT_EQ(wide.front(), L'A');
-  EXPECT_EQ(wide.back(), L'你');
-  EXPECT_EQ(GbkToWide(""), L"");
-  EXPECT_EQ(WideToGbk(L""), "");
-}
-
 }  // namespace
 }  // namespace zorli::window

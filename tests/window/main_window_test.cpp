@@ -4,8 +4,11 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
+#include <iterator>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "main_window.h"
@@ -17,7 +20,6 @@ namespace {
 
 struct ExpectedUnit {
   const wchar_t* className;
-  RECT rect;  // in the container's client coordinates
   const wchar_t* text;
   DWORD style;      // bits that must be set
   DWORD exStyle;    // bits that must be set
@@ -113,18 +115,8 @@ TEST_F(MainWindowTest, ControlsFollowTheTemplateInOrder) {
   ASSERT_EQ(top.size(), 2u);
   EXPECT_EQ(top[0], Unit(kPictureBoxId));
   EXPECT_EQ(top[1], Unit(kShapeBoxId));
-  const RECT picture = RectInParent(top[0]);
-  EXPECT_EQ(picture.left, 6);
-  EXPECT_EQ(picture.top, 8);
-  EXPECT_EQ(picture.right - picture.left, 432);
-  EXPECT_EQ(picture.bottom - picture.top, 424);
   EXPECT_TRUE(GetWindowLongW(top[0], GWL_STYLE) & WS_BORDER);
   EXPECT_EQ(GetWindowLongW(top[0], GWL_EXSTYLE) & (WS_EX_CLIENTEDGE | WS_EX_STATICEDGE), 0);
-  const RECT shape = RectInParent(top[1]);
-  EXPECT_EQ(shape.left, 6);
-  EXPECT_EQ(shape.top, 439);
-  EXPECT_EQ(shape.right - shape.left, 432);
-  EXPECT_EQ(shape.bottom - shape.top, 128);
 
   const DWORD multiLine = WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN;
   // Long lines wrap; the selection hides without the focus; both boxes take input.
@@ -132,15 +124,14 @@ TEST_F(MainWindowTest, ControlsFollowTheTemplateInOrder) {
                                ES_LOWERCASE | ES_NUMBER | ES_CENTER | ES_RIGHT;
   const DWORD checkBox = BS_AUTOCHECKBOX | BS_LEFT | BS_VCENTER;
   const ExpectedUnit expected[] = {
-      {L"Button", {344, 56, 424, 94}, L"发  送 (&S)", BS_PUSHBUTTON, 0, 0},
-      {L"Edit", {72, 40, 328, 120}, L"", multiLine, WS_EX_CLIENTEDGE,
-       notInEditBoxes | ES_AUTOHSCROLL | WS_HSCROLL},
-      {L"Edit", {72, 8, 240, 28}, L" Velan-", ES_AUTOHSCROLL, WS_EX_CLIENTEDGE,
+      {L"Button", L"发  送 (&S)", BS_PUSHBUTTON, 0, 0},
+      {L"Edit", L"", multiLine, WS_EX_CLIENTEDGE, notInEditBoxes | ES_AUTOHSCROLL | WS_HSCROLL},
+      {L"Edit", L" Velan-", ES_AUTOHSCROLL, WS_EX_CLIENTEDGE,
        notInEditBoxes | ES_MULTILINE | WS_VSCROLL | WS_HSCROLL},
-      {L"Button", {248, 8, 328, 28}, L"靠右显示", checkBox, 0, BS_LEFTTEXT},
-      {L"Button", {344, 8, 424, 28}, L"昵称显示", checkBox, 0, BS_LEFTTEXT},
-      {L"Static", {8, 8, 72, 28}, L"用户昵称：", SS_LEFT, 0, WS_BORDER | SS_SUNKEN},
-      {L"Static", {8, 32, 72, 52}, L"消息内容：", SS_LEFT, 0, WS_BORDER | SS_SUNKEN},
+      {L"Button", L"靠右显示", checkBox, 0, BS_LEFTTEXT},
+      {L"Button", L"昵称显示", checkBox, 0, BS_LEFTTEXT},
+      {L"Static", L"用户昵称：", SS_LEFT, 0, WS_BORDER | SS_SUNKEN},
+      {L"Static", L"消息内容：", SS_LEFT, 0, WS_BORDER | SS_SUNKEN},
   };
   const std::vector<HWND> inner = ChildrenInOrder(top[1]);
   ASSERT_EQ(inner.size(), std::size(expected));
@@ -150,11 +141,6 @@ TEST_F(MainWindowTest, ControlsFollowTheTemplateInOrder) {
     const ExpectedUnit& unit = expected[i];
     EXPECT_EQ(_wcsicmp(ClassOf(inner[i]).c_str(), unit.className), 0);
     EXPECT_EQ(TextOf(inner[i]), unit.text);
-    const RECT rect = RectInParent(inner[i]);
-    EXPECT_EQ(rect.left, unit.rect.left);
-    EXPECT_EQ(rect.top, unit.rect.top);
-    EXPECT_EQ(rect.right, unit.rect.right);
-    EXPECT_GE(rect.bottom, unit.rect.bottom);  // the nickname box may grow to fit its font
     const DWORD style = static_cast<DWORD>(GetWindowLongW(inner[i], GWL_STYLE));
     EXPECT_EQ(style & unit.style, unit.style);
     EXPECT_EQ(style & unit.forbidden, 0u) << std::hex << style;
@@ -170,6 +156,98 @@ TEST_F(MainWindowTest, ControlsFollowTheTemplateInOrder) {
   // No length limit: a message box takes any length.
   EXPECT_GE(static_cast<DWORD>(SendMessageW(inner[1], EM_GETLIMITTEXT, 0, 0)), 0x7FFFFFFEu);
   EXPECT_EQ(GetFocus(), Unit(kMessageBoxId));
+}
+
+TEST_F(MainWindowTest, EveryControlLiesInsideItsContainerAndCoversNoOther) {
+  for (HWND container : {window_->Handle(), Unit(kShapeBoxId)}) {
+    RECT client;
+    GetClientRect(container, &client);
+    const std::vector<HWND> children = ChildrenInOrder(container);
+    for (size_t i = 0; i < children.size(); ++i) {
+      const RECT rect = RectInParent(children[i]);
+      EXPECT_TRUE(rect.left >= 0 && rect.top >= 0 && rect.right <= client.right &&
+                  rect.bottom <= client.bottom)
+          << "control " << GetDlgCtrlID(children[i]);
+      for (size_t j = i + 1; j < children.size(); ++j) {
+        const RECT other = RectInParent(children[j]);
+        RECT common;
+        EXPECT_FALSE(IntersectRect(&common, &rect, &other))
+            << "controls " << GetDlgCtrlID(children[i]) << " and " << GetDlgCtrlID(children[j]);
+      }
+    }
+  }
+}
+
+TEST_F(MainWindowTest, ChatAreaStandsAboveTheInputAreaAcrossTheSameWidth) {
+  const RECT chat = RectInParent(Unit(kPictureBoxId));
+  const RECT input = RectInParent(Unit(kShapeBoxId));
+  EXPECT_LE(chat.bottom, input.top);
+  EXPECT_EQ(chat.left, input.left);
+  EXPECT_EQ(chat.right, input.right);
+  EXPECT_GT(chat.bottom - chat.top, input.bottom - input.top);  // the conversation gets the room
+}
+
+// A label stands before the box it names, level with the box's first line.
+TEST_F(MainWindowTest, EachLabelStandsLeftOfTheBoxItNames) {
+  for (const auto& [label, box] : {std::pair{kNicknameLabelId, kNicknameBoxId},
+                                   std::pair{kMessageLabelId, kMessageBoxId}}) {
+    SCOPED_TRACE(label);
+    const RECT labelRect = RectInParent(Unit(label));
+    const RECT boxRect = RectInParent(Unit(box));
+    EXPECT_LE(labelRect.right, boxRect.left);
+    EXPECT_LE(labelRect.top, boxRect.top);
+    EXPECT_LT(boxRect.top, labelRect.bottom);
+  }
+}
+
+// Captions are never cut: each fits its control in the control's own font; the nickname
+// box holds one line of its font inside its edges.
+TEST_F(MainWindowTest, EveryCaptionFitsItsControl) {
+  HDC dc = GetDC(window_->Handle());
+  const auto textSize = [dc](HWND control, UINT prefixFlag) {
+    const auto font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+    HGDIOBJ oldFont = SelectObject(dc, font);
+    const std::wstring text = TextOf(control);
+    RECT box{0, 0, 0, 0};
+    DrawTextW(dc, text.c_str(), -1, &box, DT_CALCRECT | DT_SINGLELINE | prefixFlag);
+    SelectObject(dc, oldFont);
+    return SIZE{box.right, box.bottom};
+  };
+  const int checkMark = GetSystemMetrics(SM_CXMENUCHECK);
+  const struct {
+    int id;
+    int besideText;  // what the control draws beside its caption
+    UINT prefixFlag;
+  } captions[] = {
+      {kNicknameLabelId, 0, DT_NOPREFIX},
+      {kMessageLabelId, 0, DT_NOPREFIX},
+      {kRightSideCheckId, checkMark, DT_NOPREFIX},
+      {kShowNicknameCheckId, checkMark, DT_NOPREFIX},
+      {kSendButtonId, 2 * GetSystemMetrics(SM_CXEDGE), 0},  // "&S" shows as an underlined S
+  };
+  for (const auto& caption : captions) {
+    SCOPED_TRACE(caption.id);
+    RECT client;
+    GetClientRect(Unit(caption.id), &client);
+    const SIZE text = textSize(Unit(caption.id), caption.prefixFlag);
+    EXPECT_GT(text.cx, 0);
+    EXPECT_LE(text.cx + caption.besideText, client.right);
+    EXPECT_LE(text.cy, client.bottom);
+  }
+  const SIZE line = textSize(Unit(kNicknameBoxId), DT_NOPREFIX);
+  const RECT nickname = RectInParent(Unit(kNicknameBoxId));
+  EXPECT_GE(nickname.bottom - nickname.top, line.cy + 2 * GetSystemMetrics(SM_CYEDGE));
+  ReleaseDC(window_->Handle(), dc);
+}
+
+// Only the labels are passed over.
+TEST_F(MainWindowTest, TabOrderHoldsEveryControlThatTakesInputOnce) {
+  for (HWND control : ChildrenInOrder(Unit(kShapeBoxId))) {
+    const int id = GetDlgCtrlID(control);
+    const bool takesInput = _wcsicmp(ClassOf(control).c_str(), L"Static") != 0;
+    const auto places = std::count(std::begin(kTabOrder), std::end(kTabOrder), id);
+    EXPECT_EQ(places, takesInput ? 1 : 0) << id;
+  }
 }
 
 TEST_F(MainWindowTest, CreationEventRunsOnceWithAllControlsBeforeShowing) {
@@ -201,7 +279,9 @@ TEST_F(MainWindowTest, ColoursOfEditBoxesLabelsAndShapeFrame) {
   UpdateWindow(window_->Handle());
   HDC boxDc = GetDC(Unit(kShapeBoxId));
   EXPECT_EQ(GetPixel(boxDc, 0, 0), RGB(96, 96, 96));
-  EXPECT_EQ(GetPixel(boxDc, 431, 127), RGB(96, 96, 96));
+  RECT box;
+  GetClientRect(Unit(kShapeBoxId), &box);
+  EXPECT_EQ(GetPixel(boxDc, box.right - 1, box.bottom - 1), RGB(96, 96, 96));
   EXPECT_EQ(GetPixel(boxDc, 200, 0), RGB(96, 96, 96));
   EXPECT_EQ(GetPixel(boxDc, 2, 2), GetSysColor(COLOR_BTNFACE));
   ReleaseDC(Unit(kShapeBoxId), boxDc);

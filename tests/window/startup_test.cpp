@@ -7,7 +7,6 @@
 #include <thread>
 
 #include "chat_list_resources.h"
-#include "chat_list_styles.h"
 #include "startup.h"
 #include "window_layout.h"
 

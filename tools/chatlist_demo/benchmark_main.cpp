@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "chat_list_styles.h"
+#include "chat_list_resources.h"
 #include "chat_list_view.h"
 
 namespace {

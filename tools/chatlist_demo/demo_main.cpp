@@ -6,7 +6,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "chat_list_styles.h"
+#include "bot_avatar.h"
+#include "chat_list_resources.h"
 #include "chat_list_view.h"
 #include "gbk_convert.h"
 #include "picture.h"
@@ -64,8 +65,7 @@ LRESULT CALLBACK DemoWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 int main(int argc, char** argv) {
   if (!zorli::InitChatListStyles()) return 1;
   zorli::Picture botAvatar;
-  const zorli::EmbeddedBytes bytes = zorli::BotAvatarBytes();
-  botAvatar.LoadFromBytes(bytes.data, bytes.size);
+  botAvatar.LoadFromBytes(zorli::embedded::bot_avatar_jpg, zorli::embedded::bot_avatar_jpg_size);
 
   WNDCLASSW windowClass{};
   windowClass.lpfnWndProc = DemoWindowProc;

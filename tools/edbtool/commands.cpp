@@ -6,6 +6,7 @@
 #include "database_verify.h"
 #include "field_text.h"
 #include "gbk_convert.h"
+#include "platform/console.h"
 #include "record_database.h"
 #include "schema.h"
 #include "tsv_text.h"
@@ -52,7 +53,7 @@ int failWith(int32_t code) {
 }
 
 bool openGiven(const Command& command, bool readOnly) {
-  return OpenDatabase(NativePath(command.file), std::nullopt, readOnly, kShareDenyNone,
+  return OpenDatabase(platform::nativePath(command.file), std::nullopt, readOnly, kShareDenyNone,
                       std::nullopt, PasswordOf(command).value_or(GbkText()));
 }
 

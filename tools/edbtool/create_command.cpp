@@ -8,6 +8,7 @@
 #include "database_paths.h"
 #include "database_writer.h"
 #include "field_text.h"
+#include "platform/console.h"
 #include "platform/file.h"
 #include "record_database.h"
 #include "schema.h"
@@ -120,7 +121,7 @@ int Create(const Command& command) {
   if (!fields) return inputError("--schema", "bad schema");
   const std::string tsvPath = command.options.at("--from");
   std::string text;
-  if (!readInput(NativePath(tsvPath), text)) return inputError(tsvPath, "cannot read");
+  if (!readInput(platform::nativePath(tsvPath), text)) return inputError(tsvPath, "cannot read");
   // Notepad saves UTF-8 with a byte-order mark; it belongs to no cell.
   if (text.rfind("\xEF\xBB\xBF", 0) == 0) text.erase(0, 3);
   const std::vector<std::string> lines = splitLines(text);
@@ -133,7 +134,7 @@ int Create(const Command& command) {
     }
   }
 
-  const std::string out = edb::WithDefaultExtension(NativePath(command.file));
+  const std::string out = edb::WithDefaultExtension(platform::nativePath(command.file));
   const std::string temporary = temporaryBeside(out);
   const std::string temporaryAux = edb::AuxiliaryPath(temporary);
   int status = fill(temporary, *fields, lines, tsvPath, *PasswordOf(command));

@@ -4,11 +4,13 @@
 
 #include "commands.h"
 #include "console.h"
+#include "platform/console.h"
 
 int main(int argc, char** argv) {
   using namespace zorli::edbtool;
+  zorli::platform::useBinaryStandardStreams();
   try {
-    return RunEdbtool(Utf8Arguments(argc, argv));
+    return RunEdbtool(zorli::platform::utf8Arguments(argc, argv));
   } catch (const std::exception& error) {
     // Whatever was not foreseen is still a message and a failure, never an abort.
     WriteError(std::string("edbtool: ") + error.what() + "\n");

@@ -1,6 +1,6 @@
 #!/usr/bin/python3
-"""Draws the chat list's built-in pictures into chatlist/images/ and the programs' icon
-into release/zorli.ico.
+"""Draws the chat list's built-in pictures into chatlist/images/, the bot's avatar into
+app/window/images/ and the programs' icon into release/zorli.ico.
 
 Run with Debian's interpreter (it has Pillow): /usr/bin/python3 tools/images/make_chatlist_images.py
 The output is committed; the build embeds the files as they are.
@@ -15,6 +15,7 @@ from PIL import Image, ImageDraw, ImageFilter
 
 ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
 OUT = os.path.join(ROOT, "chatlist", "images")
+APP_OUT = os.path.join(ROOT, "app", "window", "images")
 ICON = os.path.join(ROOT, "release", "zorli.ico")
 ICON_SIZES = (16, 32, 48, 256)  # what Explorer, the taskbar and shortcuts ask for
 
@@ -188,6 +189,7 @@ def write_icon(path, sizes):
 
 def main():
     os.makedirs(OUT, exist_ok=True)
+    os.makedirs(APP_OUT, exist_ok=True)
     write_icon(ICON, ICON_SIZES)
     outline_grey = (0x7F, 0x7E, 0x7E, 255)
     light = (0xF3, 0xF3, 0xF3, 255)
@@ -198,7 +200,7 @@ def main():
     bubble(light, green).save(os.path.join(OUT, "bubble_style2.png"), optimize=True)
     default_avatar().save(os.path.join(OUT, "default_avatar.bmp"))
     card_picture().save(os.path.join(OUT, "default_card.jpg"), quality=90, progressive=False)
-    bot_avatar().save(os.path.join(OUT, "bot_avatar.jpg"), quality=88, progressive=False)
+    bot_avatar().save(os.path.join(APP_OUT, "bot_avatar.jpg"), quality=88, progressive=False)
     return 0
 
 

@@ -5,19 +5,12 @@
 
 #include "console_chat.h"
 #include "console_options.h"
+#include "platform/console.h"
 #include "zorli_version.h"
 
-#ifdef _WIN32
-#include <fcntl.h>
-#include <io.h>
-#endif
-
 int main(int argc, char** argv) {
-#ifdef _WIN32
   // Bytes in and out exactly as given: no CR LF translation, no code page conversion.
-  _setmode(_fileno(stdin), _O_BINARY);
-  _setmode(_fileno(stdout), _O_BINARY);
-#endif
+  zorli::platform::useBinaryStandardStreams();
   const std::vector<std::string> arguments(argv + 1, argv + argc);
   const zorli::ParsedConsoleOptions parsed = zorli::ParseConsoleOptions(arguments);
   if (!parsed.options) {

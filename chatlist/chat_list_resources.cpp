@@ -1,10 +1,9 @@
-#include "chat_list_styles.h"
+#include "chat_list_resources.h"
 
 #include <shellapi.h>
 
 #include <utility>
 
-#include "chat_list_resources.h"
 #include "chat_list_windows.h"
 #include "embedded_images.h"
 #include "gdi_layout_metrics.h"
@@ -24,32 +23,8 @@ void OpenWithShell(HWND owner, const GbkText& link) {
   ShellExecuteA(owner, "OPEN", link.c_str(), nullptr, nullptr, SW_SHOW);
 }
 
-bool LoadBubbleStyle(const void* bytes, size_t count, COLORREF textColour, BubbleStyle& style) {
-  style = BubbleStyle{};
-  if (!DecodeFromBytes(bytes, count, style.memory, style.stream, style.image)) return false;
-  UINT width = 0, height = 0;
-  gdip::GdipGetImageWidth(style.image, &width);
-  gdip::GdipGetImageHeight(style.image, &height);
-  style.width = static_cast<int32_t>(width);
-  style.height = static_cast<int32_t>(height);
-  style.body = Gdiplus::RectF(10.0f, 0.0f, static_cast<float>(style.width - 20), static_cast<float>(style.height));
-  const LONG innerLeft = static_cast<LONG>(style.body.X) + 10;
-  const LONG innerTop = static_cast<LONG>(style.body.Y) + 10;
-  style.inner = RECT{innerLeft, innerTop, innerLeft + 20, innerTop + 20};
-  style.textColour = textColour;
-  return true;
-}
-
-void ReleaseBubbleStyle(BubbleStyle& style) {
-  if (style.image != nullptr) gdip::GdipDisposeImage(style.image);
-  if (style.stream != nullptr) style.stream->Release();
-  if (style.memory != nullptr) GlobalFree(style.memory);
-  style = BubbleStyle{};
-}
-
 bool LoadTipStyle(const void* bytes, size_t count, COLORREF textColour) {
-  ReleaseBubbleStyle(Resources().tipStyle);
-  return LoadBubbleStyle(bytes, count, textColour, Resources().tipStyle);
+  return Resources().tipStyle.Load(bytes, count, textColour);
 }
 
 bool RegisterClasses(ChatListResources& r) {
@@ -139,8 +114,7 @@ ChatListSetup InitChatListStyles() {
 void ShutdownChatListStyles() {
   if (!initialised) return;
   ChatListResources& r = Resources();
-  ReleaseBubbleStyle(r.tipStyle);
-  for (BubbleStyle& style : r.bubbleStyles) ReleaseBubbleStyle(style);
+  r.tipStyle.Release();
   r.bubbleStyles.clear();
   r.defaultAvatar.Release();
   r.defaultCardPicture.Release();
@@ -157,15 +131,15 @@ void ShutdownChatListStyles() {
 int32_t BubbleStyleCount() { return static_cast<int32_t>(Resources().bubbleStyles.size()); }
 
 int32_t AddBubbleStyle(const void* bytes, size_t count, COLORREF textColour) {
-  BubbleStyle style;
-  if (!LoadBubbleStyle(bytes, count, textColour, style)) return -1;
-  Resources().bubbleStyles.push_back(style);
+  auto& styles = Resources().bubbleStyles;
+  if (!styles.emplace_back().Load(bytes, count, textColour)) {
+    styles.pop_back();
+    return -1;
+  }
   return BubbleStyleCount() - 1;
 }
 
 int32_t VerticalTextPadding() { return Resources().padding; }
-
-EmbeddedBytes BotAvatarBytes() { return EmbeddedBytes{embedded::bot_avatar_jpg, embedded::bot_avatar_jpg_size}; }
 
 void SetChatListLinkOpener(LinkOpener opener) { Resources().linkOpener = std::move(opener); }
 

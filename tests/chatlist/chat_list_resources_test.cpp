@@ -7,19 +7,20 @@
 
 #include "chat_list_fixture.h"
 #include "chat_list_resources.h"
+#include "embedded_images.h"
 #include "gdi_layout_metrics.h"
 #include "picture.h"
 
 namespace zorli {
 namespace {
 
-using ChatListStyles = ChatListFixture;
+using SharedResources = ChatListFixture;
 
-TEST_F(ChatListStyles, BuiltInPicturesDecodeWithTheirSizes) {
+TEST_F(SharedResources, BuiltInPicturesDecodeWithTheirSizes) {
   ChatListResources& r = Resources();
   ASSERT_EQ(BubbleStyleCount(), 3);
   for (const BubbleStyle* style : {&r.tipStyle, &r.bubbleStyles[0], &r.bubbleStyles[1], &r.bubbleStyles[2]}) {
-    EXPECT_NE(style->image, nullptr);
+    EXPECT_NE(style->picture.Handle(), 0u);
     EXPECT_EQ(style->width, 80);
     EXPECT_EQ(style->height, 40);
     EXPECT_EQ(style->body.Width, 60.0f);
@@ -35,20 +36,12 @@ TEST_F(ChatListStyles, BuiltInPicturesDecodeWithTheirSizes) {
   EXPECT_EQ(r.defaultCardPicture.Height(), 40);
   EXPECT_EQ(StyleForIndex(7), &r.bubbleStyles[0]);
   EXPECT_EQ(StyleForIndex(2), &r.bubbleStyles[2]);
-
-  Picture bot;
-  const EmbeddedBytes bytes = BotAvatarBytes();
-  ASSERT_TRUE(bot.LoadFromBytes(bytes.data, bytes.size));
-  EXPECT_NE(bot.Handle(), 0u);
-  EXPECT_EQ(bot.Width(), 350);
-  EXPECT_EQ(bot.Height(), 350);
 }
 
-TEST_F(ChatListStyles, BadPictureBytesLeaveThingsEmpty) {
+TEST_F(SharedResources, BadPictureBytesLeaveThingsEmpty) {
   Picture picture;
-  const EmbeddedBytes bytes = BotAvatarBytes();
-  ASSERT_TRUE(picture.LoadFromBytes(bytes.data, bytes.size));
-  EXPECT_FALSE(picture.LoadFromBytes(bytes.data, 4));  // also releases the old picture
+  ASSERT_TRUE(picture.LoadFromBytes(embedded::default_card_jpg, embedded::default_card_jpg_size));
+  EXPECT_FALSE(picture.LoadFromBytes(embedded::default_card_jpg, 4));  // also releases the old picture
   EXPECT_EQ(picture.Handle(), 0u);
   EXPECT_EQ(picture.Width(), 0);
   const std::string garbage(100, 'x');
@@ -61,7 +54,7 @@ TEST_F(ChatListStyles, BadPictureBytesLeaveThingsEmpty) {
 
 // Wide measuring of GBK text converted with code page 936 must give what the ANSI calls
 // give on a Chinese system.
-TEST_F(ChatListStyles, MeasuringMatchesTheAnsiCallsOnAChineseSystem) {
+TEST_F(SharedResources, MeasuringMatchesTheAnsiCallsOnAChineseSystem) {
   if (GetACP() != 936) GTEST_SKIP() << "needs the Chinese ANSI code page";
   HDC dc = Resources().measuringSurface.Dc();
   GdiLayoutMetrics metrics(dc);

@@ -1,0 +1,17 @@
+#pragma once
+// The console programs' side of the platform: byte-exact standard streams and UTF-8
+// command lines.
+#include <string>
+#include <vector>
+
+namespace zorli::platform {
+
+// Standard input, output and error carry bytes exactly as given: no CR LF translation.
+void useBinaryStandardStreams();
+// The command-line arguments after the program name, as UTF-8 (on Windows read from the
+// wide command line, whatever the ANSI code page).
+std::vector<std::string> utf8Arguments(int argc, char** argv);
+// A UTF-8 file name as this platform's narrow file calls take it.
+std::string nativePath(const std::string& utf8);
+
+}  // namespace zorli::platform
