@@ -17,8 +17,7 @@ constexpr int32_t kTeasingThreshold = 3;
 
 }  // namespace
 
-Conversation::Conversation(ChatListPort& chatList, InputPort& input,
-                           ConversationServices services)
+Conversation::Conversation(ChatListPort& chatList, InputPort& input, ConversationServices services)
     : chatList_(chatList), input_(input), services_(std::move(services)) {}
 
 void Conversation::StartConversation(ImageHandle botAvatar) {
@@ -87,8 +86,8 @@ void Conversation::PostBotReply(const GbkText& reply) {
   const GbkText hour = ToText(hourOf(time));
   const GbkText minute = ToText(minuteOf(time));
   const GbkText second = ToText(secondOf(time));
-  const GbkText entry = JoinTexts({hour, kTimeSeparator, minute, kTimeSeparator, second,
-                                   kBeforeReply, reply, kAfterReply});
+  const GbkText entry = JoinTexts(
+      {hour, kTimeSeparator, minute, kTimeSeparator, second, kBeforeReply, reply, kAfterReply});
   chatList_.AddMessage(GbkText(kBotNickname), botAvatar_, entry, std::nullopt);
   chatList_.ScrollToBottom();
 }

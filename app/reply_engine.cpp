@@ -61,13 +61,14 @@ void KnowledgeReply::Select(const GbkText& message) {
 
   if (candidates.bestScore > 0) {
     const int32_t record = candidates.records[static_cast<size_t>(pick - 1)];
-    why_.source = ReplyExplanation::Source::Scored;
+    why_.source = ReplyExplanation::Source::kScored;
     why_.candidates = std::move(candidates.records);
     Post(ReadRecordText(kPrimaryKnowledgeFile, record, why_.answerField));
   } else {
     // dbs.edb is closed before dbv.edb is opened.
     CloseAllDatabases();
-    Post(Open(kFallbackKnowledgeFile, kFallbackReplyField) ? FallbackReply(normalisedInput) : std::nullopt);
+    Post(Open(kFallbackKnowledgeFile, kFallbackReplyField) ? FallbackReply(normalisedInput)
+                                                           : std::nullopt);
   }
   CloseAllDatabases();
 }
@@ -83,7 +84,7 @@ std::optional<GbkText> KnowledgeReply::FallbackReply(const GbkText& normalisedIn
     recordsTested = 0;  // the scan starts at the first record and goes in order
     found = FindRecord([&] {
       ++recordsTested;
-      return FindText(ReadField(kFallbackReplyField).text(), prefix, std::nullopt, true) != -1;
+      return FindText(ReadField(kFallbackReplyField).Text(), prefix, std::nullopt, true) != -1;
     });
     return found || LastError() == 0;
   });
@@ -92,7 +93,7 @@ std::optional<GbkText> KnowledgeReply::FallbackReply(const GbkText& normalisedIn
     return std::nullopt;
   }
   if (found) {
-    why_.source = ReplyExplanation::Source::FallbackFound;
+    why_.source = ReplyExplanation::Source::kFallbackFound;
     why_.record = recordsTested;
   } else {
     seedRandom();
@@ -105,9 +106,9 @@ std::optional<GbkText> KnowledgeReply::FallbackReply(const GbkText& normalisedIn
       return std::nullopt;
     }
     const int32_t drawn = randomInRange(1, recordCount);
-    why_.source = ReplyExplanation::Source::FallbackRandom;
+    why_.source = ReplyExplanation::Source::kFallbackRandom;
     why_.record = std::max(1, std::min(drawn, recordCount));  // as GoToRecord clamps it
-    if (recordCount == 0) return GbkText();  // an empty file gives an empty reply
+    if (recordCount == 0) return GbkText();                   // an empty file gives an empty reply
   }
   return ReadRecordText(kFallbackKnowledgeFile, why_.record, kFallbackReplyField);
 }
@@ -118,12 +119,12 @@ bool KnowledgeReply::Open(std::string_view file, size_t textFields) {
     return false;
   }
   const std::optional<DatabaseInfo> info = DescribeCurrentDatabase();
-  const bool usable = info && info->fields.size() >= textFields &&
-                      std::all_of(info->fields.begin(), info->fields.begin() + textFields,
-                                  [](const FieldInfo& field) {
-                                    return field.type == FieldType::Text ||
-                                           field.type == FieldType::Memo;
-                                  });
+  const bool usable =
+      info && info->fields.size() >= textFields &&
+      std::all_of(info->fields.begin(), info->fields.begin() + textFields,
+                  [](const FieldInfo& field) {
+                    return field.type == FieldType::kText || field.type == FieldType::kMemo;
+                  });
   if (usable) return true;
   CloseAllDatabases();
   faults_.push_back({file, true, edb::kFieldTypeMismatch});
@@ -135,7 +136,7 @@ std::optional<GbkText> KnowledgeReply::ReadRecordText(std::string_view file, int
   GbkText text;
   const bool read = wait_.Retry([&] {
     if (!GoToRecord(record)) return false;
-    text = ReadField(field).text();
+    text = ReadField(field).Text();
     return LastError() == 0;
   });
   if (!read) {
@@ -150,7 +151,7 @@ void KnowledgeReply::Post(const std::optional<GbkText>& reply) {
     post_(*reply, why_);
     return;
   }
-  why_.source = ReplyExplanation::Source::KnowledgeUnavailable;
+  why_.source = ReplyExplanation::Source::kKnowledgeUnavailable;
   post_(KnowledgeUnavailableReply(faults_), why_);
 }
 
@@ -159,7 +160,7 @@ void KnowledgeReply::Post(const std::optional<GbkText>& reply) {
 void SelectReply(const GbkText& message, PresetReply& preset, const ReplyPoster& post) {
   if (preset.pending) {
     ReplyExplanation why;
-    why.source = ReplyExplanation::Source::Preset;
+    why.source = ReplyExplanation::Source::kPreset;
     post(preset.text, why);
     preset.pending = false;
     return;

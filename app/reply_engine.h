@@ -20,13 +20,13 @@ constexpr std::string_view kFallbackKnowledgeFile = "dbv.edb";
 // Why a reply was chosen.
 struct ReplyExplanation {
   enum class Source {
-    Preset,                // a keyword rule fixed it
-    Scored,                // answer field of one of the candidates of dbs.edb
-    FallbackFound,         // the first dbv.edb reply holding the start of the message
-    FallbackRandom,        // a random dbv.edb reply
-    KnowledgeUnavailable,  // a knowledge file the reply needed could not be opened or read
+    kPreset,                // a keyword rule fixed it
+    kScored,                // answer field of one of the candidates of dbs.edb
+    kFallbackFound,         // the first dbv.edb reply holding the start of the message
+    kFallbackRandom,        // a random dbv.edb reply
+    kKnowledgeUnavailable,  // a knowledge file the reply needed could not be opened or read
   };
-  Source source = Source::Preset;
+  Source source = Source::kPreset;
   int32_t score = 0;                // best score of the dbs.edb records
   std::vector<int32_t> candidates;  // Scored: the best records, 1-based, in file order
   int32_t answerField = 0;          // Scored: 2 to 5

@@ -54,8 +54,8 @@ bool ScoreCurrentDatabase(std::string_view message, CandidateList& candidates) {
   const MessageUnitIndex index(message);
   // Each pattern is read once, and every unit is taken from that one text.
   return ReadFieldOfAllRecords(1, [&](int32_t recordNumber, const FieldValue& pattern) {
-    const std::string_view text = pattern.isText() ? std::string_view(pattern.bytes())
-                                                   : std::string_view();
+    const std::string_view text =
+        pattern.IsText() ? std::string_view(pattern.Bytes()) : std::string_view();
     candidates.Consider(recordNumber, ScorePattern(text, index));
   });
 }

@@ -24,7 +24,9 @@ struct EntryRect {
 
   int32_t Width() const { return right - left; }
   int32_t Height() const { return bottom - top; }
-  bool Contains(int32_t x, int32_t y) const { return x >= left && x < right && y >= top && y < bottom; }
+  bool Contains(int32_t x, int32_t y) const {
+    return x >= left && x < right && y >= top && y < bottom;
+  }
   bool operator==(const EntryRect& o) const {
     return left == o.left && top == o.top && right == o.right && bottom == o.bottom;
   }
@@ -59,6 +61,8 @@ struct ChatEntry {
 
 inline bool HasText(const char* text) { return text != nullptr && text[0] != '\0'; }
 // A stored text as a view; nullptr is the empty text.
-inline std::string_view TextOf(const char* text) { return text != nullptr ? text : std::string_view(); }
+inline std::string_view TextOf(const char* text) {
+  return text != nullptr ? text : std::string_view();
+}
 
 }  // namespace zorli

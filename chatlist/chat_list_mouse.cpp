@@ -12,7 +12,8 @@ constexpr uint32_t kNoPress = 0xFFFF;  // index -1 cut to 16 bits, part 0
 
 POINT PointFrom(LPARAM lParam) {
   const auto packed = static_cast<uint32_t>(lParam);
-  return POINT{static_cast<LONG>(packed & 0xFFFF), static_cast<LONG>(static_cast<int32_t>(packed) >> 16)};
+  return POINT{static_cast<LONG>(packed & 0xFFFF),
+               static_cast<LONG>(static_cast<int32_t>(packed) >> 16)};
 }
 
 // LB_ITEMFROMPOINT reports only 16 bits of index; past that many entries the item under
@@ -23,9 +24,11 @@ int32_t ItemUnderPoint(HWND list, POINT point) {
     const LPARAM packed = MAKELPARAM(point.x, point.y);
     return static_cast<int32_t>(SendMessageW(list, LB_ITEMFROMPOINT, 0, packed));
   }
-  for (auto index = static_cast<int32_t>(SendMessageW(list, LB_GETTOPINDEX, 0, 0)); index < count; ++index) {
+  for (auto index = static_cast<int32_t>(SendMessageW(list, LB_GETTOPINDEX, 0, 0)); index < count;
+       ++index) {
     RECT rect{};
-    if (SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&rect)) == LB_ERR ||
+    if (SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(index),
+                     reinterpret_cast<LPARAM>(&rect)) == LB_ERR ||
         rect.top > point.y)
       break;
     if (PtInRect(&rect, point)) return index;
@@ -39,9 +42,9 @@ HitResult HitTestEntry(HWND list, POINT point) {
   HitResult hit;
   int32_t index = ItemUnderPoint(list, point);
   RECT rect{};
-  if (index != -1 &&
-      (SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&rect)) == LB_ERR ||
-       !PtInRect(&rect, point)))
+  if (index != -1 && (SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(index),
+                                   reinterpret_cast<LPARAM>(&rect)) == LB_ERR ||
+                      !PtInRect(&rect, point)))
     index = -1;
   ChatEntry entry;
   if (index == -1 || !ReadEntryAt(list, index, entry)) return hit;
@@ -70,7 +73,8 @@ LRESULT OnMouseMove(HWND list, WPARAM wParam, LPARAM lParam) {
 LRESULT OnButtonDown(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
   const LRESULT result = CallSystemListBox(list, message, wParam, lParam);
   const HitResult hit = HitTestEntry(list, PointFrom(lParam));
-  const uint32_t press = (static_cast<uint32_t>(hit.index) & 0xFFFF) | (static_cast<uint32_t>(hit.part) << 16);
+  const uint32_t press =
+      (static_cast<uint32_t>(hit.index) & 0xFFFF) | (static_cast<uint32_t>(hit.part) << 16);
   SetPropA(list, kPressProperty, reinterpret_cast<HANDLE>(static_cast<uintptr_t>(press)));
   SetPropA(list, kPressIndexProperty, reinterpret_cast<HANDLE>(static_cast<intptr_t>(hit.index)));
   return result;
@@ -78,25 +82,23 @@ LRESULT OnButtonDown(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT OnButtonUp(HWND list, WPARAM wParam, LPARAM lParam) {
   const LRESULT result = CallSystemListBox(list, WM_LBUTTONUP, wParam, lParam);
-  const auto press = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(GetPropA(list, kPressProperty)));
+  const auto press =
+      static_cast<uint32_t>(reinterpret_cast<uintptr_t>(GetPropA(list, kPressProperty)));
   SetPropA(list, kPressProperty, reinterpret_cast<HANDLE>(static_cast<uintptr_t>(kNoPress)));
   int32_t index = static_cast<int32_t>(press & 0xFFFF);
   const auto part = static_cast<int32_t>(press >> 16);
-  const auto wholeIndex = static_cast<int32_t>(reinterpret_cast<intptr_t>(GetPropA(list, kPressIndexProperty)));
+  const auto wholeIndex =
+      static_cast<int32_t>(reinterpret_cast<intptr_t>(GetPropA(list, kPressIndexProperty)));
   if (part != kHitNone && (wholeIndex & 0xFFFF) == index) index = wholeIndex;
-  PostMessageW(list, WM_CHATLIST_CLICK, static_cast<WPARAM>(index), part);
+  PostMessageW(list, kChatListClickMessage, static_cast<WPARAM>(index), part);
   return result;
 }
 
 void OnChatListClick(HWND list, int32_t index, int32_t part) {
   HANDLE handler = nullptr;
   switch (part) {
-    case kHitAvatar:
-      handler = GetPropA(list, kClickFaceProperty);
-      break;
-    case kHitNickname:
-      handler = GetPropA(list, kClickNicknameProperty);
-      break;
+    case kHitAvatar: handler = GetPropA(list, kClickFaceProperty); break;
+    case kHitNickname: handler = GetPropA(list, kClickNicknameProperty); break;
     case kHitBubble: {
       handler = GetPropA(list, kClickContentProperty);
       ChatEntry entry;
@@ -106,8 +108,7 @@ void OnChatListClick(HWND list, int32_t index, int32_t part) {
       }
       break;
     }
-    default:
-      break;
+    default: break;
   }
   if (handler != nullptr) reinterpret_cast<ChatClickHandler>(handler)(index);
 }

@@ -45,7 +45,8 @@ bool RegisterClasses(ChatListResources& r) {
 
 void UnregisterClasses(ChatListResources& r) {
   for (ATOM* atom : {&r.listClass, &r.frameClass}) {
-    if (*atom != 0) UnregisterClassW(reinterpret_cast<LPCWSTR>(static_cast<ULONG_PTR>(*atom)), r.instance);
+    if (*atom != 0)
+      UnregisterClassW(reinterpret_cast<LPCWSTR>(static_cast<ULONG_PTR>(*atom)), r.instance);
     *atom = 0;
   }
 }
@@ -101,12 +102,12 @@ ChatListSetup InitChatListStyles() {
 
   // A picture that cannot be decoded stays empty and is drawn as nothing.
   using namespace embedded;
-  LoadTipStyle(tip_bubble_png, tip_bubble_png_size, kTipTextColour);
-  AddBubbleStyle(bubble_style0_png, bubble_style0_png_size, kBubbleTextColour);
-  AddBubbleStyle(bubble_style1_png, bubble_style1_png_size, kBubbleTextColour);
-  AddBubbleStyle(bubble_style2_png, bubble_style2_png_size, kBubbleTextColour);
-  r.defaultAvatar.LoadFromBytes(default_avatar_bmp, default_avatar_bmp_size);
-  r.defaultCardPicture.LoadFromBytes(default_card_jpg, default_card_jpg_size);
+  LoadTipStyle(kTipBubblePng, kTipBubblePngSize, kTipTextColour);
+  AddBubbleStyle(kBubbleStyle0Png, kBubbleStyle0PngSize, kBubbleTextColour);
+  AddBubbleStyle(kBubbleStyle1Png, kBubbleStyle1PngSize, kBubbleTextColour);
+  AddBubbleStyle(kBubbleStyle2Png, kBubbleStyle2PngSize, kBubbleTextColour);
+  r.defaultAvatar.LoadFromBytes(kDefaultAvatarBmp, kDefaultAvatarBmpSize);
+  r.defaultCardPicture.LoadFromBytes(kDefaultCardJpg, kDefaultCardJpgSize);
   if (!CreateMeasuringSurface(r)) return Abandon(ChatListPart::kMeasuringSurface);
   return {};
 }

@@ -8,8 +8,8 @@
 namespace zorli {
 namespace {
 
-constexpr DWORD kListStyle =
-    WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_OWNERDRAWVARIABLE | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT;
+constexpr DWORD kListStyle = WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_OWNERDRAWVARIABLE |
+                             LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT;
 
 void ApplyBorderStyle(int32_t borderStyle, DWORD& style, DWORD& exStyle) {
   style &= ~static_cast<DWORD>(WS_BORDER);
@@ -50,14 +50,14 @@ bool ChatListView::Create(HWND parent, int32_t left, int32_t top, int32_t width,
   DWORD style = WS_CHILD, exStyle = 0;
   ApplyBorderStyle(borderStyle.value_or(0), style, exStyle);
   const HINSTANCE instance = Resources().instance;
-  HWND frame = CreateWindowExW(exStyle, kFrameClassName, L"", style, left, top, width, height, parent, nullptr,
-                               instance, nullptr);
+  HWND frame = CreateWindowExW(exStyle, kFrameClassName, L"", style, left, top, width, height,
+                               parent, nullptr, instance, nullptr);
   frame_ = frame;
   if (frame == nullptr) return false;
   RECT client{};
   GetClientRect(frame, &client);
-  HWND list = CreateWindowExW(exStyle, kListClassName, L"", kListStyle, 0, 0, client.right, client.bottom, frame,
-                              nullptr, instance, nullptr);
+  HWND list = CreateWindowExW(exStyle, kListClassName, L"", kListStyle, 0, 0, client.right,
+                              client.bottom, frame, nullptr, instance, nullptr);
   if (list == nullptr) {
     DestroyWindow(frame);
     frame_ = nullptr;
@@ -85,7 +85,8 @@ void ChatListView::SetShowNickname(bool show) {
   }
   SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(list_, nullptr, TRUE);
-  SetWindowPos(list_, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+  SetWindowPos(list_, nullptr, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
 }
 
 int32_t ChatListView::AddEntry(ChatEntry& entry) {
@@ -94,7 +95,8 @@ int32_t ChatListView::AddEntry(ChatEntry& entry) {
     return LB_ERR;
   }
   SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
-  const auto index = static_cast<int32_t>(SendMessageW(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"")));
+  const auto index =
+      static_cast<int32_t>(SendMessageW(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"")));
   if (index >= 0) {
     if (entry.bubbleStyle < 0 || entry.bubbleStyle >= BubbleStyleCount()) entry.bubbleStyle = 0;
     LayoutForList(list_, entry);
@@ -114,9 +116,9 @@ int32_t ChatListView::AddEntry(ChatEntry& entry) {
   return index;
 }
 
-int32_t ChatListView::AddMessage(const GbkText& nickname, ImageHandle avatar, const GbkText& content,
-                                 std::optional<int32_t> bubbleStyle, std::optional<bool> rightSide,
-                                 std::optional<int32_t> tag) {
+int32_t ChatListView::AddMessage(const GbkText& nickname, ImageHandle avatar,
+                                 const GbkText& content, std::optional<int32_t> bubbleStyle,
+                                 std::optional<bool> rightSide, std::optional<int32_t> tag) {
   ChatEntry entry;
   entry.kind = kEntryMessage;
   entry.avatar = avatar;
@@ -137,9 +139,9 @@ int32_t ChatListView::AddTip(const GbkText& text, std::optional<int32_t> tag) {
   return AddEntry(entry);
 }
 
-int32_t ChatListView::AddCard(const GbkText& nickname, ImageHandle avatar, const GbkText& title, ImageHandle picture,
-                              const GbkText& content, const GbkText& link, std::optional<bool> rightSide,
-                              std::optional<int32_t> tag) {
+int32_t ChatListView::AddCard(const GbkText& nickname, ImageHandle avatar, const GbkText& title,
+                              ImageHandle picture, const GbkText& content, const GbkText& link,
+                              std::optional<bool> rightSide, std::optional<int32_t> tag) {
   ChatEntry entry;
   entry.kind = kEntryCard;
   entry.avatar = avatar;
@@ -198,11 +200,14 @@ GbkText ChatListView::GetLink(int32_t index) const {
   return ReadEntryAt(list_, index, entry) ? GbkText(TextOf(entry.link)) : GbkText();
 }
 
-bool ChatListView::GetEntry(int32_t index, ChatEntry& entry) const { return ReadEntryAt(list_, index, entry); }
+bool ChatListView::GetEntry(int32_t index, ChatEntry& entry) const {
+  return ReadEntryAt(list_, index, entry);
+}
 
 void ChatListView::RemoveEntry(int32_t index) {
   // The frame frees the entry's storage when the list box reports the item deleted.
-  if (index >= 0 && index < GetCount()) SendMessageW(list_, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
+  if (index >= 0 && index < GetCount())
+    SendMessageW(list_, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
 }
 
 void ChatListView::Clear() {
@@ -224,15 +229,17 @@ void ChatListView::Hide() { ShowWindow(frame_, SW_HIDE); }
 
 void ChatListView::SetDisabled(bool disabled) { EnableWindow(frame_, !disabled); }
 
-void ChatListView::Move(std::optional<int32_t> left, std::optional<int32_t> top, std::optional<int32_t> width,
-                        std::optional<int32_t> height, std::optional<bool> noRedraw) {
+void ChatListView::Move(std::optional<int32_t> left, std::optional<int32_t> top,
+                        std::optional<int32_t> width, std::optional<int32_t> height,
+                        std::optional<bool> noRedraw) {
   const RECT current = FrameRectInParent(frame_);
   UINT flags = SWP_NOZORDER | SWP_FRAMECHANGED;
   if (noRedraw.value_or(false)) flags |= SWP_NOREDRAW;
   if (!left && !top) flags |= SWP_NOMOVE;
   if (!width && !height) flags |= SWP_NOSIZE;
   SetWindowPos(frame_, nullptr, left.value_or(current.left), top.value_or(current.top),
-               width.value_or(current.right - current.left), height.value_or(current.bottom - current.top), flags);
+               width.value_or(current.right - current.left),
+               height.value_or(current.bottom - current.top), flags);
 }
 
 int32_t ChatListView::GetWidth() const {

@@ -58,7 +58,8 @@ class ChatListView {
   void Hide();
   void SetDisabled(bool disabled);
   void Move(std::optional<int32_t> left = std::nullopt, std::optional<int32_t> top = std::nullopt,
-            std::optional<int32_t> width = std::nullopt, std::optional<int32_t> height = std::nullopt,
+            std::optional<int32_t> width = std::nullopt,
+            std::optional<int32_t> height = std::nullopt,
             std::optional<bool> noRedraw = std::nullopt);
   int32_t GetWidth() const;
   int32_t GetHeight() const;

@@ -51,27 +51,21 @@ LRESULT CALLBACK ChatFrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM l
       if (HWND list = FindWindowExW(frame, nullptr, kListClassName, nullptr))
         MoveWindow(list, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
       break;
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_DRAWITEM:
-      PaintEntry(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-      return TRUE;
+    case WM_ERASEBKGND: return 1;
+    case WM_DRAWITEM: PaintEntry(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); return TRUE;
     case WM_DELETEITEM:
       // The list box reports every item it drops (RemoveEntry, Clear, its own destruction):
       // the one place where an entry's storage is freed.
       FreeEntry(static_cast<LPARAM>(reinterpret_cast<const DELETEITEMSTRUCT*>(lParam)->itemData));
       return TRUE;
-    default:
-      break;
+    default: break;
   }
   return DefWindowProcW(frame, message, wParam, lParam);
 }
 
 LRESULT CALLBACK ChatListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_SIZE:
-      RelayoutAll(list);
-      break;
+    case WM_SIZE: RelayoutAll(list); break;
     case WM_PAINT:
       if (SendMessageW(list, LB_GETCOUNT, 0, 0) <= 0) {
         PAINTSTRUCT paint;
@@ -86,18 +80,15 @@ LRESULT CALLBACK ChatListProc(HWND list, UINT message, WPARAM wParam, LPARAM lPa
       SetCursor(cursor != nullptr ? cursor : Resources().arrowCursor);
       return TRUE;
     }
-    case WM_MOUSEMOVE:
-      return OnMouseMove(list, wParam, lParam);
+    case WM_MOUSEMOVE: return OnMouseMove(list, wParam, lParam);
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:  // a quick second press; the class keeps the list box's CS_DBLCLKS
       return OnButtonDown(list, message, wParam, lParam);
-    case WM_LBUTTONUP:
-      return OnButtonUp(list, wParam, lParam);
-    case WM_CHATLIST_CLICK:
+    case WM_LBUTTONUP: return OnButtonUp(list, wParam, lParam);
+    case kChatListClickMessage:
       OnChatListClick(list, static_cast<int32_t>(wParam), static_cast<int32_t>(lParam));
       return 0;
-    default:
-      break;
+    default: break;
   }
   return CallSystemListBox(list, message, wParam, lParam);
 }

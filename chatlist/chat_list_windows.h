@@ -12,7 +12,7 @@ constexpr wchar_t kListClassName[] = L"QuarnPopChat";
 constexpr wchar_t kFrameClassName[] = L"QuarnPopChatFrame";
 
 // Posted by the list box to itself: wParam entry index, lParam the part that was clicked.
-constexpr UINT WM_CHATLIST_CLICK = 0x0640;
+constexpr UINT kChatListClickMessage = 0x0640;
 
 constexpr char kClickFaceProperty[] = "Event.ClickFace";
 constexpr char kClickNicknameProperty[] = "Event.ClickNnickName";

@@ -4,17 +4,17 @@
 
 namespace zorli::embedded {
 
-extern const unsigned char tip_bubble_png[];
-extern const std::size_t tip_bubble_png_size;
-extern const unsigned char bubble_style0_png[];
-extern const std::size_t bubble_style0_png_size;
-extern const unsigned char bubble_style1_png[];
-extern const std::size_t bubble_style1_png_size;
-extern const unsigned char bubble_style2_png[];
-extern const std::size_t bubble_style2_png_size;
-extern const unsigned char default_avatar_bmp[];
-extern const std::size_t default_avatar_bmp_size;
-extern const unsigned char default_card_jpg[];
-extern const std::size_t default_card_jpg_size;
+extern const unsigned char kTipBubblePng[];
+extern const std::size_t kTipBubblePngSize;
+extern const unsigned char kBubbleStyle0Png[];
+extern const std::size_t kBubbleStyle0PngSize;
+extern const unsigned char kBubbleStyle1Png[];
+extern const std::size_t kBubbleStyle1PngSize;
+extern const unsigned char kBubbleStyle2Png[];
+extern const std::size_t kBubbleStyle2PngSize;
+extern const unsigned char kDefaultAvatarBmp[];
+extern const std::size_t kDefaultAvatarBmpSize;
+extern const unsigned char kDefaultCardJpg[];
+extern const std::size_t kDefaultCardJpgSize;
 
 }  // namespace zorli::embedded

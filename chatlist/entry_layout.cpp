@@ -33,7 +33,8 @@ int32_t RoomWithin(int32_t width, int32_t margins) { return std::max(width - mar
 
 void LayoutTip(ChatEntry& entry, int32_t width, int32_t padding, LayoutMetrics& metrics) {
   const int32_t limit = RoomWithin(width, 2 * padding + 10);
-  const TextExtent text = metrics.MeasureText(entry.content, limit, kTipBoxHeight, MeasureMode::kSingleLine);
+  const TextExtent text =
+      metrics.MeasureText(entry.content, limit, kTipBoxHeight, MeasureMode::kSingleLine);
   int32_t m = text.width + 10;
   int32_t o = text.height + 10;
   if (m < kMinTipWidth) m = kMinTipWidth;
@@ -71,7 +72,8 @@ void LayoutWithAvatar(ChatEntry& entry, int32_t width, int32_t padding, LayoutMe
   TextExtent nick;
   if (entry.showNickname && HasText(entry.nickname)) {
     const int32_t widestNickname = RoomWithin(width, 20);
-    nick = metrics.MeasureText(entry.nickname, widestNickname, kNicknameBoxHeight, MeasureMode::kSingleLine);
+    nick = metrics.MeasureText(entry.nickname, widestNickname, kNicknameBoxHeight,
+                               MeasureMode::kSingleLine);
     nick.width = std::max(nick.width, kMinNicknameWidth);
     nick.width = std::min(nick.width, widestNickname);
     nick.height = std::max(nick.height, kMinNicknameHeight);
@@ -102,19 +104,22 @@ void LayoutWithAvatar(ChatEntry& entry, int32_t width, int32_t padding, LayoutMe
       break;
   }
 
-  entry.avatarRect = right ? EntryRect{width - kAvatarFarEdge, kMargin, width - kMargin, kAvatarFarEdge}
-                           : EntryRect{kMargin, kMargin, kAvatarFarEdge, kAvatarFarEdge};
+  entry.avatarRect =
+      right ? EntryRect{width - kAvatarFarEdge, kMargin, width - kMargin, kAvatarFarEdge}
+            : EntryRect{kMargin, kMargin, kAvatarFarEdge, kAvatarFarEdge};
 
   int32_t bubbleTop = kMargin;
   if (nick.width != 0 || nick.height != 0) {
-    const int32_t left = right ? entry.avatarRect.left - kAvatarGap - nick.width : entry.avatarRect.right + kAvatarGap;
+    const int32_t left = right ? entry.avatarRect.left - kAvatarGap - nick.width
+                               : entry.avatarRect.right + kAvatarGap;
     entry.nicknameRect = RectOfSize(left, kMargin, nick.width, nick.height);
     bubbleTop = entry.nicknameRect.bottom;
   }
 
   const int32_t bw = std::max(box.width + 2 * p, kMinBubbleWidth);
   const int32_t bh = std::max(box.height + 2 * p, kMinBubbleHeight);
-  const int32_t bubbleLeft = right ? entry.avatarRect.left - kAvatarGap - bw : entry.avatarRect.right + kAvatarGap;
+  const int32_t bubbleLeft =
+      right ? entry.avatarRect.left - kAvatarGap - bw : entry.avatarRect.right + kAvatarGap;
   entry.bubbleRect = RectOfSize(bubbleLeft, bubbleTop, bw, bh);
   const EntryRect& bubble = entry.bubbleRect;
 
@@ -123,10 +128,12 @@ void LayoutWithAvatar(ChatEntry& entry, int32_t width, int32_t padding, LayoutMe
       entry.pictureRect = RectOfSize(bubble.left + p, bubble.top + p, box.width, box.height);
       break;
     case kEntryCard:
-      entry.titleRect = EntryRect{bubble.left + 5, bubble.top + 5, bubble.right - 5, bubble.top + 5 + kCardTitleHeight};
-      entry.pictureRect = RectOfSize(entry.titleRect.left, entry.titleRect.bottom, kCardPictureSize, kCardPictureSize);
-      entry.contentRect = EntryRect{entry.pictureRect.right + 5, entry.pictureRect.top, bubble.right - 5,
-                                    entry.pictureRect.bottom};
+      entry.titleRect = EntryRect{bubble.left + 5, bubble.top + 5, bubble.right - 5,
+                                  bubble.top + 5 + kCardTitleHeight};
+      entry.pictureRect = RectOfSize(entry.titleRect.left, entry.titleRect.bottom, kCardPictureSize,
+                                     kCardPictureSize);
+      entry.contentRect = EntryRect{entry.pictureRect.right + 5, entry.pictureRect.top,
+                                    bubble.right - 5, entry.pictureRect.bottom};
       break;
     default:
       entry.contentRect = RectOfSize(bubble.left + p, bubble.top + p, box.width, box.height);

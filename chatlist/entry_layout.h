@@ -24,7 +24,8 @@ class LayoutMetrics {
  public:
   virtual ~LayoutMetrics() = default;
   // Size of the text laid out in a box of the given size starting at (0, 0).
-  virtual TextExtent MeasureText(const char* gbk, int32_t boxWidth, int32_t boxHeight, MeasureMode mode) = 0;
+  virtual TextExtent MeasureText(const char* gbk, int32_t boxWidth, int32_t boxHeight,
+                                 MeasureMode mode) = 0;
   // Pixel size of an image; 0 by 0 when it is unknown.
   virtual TextExtent ImageSize(ImageHandle image) = 0;
 };

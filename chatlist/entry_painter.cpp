@@ -23,7 +23,7 @@ constexpr UINT kCutMarkFlags = DT_NOPREFIX | DT_SINGLELINE | DT_CENTER | DT_BOTT
 constexpr char kCutMark[] = "\xA1\xAD\xA1\xAD";  // two ellipsis characters
 
 void DrawGbkText(HDC dc, const char* text, const EntryRect& where, COLORREF colour, UINT flags) {
-  const std::wstring wide = platform::toWide(platform::CodePage::kGbk, TextOf(text));
+  const std::wstring wide = platform::ToWide(platform::CodePage::kGbk, TextOf(text));
   RECT box{where.left, where.top, where.right, where.bottom};
   HGDIOBJ previousFont = SelectObject(dc, Resources().font);
   SetTextColor(dc, colour);
@@ -37,16 +37,17 @@ void DrawWholeImage(GpGraphics* graphics, ImageHandle handle, const EntryRect& w
   UINT width = 0, height = 0;
   gdip::GdipGetImageWidth(image, &width);
   gdip::GdipGetImageHeight(image, &height);
-  gdip::GdipDrawImageRectRect(graphics, image, static_cast<float>(where.left), static_cast<float>(where.top),
-                              static_cast<float>(where.Width()), static_cast<float>(where.Height()), 0.0f, 0.0f,
-                              static_cast<float>(width), static_cast<float>(height), Gdiplus::UnitPixel, nullptr,
-                              nullptr, nullptr);
+  gdip::GdipDrawImageRectRect(graphics, image, static_cast<float>(where.left),
+                              static_cast<float>(where.top), static_cast<float>(where.Width()),
+                              static_cast<float>(where.Height()), 0.0f, 0.0f,
+                              static_cast<float>(width), static_cast<float>(height),
+                              Gdiplus::UnitPixel, nullptr, nullptr, nullptr);
 }
 
 // Bubble pieces are drawn with edge mirroring: without it a stretched piece samples
 // transparent pixels beyond its source cell and shows a seam at its edge.
-void DrawImagePart(GpGraphics* graphics, GpImage* image, float sx, float sy, float sw, float sh, float dx, float dy,
-                   float dw, float dh) {
+void DrawImagePart(GpGraphics* graphics, GpImage* image, float sx, float sy, float sw, float sh,
+                   float dx, float dy, float dw, float dh) {
   gdip::GdipDrawImageRectRect(graphics, image, dx, dy, dw, dh, sx, sy, sw, sh, Gdiplus::UnitPixel,
                               Resources().bubbleEdgeMode, nullptr, nullptr);
 }
@@ -56,24 +57,27 @@ void DrawBubble(GpGraphics* graphics, const BubbleStyle& style, const EntryRect&
   if (style.Image() == nullptr) return;
   if (bubble.Width() == static_cast<int32_t>(style.body.Width) &&
       bubble.Height() == static_cast<int32_t>(style.body.Height)) {
-    DrawImagePart(graphics, style.Image(), style.body.X, style.body.Y, style.body.Width, style.body.Height,
-                  static_cast<float>(bubble.left), static_cast<float>(bubble.top), style.body.Width,
-                  style.body.Height);
+    DrawImagePart(graphics, style.Image(), style.body.X, style.body.Y, style.body.Width,
+                  style.body.Height, static_cast<float>(bubble.left),
+                  static_cast<float>(bubble.top), style.body.Width, style.body.Height);
   } else {
-    DrawNineSlice(graphics, style.Image(), style.body, bubble.left, bubble.top, bubble.Width(), bubble.Height(),
-                  style.inner);
+    DrawNineSlice(graphics, style.Image(), style.body, bubble.left, bubble.top, bubble.Width(),
+                  bubble.Height(), style.inner);
   }
 }
 
-void DrawPointer(GpGraphics* graphics, const BubbleStyle& style, const EntryRect& bubble, bool rightSide) {
+void DrawPointer(GpGraphics* graphics, const BubbleStyle& style, const EntryRect& bubble,
+                 bool rightSide) {
   if (style.Image() == nullptr) return;
   const float height = static_cast<float>(style.height);
   if (rightSide)
-    DrawImagePart(graphics, style.Image(), static_cast<float>(style.width - kPointerWidth), 0, kPointerWidth, height,
-                  static_cast<float>(bubble.right - 1), static_cast<float>(bubble.top), kPointerWidth, height);
-  else
-    DrawImagePart(graphics, style.Image(), 0, 0, kPointerWidth, height, static_cast<float>(bubble.left - 7),
+    DrawImagePart(graphics, style.Image(), static_cast<float>(style.width - kPointerWidth), 0,
+                  kPointerWidth, height, static_cast<float>(bubble.right - 1),
                   static_cast<float>(bubble.top), kPointerWidth, height);
+  else
+    DrawImagePart(graphics, style.Image(), 0, 0, kPointerWidth, height,
+                  static_cast<float>(bubble.left - 7), static_cast<float>(bubble.top),
+                  kPointerWidth, height);
 }
 
 void RestoreSmoothScaling(GpGraphics* graphics) {
@@ -89,7 +93,8 @@ void DrawTip(HDC dc, const ChatEntry& entry) {
     gdip::GdipDeleteGraphics(graphics);
   }
   SetBkMode(dc, TRANSPARENT);
-  if (HasText(entry.content)) DrawGbkText(dc, entry.content, entry.contentRect, tip.textColour, kTipFlags);
+  if (HasText(entry.content))
+    DrawGbkText(dc, entry.content, entry.contentRect, tip.textColour, kTipFlags);
 }
 
 // An entry taller than a list box item is shown cut at the item's bottom: the bubble
@@ -107,7 +112,8 @@ VisiblePart VisibleMessagePart(const ChatEntry& entry, int32_t itemHeight) {
   part.cut = true;
   part.bubble.bottom = bubbleBottom;
   const int32_t lineHeight = std::max(Resources().lineHeight, 1);
-  const int32_t room = bubbleBottom - lineHeight - entry.contentRect.top;  // keep one line for the mark
+  const int32_t room =
+      bubbleBottom - lineHeight - entry.contentRect.top;  // keep one line for the mark
   part.content.bottom = entry.contentRect.top + std::max(room / lineHeight, 0) * lineHeight;
   return part;
 }
@@ -118,7 +124,8 @@ void DrawMessage(HDC dc, const ChatEntry& entry, int32_t itemHeight) {
   GpGraphics* graphics = nullptr;
   if (gdip::GdipCreateFromHDC(dc, &graphics) == Gdiplus::Ok) {
     RestoreSmoothScaling(graphics);
-    const ImageHandle avatar = entry.avatar != 0 ? entry.avatar : Resources().defaultAvatar.Handle();
+    const ImageHandle avatar =
+        entry.avatar != 0 ? entry.avatar : Resources().defaultAvatar.Handle();
     DrawWholeImage(graphics, avatar, entry.avatarRect);
     if (style != nullptr) {
       DrawBubble(graphics, *style, visible.bubble);
@@ -143,7 +150,8 @@ void DrawMessage(HDC dc, const ChatEntry& entry, int32_t itemHeight) {
       }
       break;
     case kEntryCard: {
-      const ImageHandle picture = entry.picture != 0 ? entry.picture : Resources().defaultCardPicture.Handle();
+      const ImageHandle picture =
+          entry.picture != 0 ? entry.picture : Resources().defaultCardPicture.Handle();
       if (entry.pictureRect.Width() > 0 && entry.pictureRect.Height() > 0 &&
           gdip::GdipCreateFromHDC(dc, &graphics) == Gdiplus::Ok) {
         RestoreSmoothScaling(graphics);
@@ -158,7 +166,8 @@ void DrawMessage(HDC dc, const ChatEntry& entry, int32_t itemHeight) {
     }
     default:
       if (HasText(entry.content) && visible.content.Width() > 0)
-        DrawGbkText(dc, entry.content, visible.content, style != nullptr ? style->textColour : kBlack, kContentFlags);
+        DrawGbkText(dc, entry.content, visible.content,
+                    style != nullptr ? style->textColour : kBlack, kContentFlags);
       if (visible.cut) {
         EntryRect mark = visible.bubble;
         mark.bottom -= 2;
@@ -170,8 +179,8 @@ void DrawMessage(HDC dc, const ChatEntry& entry, int32_t itemHeight) {
 
 }  // namespace
 
-void DrawNineSlice(GpGraphics* graphics, GpImage* image, const Gdiplus::RectF& source, int x, int y, int width,
-                   int height, const RECT& inner) {
+void DrawNineSlice(GpGraphics* graphics, GpImage* image, const Gdiplus::RectF& source, int x, int y,
+                   int width, int height, const RECT& inner) {
   const int sx = static_cast<int>(source.X), sy = static_cast<int>(source.Y);
   const int sw = static_cast<int>(source.Width), sh = static_cast<int>(source.Height);
   const int c0 = inner.left - sx, c2 = sx + sw - inner.right, c1 = sw - c0 - c2;
@@ -191,10 +200,11 @@ void DrawNineSlice(GpGraphics* graphics, GpImage* image, const Gdiplus::RectF& s
   for (int row = 0; row < 3; ++row)
     for (int column = 0; column < 3; ++column) {
       const int gx = growX[column], gy = growY[row];
-      DrawImagePart(graphics, image, static_cast<float>(sourceX[column] - gx), static_cast<float>(sourceY[row] - gy),
-                    static_cast<float>(sourceW[column] + gx), static_cast<float>(sourceH[row] + gy),
-                    static_cast<float>(targetX[column] - gx), static_cast<float>(targetY[row] - gy),
-                    static_cast<float>(targetW[column] + gx), static_cast<float>(targetH[row] + gy));
+      DrawImagePart(graphics, image, static_cast<float>(sourceX[column] - gx),
+                    static_cast<float>(sourceY[row] - gy), static_cast<float>(sourceW[column] + gx),
+                    static_cast<float>(sourceH[row] + gy), static_cast<float>(targetX[column] - gx),
+                    static_cast<float>(targetY[row] - gy), static_cast<float>(targetW[column] + gx),
+                    static_cast<float>(targetH[row] + gy));
     }
 }
 

@@ -12,7 +12,7 @@ void PaintEntry(const DRAWITEMSTRUCT& item);
 // Draws a region of the image stretched to the destination in nine pieces: corners keep
 // their size, edges stretch in one direction, the centre in both. inner is the stretchable
 // centre in image pixels.
-void DrawNineSlice(GpGraphics* graphics, GpImage* image, const Gdiplus::RectF& source, int x, int y, int width,
-                   int height, const RECT& inner);
+void DrawNineSlice(GpGraphics* graphics, GpImage* image, const Gdiplus::RectF& source, int x, int y,
+                   int width, int height, const RECT& inner);
 
 }  // namespace zorli

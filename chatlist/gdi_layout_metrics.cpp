@@ -7,8 +7,9 @@
 
 namespace zorli {
 
-TextExtent GdiLayoutMetrics::MeasureText(const char* gbk, int32_t boxWidth, int32_t boxHeight, MeasureMode mode) {
-  const std::wstring text = platform::toWide(platform::CodePage::kGbk, TextOf(gbk));
+TextExtent GdiLayoutMetrics::MeasureText(const char* gbk, int32_t boxWidth, int32_t boxHeight,
+                                         MeasureMode mode) {
+  const std::wstring text = platform::ToWide(platform::CodePage::kGbk, TextOf(gbk));
   RECT box{0, 0, boxWidth, boxHeight};
   // NUL-terminated (-1) rather than counted: an empty text then measures as the ANSI call
   // does (no line when wrapping), where a count of 0 would report one line.

@@ -12,7 +12,8 @@ constexpr UINT kMeasureSingleLineFlags = DT_NOPREFIX | DT_SINGLELINE | DT_CALCRE
 class GdiLayoutMetrics : public LayoutMetrics {
  public:
   explicit GdiLayoutMetrics(HDC dc) : dc_(dc) {}
-  TextExtent MeasureText(const char* gbk, int32_t boxWidth, int32_t boxHeight, MeasureMode mode) override;
+  TextExtent MeasureText(const char* gbk, int32_t boxWidth, int32_t boxHeight,
+                         MeasureMode mode) override;
   TextExtent ImageSize(ImageHandle image) override;
 
  private:

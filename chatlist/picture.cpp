@@ -59,7 +59,7 @@ bool Picture::LoadFromBytes(const void* bytes, size_t count) {
 bool Picture::LoadFromFile(const GbkText& fileName) {
   Release();
   if (fileName.empty()) return false;
-  const std::wstring wideName = platform::toWide(platform::CodePage::kAnsi, fileName);
+  const std::wstring wideName = platform::ToWide(platform::CodePage::kAnsi, fileName);
   GpImage* image = nullptr;
   if (gdip::GdipLoadImageFromFile(wideName.c_str(), &image) != Gdiplus::Ok) image = nullptr;
   image_ = image;

@@ -1,7 +1,7 @@
 # zorli_embed_file(<target> <file> <symbol>): at build time turns <file> into a C++ source
 # that defines, in namespace zorli::embedded,
 #   extern const unsigned char <symbol>[];   // the file's bytes
-#   extern const std::size_t <symbol>_size;  // their count
+#   extern const std::size_t <symbol>Size;   // their count
 # and adds that source to <target>. Declare the two names yourself where they are used.
 # Editing <file> regenerates the source.
 #
@@ -22,11 +22,11 @@ if(CMAKE_SCRIPT_MODE_FILE)
 #include <cstddef>
 namespace zorli::embedded {
 extern const unsigned char ${SYMBOL}[];
-extern const std::size_t ${SYMBOL}_size;
+extern const std::size_t ${SYMBOL}Size;
 const unsigned char ${SYMBOL}[] = {
   ${bytes}
 };
-const std::size_t ${SYMBOL}_size = ${byte_count};
+const std::size_t ${SYMBOL}Size = ${byte_count};
 }  // namespace zorli::embedded
 ")
   file(RENAME "${OUTPUT}.tmp" "${OUTPUT}")

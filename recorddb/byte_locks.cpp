@@ -21,42 +21,42 @@ ScopedLockWait::ScopedLockWait(int32_t milliseconds) : previous_(lockWaitLimit) 
 ScopedLockWait::~ScopedLockWait() { lockWaitLimit = previous_; }
 
 ErrorCode LockRange(platform::RandomAccessFile& file, uint64_t offset, uint64_t length) {
-  const uint32_t start = platform::tickCount();
+  const uint32_t start = platform::TickCount();
   for (;;) {
-    const platform::FileError error = file.lock(offset, length);
-    const bool contended = error == platform::FileError::LockViolation ||
-                           error == platform::FileError::SharingViolation;
-    if (!contended || platform::tickCount() - start >= static_cast<uint32_t>(lockWaitLimit)) {
+    const platform::FileError error = file.Lock(offset, length);
+    const bool contended = error == platform::FileError::kLockViolation ||
+                           error == platform::FileError::kSharingViolation;
+    if (!contended || platform::TickCount() - start >= static_cast<uint32_t>(lockWaitLimit)) {
       return FileErrorCode(error);
     }
-    platform::sleepMilliseconds(static_cast<int32_t>(20 + platform::tickCount() % 20));
+    platform::SleepMilliseconds(static_cast<int32_t>(20 + platform::TickCount() % 20));
   }
 }
 
 ErrorCode UnlockRange(platform::RandomAccessFile& file, uint64_t offset, uint64_t length) {
-  return FileErrorCode(file.unlock(offset, length));
+  return FileErrorCode(file.Unlock(offset, length));
 }
 
-std::vector<LockTable::Entry>::iterator LockTable::find(int64_t position) {
+std::vector<LockTable::Entry>::iterator LockTable::Find(int64_t position) {
   return std::find_if(entries_.begin(), entries_.end(),
                       [position](const Entry& e) { return e.position == position; });
 }
 
-bool LockTable::holds(int64_t position) const {
+bool LockTable::Holds(int64_t position) const {
   return std::any_of(entries_.begin(), entries_.end(),
                      [position](const Entry& e) { return e.position == position; });
 }
 
-bool LockTable::holdsWholeFile() const { return holds(kWholeFile); }
+bool LockTable::HoldsWholeFile() const { return Holds(kWholeFile); }
 
-ErrorCode LockTable::lock(platform::RandomAccessFile& file, int64_t position) {
+ErrorCode LockTable::Lock(platform::RandomAccessFile& file, int64_t position) {
   if (noLock_) return kOk;
-  const auto existing = find(position);
+  const auto existing = Find(position);
   if (existing != entries_.end()) {
     ++existing->extraHolds;
     return kOk;
   }
-  if (!holdsWholeFile()) {
+  if (!HoldsWholeFile()) {
     if (position == kWholeFile) {
       // A byte that stays locked makes the whole-file lock below fail, which is reported.
       for (const Entry& e : entries_) {
@@ -81,9 +81,9 @@ ErrorCode LockTable::lock(platform::RandomAccessFile& file, int64_t position) {
   return kOk;
 }
 
-ErrorCode LockTable::unlock(platform::RandomAccessFile& file, int64_t position) {
+ErrorCode LockTable::Unlock(platform::RandomAccessFile& file, int64_t position) {
   if (noLock_) return kOk;
-  const auto entry = find(position);
+  const auto entry = Find(position);
   if (entry == entries_.end()) return kUnlockFailed;
   if (entry->extraHolds > 0) {
     --entry->extraHolds;
@@ -100,13 +100,13 @@ ErrorCode LockTable::unlock(platform::RandomAccessFile& file, int64_t position) 
                    entries_.end());
     return code;
   }
-  if (holdsWholeFile()) return kOk;
+  if (HoldsWholeFile()) return kOk;
   return UnlockRange(file, static_cast<uint64_t>(position), 1);
 }
 
-void LockTable::releaseAll(platform::RandomAccessFile& file) {
+void LockTable::ReleaseAll(platform::RandomAccessFile& file) {
   // The file closes next, and its locks go with it even where an unlock fails.
-  if (holdsWholeFile()) {
+  if (HoldsWholeFile()) {
     static_cast<void>(UnlockRange(file, 0, kWholeFileLength));
   } else {
     for (const Entry& e : entries_) {
@@ -118,7 +118,7 @@ void LockTable::releaseAll(platform::RandomAccessFile& file) {
 
 ScopedLock& ScopedLock::operator=(ScopedLock&& other) noexcept {
   if (this != &other) {
-    release();
+    Release();
     table_ = other.table_;
     file_ = std::exchange(other.file_, nullptr);
     position_ = other.position_;
@@ -128,10 +128,9 @@ ScopedLock& ScopedLock::operator=(ScopedLock&& other) noexcept {
   return *this;
 }
 
-ErrorCode ScopedLock::lock(LockTable& table, platform::RandomAccessFile& file,
-                           int64_t position) {
-  release();
-  const ErrorCode code = table.lock(file, position);
+ErrorCode ScopedLock::Lock(LockTable& table, platform::RandomAccessFile& file, int64_t position) {
+  Release();
+  const ErrorCode code = table.Lock(file, position);
   if (code == kOk) {
     table_ = &table;
     file_ = &file;
@@ -140,9 +139,8 @@ ErrorCode ScopedLock::lock(LockTable& table, platform::RandomAccessFile& file,
   return code;
 }
 
-ErrorCode ScopedLock::lock(platform::RandomAccessFile& file, uint64_t offset,
-                           uint64_t length) {
-  release();
+ErrorCode ScopedLock::Lock(platform::RandomAccessFile& file, uint64_t offset, uint64_t length) {
+  Release();
   const ErrorCode code = LockRange(file, offset, length);
   if (code == kOk) {
     table_ = nullptr;
@@ -153,10 +151,10 @@ ErrorCode ScopedLock::lock(platform::RandomAccessFile& file, uint64_t offset,
   return code;
 }
 
-void ScopedLock::release() {
+void ScopedLock::Release() {
   platform::RandomAccessFile* file = std::exchange(file_, nullptr);
   if (file == nullptr) return;
-  static_cast<void>(table_ != nullptr ? table_->unlock(*file, position_)
+  static_cast<void>(table_ != nullptr ? table_->Unlock(*file, position_)
                                       : UnlockRange(*file, offset_, length_));
 }
 

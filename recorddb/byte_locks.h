@@ -38,27 +38,27 @@ ErrorCode UnlockRange(platform::RandomAccessFile& file, uint64_t offset, uint64_
 class LockTable {
  public:
   explicit LockTable(bool noLock = false) : noLock_(noLock) {}
-  ErrorCode lock(platform::RandomAccessFile& file, int64_t position);
-  ErrorCode unlock(platform::RandomAccessFile& file, int64_t position);
+  ErrorCode Lock(platform::RandomAccessFile& file, int64_t position);
+  ErrorCode Unlock(platform::RandomAccessFile& file, int64_t position);
   // Drops every lock (the file is about to close).
-  void releaseAll(platform::RandomAccessFile& file);
-  bool holds(int64_t position) const;
-  bool empty() const { return entries_.empty(); }
-  bool noLocks() const { return noLock_; }
+  void ReleaseAll(platform::RandomAccessFile& file);
+  bool Holds(int64_t position) const;
+  bool Empty() const { return entries_.empty(); }
+  bool NoLocks() const { return noLock_; }
 
  private:
   struct Entry {
     int64_t position;
     int32_t extraHolds;
   };
-  std::vector<Entry>::iterator find(int64_t position);
-  bool holdsWholeFile() const;
+  std::vector<Entry>::iterator Find(int64_t position);
+  bool HoldsWholeFile() const;
 
   bool noLock_;
   std::vector<Entry> entries_;
 };
 
-// A lock held until release() or the end of its scope, whichever path leaves the scope:
+// A lock held until Release() or the end of its scope, whichever path leaves the scope:
 // a position of a database's lock table (a record, byte 16, the whole main file) or a
 // plain byte range (EDT blocks and header, index files, a chunk of records). Giving a lock
 // back is not part of an operation's result: the operation's outcome stands, and a byte
@@ -66,21 +66,21 @@ class LockTable {
 class ScopedLock {
  public:
   ScopedLock() = default;
-  ~ScopedLock() { release(); }
+  ~ScopedLock() { Release(); }
   ScopedLock(ScopedLock&& other) noexcept { *this = std::move(other); }
   // Takes over other's lock after giving back this one's.
   ScopedLock& operator=(ScopedLock&& other) noexcept;
 
   // Each gives back what this guard held first, then locks.
-  ErrorCode lock(LockTable& table, platform::RandomAccessFile& file, int64_t position);
-  ErrorCode lock(platform::RandomAccessFile& file, uint64_t offset, uint64_t length);
-  void release();
+  ErrorCode Lock(LockTable& table, platform::RandomAccessFile& file, int64_t position);
+  ErrorCode Lock(platform::RandomAccessFile& file, uint64_t offset, uint64_t length);
+  void Release();
   // The file was closed, and its locks with it (a callback closed the databases): there is
   // nothing left to give back, and the table and file must not be touched.
-  void abandon() { file_ = nullptr; }
+  void Abandon() { file_ = nullptr; }
 
  private:
-  LockTable* table_ = nullptr;  // null for a plain range
+  LockTable* table_ = nullptr;                  // null for a plain range
   platform::RandomAccessFile* file_ = nullptr;  // null when nothing is held
   int64_t position_ = 0;
   uint64_t offset_ = 0;

@@ -17,22 +17,22 @@ ErrorCode FileErrorCode(platform::FileError error);
 
 class CipheredFile {
  public:
-  [[nodiscard]] platform::FileError open(const std::string& path, bool writable,
+  [[nodiscard]] platform::FileError Open(const std::string& path, bool writable,
                                          platform::FileSharing sharing);
-  [[nodiscard]] platform::FileError create(const std::string& path);
-  void close() { file_.reset(); }
-  bool isOpen() const { return file_ != nullptr; }
+  [[nodiscard]] platform::FileError Create(const std::string& path);
+  void Close() { file_.reset(); }
+  bool IsOpen() const { return file_ != nullptr; }
   // The file itself, for its locks. Every call below is for an open file only.
-  platform::RandomAccessFile& file() { return *file_; }
-  void setPassword(const std::string& password) { cipher_ = PageCipher(password); }
-  bool enciphered() const { return cipher_.active(); }
+  platform::RandomAccessFile& File() { return *file_; }
+  void SetPassword(const std::string& password) { cipher_ = PageCipher(password); }
+  bool Enciphered() const { return cipher_.Active(); }
 
   // Reads what is there; bytesRead tells how much.
-  ErrorCode read(uint64_t offset, void* buffer, size_t size, size_t& bytesRead);
+  ErrorCode Read(uint64_t offset, void* buffer, size_t size, size_t& bytesRead);
   // A file that takes fewer bytes than given without a platform failure gives shortWrite.
-  ErrorCode write(uint64_t offset, const void* data, size_t size, ErrorCode shortWrite);
-  ErrorCode length(uint64_t& size);
-  ErrorCode truncate(uint64_t size);
+  ErrorCode Write(uint64_t offset, const void* data, size_t size, ErrorCode shortWrite);
+  ErrorCode Length(uint64_t& size);
+  ErrorCode Truncate(uint64_t size);
 
  private:
   std::unique_ptr<platform::RandomAccessFile> file_;

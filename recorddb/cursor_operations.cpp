@@ -29,33 +29,33 @@ constexpr uint64_t kBatchChunkBytes = 64 * 1024;
 constexpr uint64_t kUncheckedReadBytes = 64 * 1024;
 
 // A field that would reach past its record is never read, wherever the bytes come from.
-bool fieldFitsRecord(const RecordDatabase& db, const FieldDescriptor& field) {
-  return field.offset() + field.width() <= db.recordSize();
+bool FieldFitsRecord(const RecordDatabase& db, const FieldDescriptor& field) {
+  return field.Offset() + field.Width() <= db.RecordSize();
 }
 
 // Completes a value from the field's stored bytes: byte sets and memos follow their
 // chain in the auxiliary file.
-ErrorCode finishValue(RecordDatabase& db, const FieldDescriptor& field, std::string_view raw,
+ErrorCode FinishValue(RecordDatabase& db, const FieldDescriptor& field, std::string_view raw,
                       FieldValue& value) {
-  if (field.type() != FieldType::ByteSet && field.type() != FieldType::Memo) {
+  if (field.Type() != FieldType::kByteSet && field.Type() != FieldType::kMemo) {
     value = DecodeField(field, raw);
     return kOk;
   }
-  if (!db.aux.isOpen()) return kFieldReadFailed;
+  if (!db.aux.IsOpen()) return kFieldReadFailed;
   std::string bytes;
   const ErrorCode code = ReadValueChain(db.aux, ChainStart(raw), bytes);
   if (code != kOk) return code;
-  if (field.type() == FieldType::Memo) bytes.resize(std::min(bytes.size(), bytes.find('\0')));
-  value = FieldValue::FromBytes(field.type(), std::move(bytes));
+  if (field.Type() == FieldType::kMemo) bytes.resize(std::min(bytes.size(), bytes.find('\0')));
+  value = FieldValue::FromBytes(field.Type(), std::move(bytes));
   return kOk;
 }
 
 // The buffer size for reading wanted bytes at position: wanted, or less when the file
 // ends sooner. Only large reads ask the file for its length.
-ErrorCode boundedReadSize(RecordDatabase& db, uint64_t position, uint64_t wanted, size_t& size) {
+ErrorCode BoundedReadSize(RecordDatabase& db, uint64_t position, uint64_t wanted, size_t& size) {
   if (wanted > kUncheckedReadBytes) {
     uint64_t fileLength = 0;
-    const ErrorCode code = db.main.length(fileLength);
+    const ErrorCode code = db.main.Length(fileLength);
     if (code != kOk) return code;
     wanted = std::min(wanted, fileLength > position ? fileLength - position : 0);
   }
@@ -64,64 +64,64 @@ ErrorCode boundedReadSize(RecordDatabase& db, uint64_t position, uint64_t wanted
 }
 
 // Reads a field of one record from the file under the record's lock.
-ErrorCode readStoredField(RecordDatabase& db, int64_t record, const FieldDescriptor& field,
+ErrorCode ReadStoredField(RecordDatabase& db, int64_t record, const FieldDescriptor& field,
                           FieldValue& value) {
   if (record < 0) return kNoCurrentRecord;
   ScopedLock recordLock;
-  ErrorCode code = db.lockRecord(record, recordLock);
+  ErrorCode code = db.LockRecord(record, recordLock);
   if (code != kOk) return code;
-  if (!fieldFitsRecord(db, field)) return kFieldReadFailed;
-  const uint64_t position = db.recordOffset(record) + static_cast<uint64_t>(field.offset());
+  if (!FieldFitsRecord(db, field)) return kFieldReadFailed;
+  const uint64_t position = db.RecordOffset(record) + static_cast<uint64_t>(field.Offset());
   size_t size = 0;
-  code = boundedReadSize(db, position, static_cast<uint64_t>(field.width()), size);
+  code = BoundedReadSize(db, position, static_cast<uint64_t>(field.Width()), size);
   if (code != kOk) return code;
   // Nothing read means the field starts at or past the end of the file; small fields
   // learn that from the read itself, without one more system call per record.
   std::string raw(size, '\0');
   size_t got = 0;
-  if ((code = db.main.read(position, raw.data(), raw.size(), got)) != kOk) return code;
+  if ((code = db.main.Read(position, raw.data(), raw.size(), got)) != kOk) return code;
   if (got == 0) return kSeekFailed;
-  if (got < static_cast<uint64_t>(field.width())) return kFieldReadFailed;
-  return finishValue(db, field, raw, value);
+  if (got < static_cast<uint64_t>(field.Width())) return kFieldReadFailed;
+  return FinishValue(db, field, raw, value);
 }
 
-ErrorCode readCurrentField(RecordDatabase& db, const FieldDescriptor& field, FieldValue& value) {
-  if (db.scanBuffer == nullptr) return readStoredField(db, db.cursor, field, value);
-  if (!fieldFitsRecord(db, field)) return kFieldReadFailed;
-  const std::string_view raw = std::string_view(*db.scanBuffer)
-                                   .substr(static_cast<size_t>(field.offset()),
-                                           static_cast<size_t>(field.width()));
-  return finishValue(db, field, raw, value);
+ErrorCode ReadCurrentField(RecordDatabase& db, const FieldDescriptor& field, FieldValue& value) {
+  if (db.scanBuffer == nullptr) return ReadStoredField(db, db.cursor, field, value);
+  if (!FieldFitsRecord(db, field)) return kFieldReadFailed;
+  const std::string_view raw =
+      std::string_view(*db.scanBuffer)
+          .substr(static_cast<size_t>(field.Offset()), static_cast<size_t>(field.Width()));
+  return FinishValue(db, field, raw, value);
 }
 
-const FieldDescriptor* fieldOrReport(RecordDatabase* db, int32_t fieldNumber) {
+const FieldDescriptor* FieldOrReport(RecordDatabase* db, int32_t fieldNumber) {
   if (db == nullptr) {
-    reportRuntimeError(kNoCurrentDatabaseMessage);
+    ReportRuntimeError(kNoCurrentDatabaseMessage);
     return nullptr;
   }
   if (fieldNumber < 1 || static_cast<size_t>(fieldNumber) > db->fields.size()) {
-    reportRuntimeError(kNoSuchFieldMessage);
+    ReportRuntimeError(kNoSuchFieldMessage);
     return nullptr;
   }
   return &db->fields[static_cast<size_t>(fieldNumber) - 1];
 }
 
-FieldValue readField(RecordDatabase* db, int32_t fieldNumber) {
+FieldValue ReadField(RecordDatabase* db, int32_t fieldNumber) {
   SetLastError(kOk);
-  const FieldDescriptor* field = fieldOrReport(db, fieldNumber);
+  const FieldDescriptor* field = FieldOrReport(db, fieldNumber);
   if (field == nullptr) return FieldValue();
-  FieldValue value(field->type());
-  const ErrorCode code = readCurrentField(*db, *field, value);
+  FieldValue value(field->Type());
+  const ErrorCode code = ReadCurrentField(*db, *field, value);
   SetLastError(code);
-  return code == kOk ? value : FieldValue(field->type());
+  return code == kOk ? value : FieldValue(field->Type());
 }
 
 // Reads the count under the lock of byte 16, whose holder may be a writer appending.
-ErrorCode readCountLocked(RecordDatabase& db, int32_t& count) {
+ErrorCode ReadCountLocked(RecordDatabase& db, int32_t& count) {
   count = 0;
   uint8_t bytes[8];
   size_t got = 0;
-  const ErrorCode code = db.main.read(kRecordCountOffset, bytes, sizeof bytes, got);
+  const ErrorCode code = db.main.Read(kRecordCountOffset, bytes, sizeof bytes, got);
   if (code != kOk) return code;
   if (got < sizeof bytes) return kRecordCountFailed;
   count = std::max(0, ReadInt32(bytes));
@@ -130,35 +130,35 @@ ErrorCode readCountLocked(RecordDatabase& db, int32_t& count) {
 
 // One chunk of ReadFieldOfAllRecords: records first..first+n-1 under one range lock.
 // false when the lock could not be taken (nothing was read then).
-[[nodiscard]] bool readChunk(RecordDatabase& db, const FieldDescriptor& field, int64_t first,
+[[nodiscard]] bool ReadChunk(RecordDatabase& db, const FieldDescriptor& field, int64_t first,
                              int64_t n, std::vector<FieldValue>& values,
                              std::vector<ErrorCode>& codes) {
-  const uint64_t start = db.recordOffset(first);
-  const uint64_t lockLength = static_cast<uint64_t>((n - 1) * db.recordSize() + 1);
+  const uint64_t start = db.RecordOffset(first);
+  const uint64_t lockLength = static_cast<uint64_t>((n - 1) * db.RecordSize() + 1);
   ScopedLock chunkLock;
-  if (!db.locks.noLocks() && chunkLock.lock(db.main.file(), start, lockLength) != kOk) return false;
-  const uint64_t fieldEnd = static_cast<uint64_t>(field.offset() + field.width());
+  if (!db.locks.NoLocks() && chunkLock.Lock(db.main.File(), start, lockLength) != kOk) return false;
+  const uint64_t fieldEnd = static_cast<uint64_t>(field.Offset() + field.Width());
   size_t size = 0;
   ErrorCode readCode =
-      boundedReadSize(db, start, static_cast<uint64_t>((n - 1) * db.recordSize()) + fieldEnd, size);
+      BoundedReadSize(db, start, static_cast<uint64_t>((n - 1) * db.RecordSize()) + fieldEnd, size);
   std::string bytes(size, '\0');
   size_t got = 0;
-  if (readCode == kOk) readCode = db.main.read(start, bytes.data(), bytes.size(), got);
+  if (readCode == kOk) readCode = db.main.Read(start, bytes.data(), bytes.size(), got);
   for (int64_t i = 0; i < n; ++i) {
-    const uint64_t position = static_cast<uint64_t>(i * db.recordSize() + field.offset());
-    FieldValue value(field.type());
+    const uint64_t position = static_cast<uint64_t>(i * db.RecordSize() + field.Offset());
+    FieldValue value(field.Type());
     ErrorCode code = readCode;
     if (code == kOk && position >= got) code = kSeekFailed;
-    if (code == kOk && position + static_cast<uint64_t>(field.width()) > got) {
+    if (code == kOk && position + static_cast<uint64_t>(field.Width()) > got) {
       code = kFieldReadFailed;
     }
     if (code == kOk) {
-      code = finishValue(db, field,
+      code = FinishValue(db, field,
                          std::string_view(bytes).substr(static_cast<size_t>(position),
-                                                        static_cast<size_t>(field.width())),
+                                                        static_cast<size_t>(field.Width())),
                          value);
     }
-    values.push_back(code == kOk ? std::move(value) : FieldValue(field.type()));
+    values.push_back(code == kOk ? std::move(value) : FieldValue(field.Type()));
     codes.push_back(code);
   }
   return true;
@@ -166,7 +166,7 @@ ErrorCode readCountLocked(RecordDatabase& db, int32_t& count) {
 
 // A callback closed the databases: the database, its locks and its files are gone, so
 // the operation ends without touching them.
-bool refuseClosedDuringCallback() {
+bool RefuseClosedDuringCallback() {
   SetLastError(kNoDatabaseOpen);
   return false;
 }
@@ -174,21 +174,21 @@ bool refuseClosedDuringCallback() {
 // FindRecord's scan, under the lock of byte 16: from the cursor on, each record is read
 // into the scan buffer under its lock and tested. The matching record (found) stays locked
 // in recordLock. Returns at once when the condition closed the databases.
-ErrorCode scanRecords(RecordDatabase& db, const std::function<bool()>& condition,
+ErrorCode ScanRecords(RecordDatabase& db, const std::function<bool()>& condition,
                       ScopedLock& recordLock, int64_t& found) {
   int32_t count = 0;
-  ErrorCode code = readCountLocked(db, count);
+  ErrorCode code = ReadCountLocked(db, count);
   const int64_t from = std::max(db.cursor, 0);
   if (code != kOk || count < 1 || from >= count) return code;
   uint64_t fileLength = 0;
-  if ((code = db.main.length(fileLength)) != kOk) return code;
+  if ((code = db.main.Length(fileLength)) != kOk) return code;
   // The buffer is only ever as large as a record the file can hold.
-  if (db.recordOffset(from) + uint64_t(db.recordSize()) > fileLength) return kRecordReadFailed;
-  std::string scanBuffer(static_cast<size_t>(db.recordSize()), '\0');
+  if (db.RecordOffset(from) + uint64_t(db.RecordSize()) > fileLength) return kRecordReadFailed;
+  std::string scanBuffer(static_cast<size_t>(db.RecordSize()), '\0');
   for (int64_t record = from; record < count; ++record) {
-    if ((code = db.lockRecord(record, recordLock)) != kOk) return code;
+    if ((code = db.LockRecord(record, recordLock)) != kOk) return code;
     size_t got = 0;
-    code = db.main.read(db.recordOffset(record), scanBuffer.data(), scanBuffer.size(), got);
+    code = db.main.Read(db.RecordOffset(record), scanBuffer.data(), scanBuffer.size(), got);
     if (code != kOk) return code;
     if (got < scanBuffer.size()) return kRecordReadFailed;
     db.scanBuffer = &scanBuffer;
@@ -201,7 +201,7 @@ ErrorCode scanRecords(RecordDatabase& db, const std::function<bool()>& condition
       found = record;
       return kOk;
     }
-    recordLock.release();
+    recordLock.Release();
   }
   return kOk;
 }
@@ -210,12 +210,12 @@ ErrorCode scanRecords(RecordDatabase& db, const std::function<bool()>& condition
 
 ErrorCode ReadRecordCount(RecordDatabase& db, int32_t& count) {
   count = 0;
-  if (!db.main.isOpen()) return kNoDatabaseOpen;
+  if (!db.main.IsOpen()) return kNoDatabaseOpen;
   ScopedLockWait wait(kCountLockWait);
   ScopedLock countLock;
-  const ErrorCode code = countLock.lock(db.locks, db.main.file(), kRecordCountOffset);
+  const ErrorCode code = countLock.Lock(db.locks, db.main.File(), kRecordCountOffset);
   if (code != kOk) return code;
-  return readCountLocked(db, count);
+  return ReadCountLocked(db, count);
 }
 
 }  // namespace edb
@@ -261,11 +261,11 @@ bool GoToRecord(int32_t recordNumber) {
   return true;
 }
 
-FieldValue ReadField(int32_t fieldNumber) { return readField(CurrentDatabase(), fieldNumber); }
+FieldValue ReadField(int32_t fieldNumber) { return ReadField(CurrentDatabase(), fieldNumber); }
 
 FieldValue ReadField(const GbkText& fieldName) {
   RecordDatabase* db = CurrentDatabase();
-  return readField(db, db == nullptr ? 0 : db->fieldNumber(fieldName));
+  return ReadField(db, db == nullptr ? 0 : db->FieldNumber(fieldName));
 }
 
 bool FindRecord(const std::function<bool()>& condition) {
@@ -276,7 +276,7 @@ bool FindRecord(const std::function<bool()>& condition) {
     return false;
   }
   ScopedLock countLock;
-  ErrorCode code = countLock.lock(db->locks, db->main.file(), kRecordCountOffset);
+  ErrorCode code = countLock.Lock(db->locks, db->main.File(), kRecordCountOffset);
   if (code != kOk) {
     SetLastError(code);
     return false;
@@ -285,16 +285,16 @@ bool FindRecord(const std::function<bool()>& condition) {
   const uint64_t closings = Registry().closings;
   ScopedLock recordLock;
   int64_t found = -1;
-  code = scanRecords(*db, condition, recordLock, found);
+  code = ScanRecords(*db, condition, recordLock, found);
   if (Registry().closings != closings) {
-    recordLock.abandon();
-    countLock.abandon();
-    return refuseClosedDuringCallback();
+    recordLock.Abandon();
+    countLock.Abandon();
+    return RefuseClosedDuringCallback();
   }
   db->scanBuffer = nullptr;
   db->cursor = remembered;
-  recordLock.release();
-  countLock.release();
+  recordLock.Release();
+  countLock.Release();
   SetLastError(code);
   if (code != kOk || found < 0) return false;
   db->cursor = static_cast<int32_t>(found);
@@ -305,7 +305,7 @@ bool ReadFieldOfAllRecords(int32_t fieldNumber,
                            const std::function<void(int32_t, const FieldValue&)>& visit) {
   SetLastError(kOk);
   RecordDatabase* db = CurrentDatabase();
-  const FieldDescriptor* field = fieldOrReport(db, fieldNumber);
+  const FieldDescriptor* field = FieldOrReport(db, fieldNumber);
   if (field == nullptr) return false;
   int32_t count = 0;
   ErrorCode firstError = ReadRecordCount(*db, count);
@@ -313,7 +313,7 @@ bool ReadFieldOfAllRecords(int32_t fieldNumber,
     SetLastError(firstError);
     return false;
   }
-  const int64_t recordSize = db->recordSize();
+  const int64_t recordSize = db->RecordSize();
   const int64_t perChunk =
       std::max<int64_t>(1, static_cast<int64_t>(kBatchChunkBytes) / recordSize);
   std::vector<FieldValue> values;
@@ -324,13 +324,13 @@ bool ReadFieldOfAllRecords(int32_t fieldNumber,
     codes.clear();
     // Locks this database already holds (inside a FindRecord condition) must stay
     // counted in its lock table, so the range lock is only used when it holds none.
-    const bool chunked = fieldFitsRecord(*db, *field) && db->locks.empty() &&
-                         readChunk(*db, *field, first, n, values, codes);
+    const bool chunked = FieldFitsRecord(*db, *field) && db->locks.Empty() &&
+                         ReadChunk(*db, *field, first, n, values, codes);
     if (!chunked) {
       for (int64_t record = first; record < first + n; ++record) {
-        FieldValue value(field->type());
-        const ErrorCode code = readStoredField(*db, record, *field, value);
-        values.push_back(code == kOk ? std::move(value) : FieldValue(field->type()));
+        FieldValue value(field->Type());
+        const ErrorCode code = ReadStoredField(*db, record, *field, value);
+        values.push_back(code == kOk ? std::move(value) : FieldValue(field->Type()));
         codes.push_back(code);
       }
     }
@@ -338,7 +338,7 @@ bool ReadFieldOfAllRecords(int32_t fieldNumber,
       if (firstError == kOk) firstError = codes[static_cast<size_t>(i)];
       const uint64_t closings = Registry().closings;
       visit(static_cast<int32_t>(first + i + 1), values[static_cast<size_t>(i)]);
-      if (Registry().closings != closings) return refuseClosedDuringCallback();
+      if (Registry().closings != closings) return RefuseClosedDuringCallback();
     }
   }
   SetLastError(firstError);

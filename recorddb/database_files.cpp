@@ -8,7 +8,7 @@ platform::FileSystem* replacement = nullptr;
 }  // namespace
 
 platform::FileSystem& DatabaseFiles() {
-  return replacement != nullptr ? *replacement : platform::diskFileSystem();
+  return replacement != nullptr ? *replacement : platform::DiskFileSystem();
 }
 
 void SetDatabaseFiles(platform::FileSystem* files) { replacement = files; }

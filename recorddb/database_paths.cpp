@@ -9,21 +9,21 @@
 namespace zorli::edb {
 namespace {
 
-size_t nameStart(const std::string& path) {
-  const auto separator = std::find_if(path.rbegin(), path.rend(), platform::isPathSeparator);
+size_t NameStart(const std::string& path) {
+  const auto separator = std::find_if(path.rbegin(), path.rend(), platform::IsPathSeparator);
   return path.size() - static_cast<size_t>(separator - path.rbegin());
 }
 
 // Position of the extension's dot, or npos.
-size_t extensionDot(const std::string& path) {
+size_t ExtensionDot(const std::string& path) {
   const size_t dot = path.rfind('.');
-  return (dot == std::string::npos || dot < nameStart(path)) ? std::string::npos : dot;
+  return (dot == std::string::npos || dot < NameStart(path)) ? std::string::npos : dot;
 }
 
 }  // namespace
 
 std::string WithDefaultExtension(std::string path) {
-  const size_t dot = extensionDot(path);
+  const size_t dot = ExtensionDot(path);
   if (dot == std::string::npos) {
     path += ".EDB";
   } else if (dot + 1 == path.size()) {
@@ -33,7 +33,7 @@ std::string WithDefaultExtension(std::string path) {
 }
 
 std::string AuxiliaryPath(const std::string& mainPath) {
-  const size_t dot = extensionDot(mainPath);
+  const size_t dot = ExtensionDot(mainPath);
   return (dot == std::string::npos ? mainPath : mainPath.substr(0, dot)) + ".EDT";
 }
 
@@ -45,7 +45,8 @@ std::vector<std::string> AuxiliaryPathCandidates(const std::string& mainPath) {
   for (unsigned lowered = 0; lowered < 8; ++lowered) {
     std::string path = upper;
     for (size_t i = 0; i < 3; ++i) {
-      if (lowered & (1u << i)) path[letters + i] = static_cast<char>(std::tolower(path[letters + i]));
+      if (lowered & (1u << i))
+        path[letters + i] = static_cast<char>(std::tolower(path[letters + i]));
     }
     candidates.push_back(path);
   }
@@ -53,7 +54,7 @@ std::vector<std::string> AuxiliaryPathCandidates(const std::string& mainPath) {
 }
 
 GbkText BaseName(const std::string& path) {
-  const std::string file = path.substr(nameStart(path));
+  const std::string file = path.substr(NameStart(path));
   const size_t dot = file.rfind('.');
   return dot == std::string::npos ? file : file.substr(0, dot);
 }

@@ -32,16 +32,16 @@ struct RecordDatabase {
   // The record under test while FindRecord evaluates its condition.
   const std::string* scanBuffer = nullptr;
 
-  int64_t recordSize() const { return header.recordSize(); }
-  uint64_t recordOffset(int64_t record) const {
-    return dataStart + static_cast<uint64_t>(record) * static_cast<uint64_t>(recordSize());
+  int64_t RecordSize() const { return header.RecordSize(); }
+  uint64_t RecordOffset(int64_t record) const {
+    return dataStart + static_cast<uint64_t>(record) * static_cast<uint64_t>(RecordSize());
   }
   // The lock of record r is its first byte, held by lock. Negative records cannot be locked.
-  ErrorCode lockRecord(int64_t record, ScopedLock& lock);
+  ErrorCode LockRecord(int64_t record, ScopedLock& lock);
   // 1-based field number of a name, or 0.
-  int32_t fieldNumber(const GbkText& fieldName) const;
+  int32_t FieldNumber(const GbkText& fieldName) const;
   // Releases every lock and closes the files.
-  void close();
+  void Close();
 };
 
 struct DatabaseRegistry {

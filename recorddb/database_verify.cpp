@@ -10,7 +10,7 @@ namespace {
 
 constexpr int32_t kFreeList = -1;
 
-std::string valueName(int32_t record, int32_t field) {
+std::string ValueName(int32_t record, int32_t field) {
   return "record " + std::to_string(record) + " field " + std::to_string(field);
 }
 
@@ -22,24 +22,24 @@ class BlockWalk {
   BlockWalk(CipheredFile& aux, int32_t blockCount, std::vector<VerifyProblem>& problems)
       : aux_(aux), owners_(static_cast<size_t>(blockCount), 0), problems_(problems) {}
 
-  void chain(int32_t first, const std::string& owner) { walk(first, ++chains_, owner); }
+  void Chain(int32_t first, const std::string& owner) { Walk(first, ++chains_, owner); }
 
-  void freeList(int32_t head, int32_t freeCount) {
-    const int32_t length = walk(head, kFreeList, "the free list");
+  void FreeList(int32_t head, int32_t freeCount) {
+    const int32_t length = Walk(head, kFreeList, "the free list");
     if (length != freeCount) {
-      report(0, "free count " + std::to_string(freeCount) + ", but the free list holds " +
+      Report(0, "free count " + std::to_string(freeCount) + ", but the free list holds " +
                     std::to_string(length) + " blocks");
     }
   }
 
  private:
   // The number of blocks walked; the walk stops at the first block it cannot follow.
-  int32_t walk(int32_t block, int32_t id, const std::string& owner) {
+  int32_t Walk(int32_t block, int32_t id, const std::string& owner) {
     int32_t length = 0;
     for (; block != 0; ++length) {
-      const std::string problem = follow(block, id, owner);
+      const std::string problem = Follow(block, id, owner);
       if (!problem.empty()) {
-        report(block, problem);
+        Report(block, problem);
         break;
       }
     }
@@ -47,7 +47,7 @@ class BlockWalk {
   }
 
   // Marks block and moves on to its next; what stops the walk, or "".
-  std::string follow(int32_t& block, int32_t id, const std::string& owner) {
+  std::string Follow(int32_t& block, int32_t id, const std::string& owner) {
     if (block < 1 || static_cast<size_t>(block) >= owners_.size()) {
       return "outside the file, reached from " + owner;
     }
@@ -57,19 +57,19 @@ class BlockWalk {
     mark = id;
     EdtBlock data;
     size_t got = 0;
-    if (aux_.read(uint64_t(block) * kEdtBlockSize, data.bytes.data(), kEdtBlockSize, got) != kOk ||
+    if (aux_.Read(uint64_t(block) * kEdtBlockSize, data.bytes.data(), kEdtBlockSize, got) != kOk ||
         got < kEdtBlockSize) {
       return "cannot be read";
     }
     const bool free = id == kFreeList;
-    if (free ? data.used() != 0 : (data.used() < 1 || data.used() > kEdtBlockDataSize)) {
-      report(block, "used size " + std::to_string(data.used()) + " in " + owner);
+    if (free ? data.Used() != 0 : (data.Used() < 1 || data.Used() > kEdtBlockDataSize)) {
+      Report(block, "used size " + std::to_string(data.Used()) + " in " + owner);
     }
-    block = data.next();
+    block = data.Next();
     return "";
   }
 
-  void report(int32_t block, std::string what) {
+  void Report(int32_t block, std::string what) {
     VerifyProblem problem;
     problem.block = block;
     problem.what = std::move(what);
@@ -83,28 +83,28 @@ class BlockWalk {
 };
 
 // The first block of every byte-set and memo value, as stored in the records.
-void walkChains(RecordDatabase& db, int32_t count, std::vector<VerifyProblem>& problems) {
+void WalkChains(RecordDatabase& db, int32_t count, std::vector<VerifyProblem>& problems) {
   EdtHeader header;
   size_t got = 0;
-  if (db.aux.read(0, header.bytes.data(), kEdtHeaderSize, got) != kOk || got < kEdtHeaderSize) {
+  if (db.aux.Read(0, header.bytes.data(), kEdtHeaderSize, got) != kOk || got < kEdtHeaderSize) {
     problems.push_back({0, 0, 0, 0, "the header cannot be read"});
     return;
   }
-  BlockWalk walk(db.aux, header.blockCount(), problems);
+  BlockWalk walk(db.aux, header.BlockCount(), problems);
   for (int32_t record = 0; record < count; ++record) {
     for (size_t f = 0; f < db.fields.size(); ++f) {
       const FieldDescriptor& field = db.fields[f];
-      if (field.type() != FieldType::ByteSet && field.type() != FieldType::Memo) continue;
-      if (field.offset() + field.width() > db.recordSize()) continue;  // reported by its read
+      if (field.Type() != FieldType::kByteSet && field.Type() != FieldType::kMemo) continue;
+      if (field.Offset() + field.Width() > db.RecordSize()) continue;  // reported by its read
       uint8_t first[4];
-      if (db.main.read(db.recordOffset(record) + uint64_t(field.offset()), first, 4, got) != kOk ||
+      if (db.main.Read(db.RecordOffset(record) + uint64_t(field.Offset()), first, 4, got) != kOk ||
           got < 4) {
         continue;
       }
-      walk.chain(ReadInt32(first), valueName(record + 1, static_cast<int32_t>(f + 1)));
+      walk.Chain(ReadInt32(first), ValueName(record + 1, static_cast<int32_t>(f + 1)));
     }
   }
-  walk.freeList(header.freeHead(), header.freeCount());
+  walk.FreeList(header.FreeHead(), header.FreeCount());
 }
 
 }  // namespace
@@ -122,7 +122,7 @@ std::vector<VerifyProblem> VerifyCurrentDatabase() {
       if (LastError() != edb::kOk) problems.push_back({record, field, LastError(), 0, {}});
     }
   }
-  if (db->aux.isOpen()) edb::walkChains(*db, count, problems);
+  if (db->aux.IsOpen()) edb::WalkChains(*db, count, problems);
   return problems;
 }
 

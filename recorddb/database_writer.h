@@ -15,7 +15,7 @@ namespace zorli {
 
 struct FieldDefinition {
   GbkText name;
-  FieldType type = FieldType::Text;
+  FieldType type = FieldType::kText;
   int32_t textWidth = 0;  // text fields only
 };
 

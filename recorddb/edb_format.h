@@ -85,39 +85,39 @@ struct EdbHeader {
 
   // Zero bytes, magic "WEDB", version 0x10000.
   static EdbHeader Fresh();
-  std::string_view magic() const {
+  std::string_view Magic() const {
     return {reinterpret_cast<const char*>(bytes.data()), kMagicSize};
   }
-  bool plain() const { return magic() == "WEDB"; }
-  bool enciphered() const { return magic() == "WCDB"; }
-  int32_t version() const { return ReadInt32(&bytes[kVersionOffset]); }
-  int32_t recordCount() const { return ReadInt32(&bytes[kRecordCountOffset]); }
-  int32_t counter() const { return ReadInt32(&bytes[kCounterOffset]); }
-  int32_t recordSize() const { return ReadInt32(&bytes[kRecordSizeOffset]); }
-  std::string_view checkText() const {
+  bool Plain() const { return Magic() == "WEDB"; }
+  bool Enciphered() const { return Magic() == "WCDB"; }
+  int32_t Version() const { return ReadInt32(&bytes[kVersionOffset]); }
+  int32_t RecordCount() const { return ReadInt32(&bytes[kRecordCountOffset]); }
+  int32_t Counter() const { return ReadInt32(&bytes[kCounterOffset]); }
+  int32_t RecordSize() const { return ReadInt32(&bytes[kRecordSizeOffset]); }
+  std::string_view CheckText() const {
     return {reinterpret_cast<const char*>(&bytes[kCheckTextOffset]), kCheckTextLength};
   }
-  void setMagic(std::string_view magic) { std::memcpy(bytes.data(), magic.data(), kMagicSize); }
-  void setRecordCount(int32_t count) { WriteInt32(&bytes[kRecordCountOffset], count); }
-  void setCounter(int32_t counter) { WriteInt32(&bytes[kCounterOffset], counter); }
-  void setRecordSize(int32_t size) { WriteInt32(&bytes[kRecordSizeOffset], size); }
+  void SetMagic(std::string_view magic) { std::memcpy(bytes.data(), magic.data(), kMagicSize); }
+  void SetRecordCount(int32_t count) { WriteInt32(&bytes[kRecordCountOffset], count); }
+  void SetCounter(int32_t counter) { WriteInt32(&bytes[kCounterOffset], counter); }
+  void SetRecordSize(int32_t size) { WriteInt32(&bytes[kRecordSizeOffset], size); }
   // Empty clears the check text.
-  void setCheckText(std::string_view text);
+  void SetCheckText(std::string_view text);
 };
 
 struct FieldDescriptor {
   std::array<uint8_t, kDescriptorSize> bytes{};
 
   // Zero-terminated within the first 17 bytes.
-  bool nameTerminated() const;
-  std::string name() const;
-  int32_t typeCode() const { return ReadInt32(&bytes[kDescriptorTypeOffset]); }
-  FieldType type() const { return static_cast<FieldType>(typeCode()); }
-  int32_t offset() const { return ReadInt32(&bytes[kDescriptorFieldOffsetOffset]); }
-  int32_t textWidth() const { return ReadInt32(&bytes[kDescriptorTextWidthOffset]); }
+  bool NameTerminated() const;
+  std::string Name() const;
+  int32_t TypeCode() const { return ReadInt32(&bytes[kDescriptorTypeOffset]); }
+  FieldType Type() const { return static_cast<FieldType>(TypeCode()); }
+  int32_t Offset() const { return ReadInt32(&bytes[kDescriptorFieldOffsetOffset]); }
+  int32_t TextWidth() const { return ReadInt32(&bytes[kDescriptorTextWidthOffset]); }
   // Bytes the value takes in a record.
-  int64_t width() const;
-  bool valid() const;
+  int64_t Width() const;
+  bool Valid() const;
 
   static FieldDescriptor Make(std::string_view name, FieldType type, int32_t offset,
                               int32_t textWidth);
@@ -139,47 +139,47 @@ struct EdtHeader {
   std::array<uint8_t, kEdtHeaderSize> bytes{};
 
   static EdtHeader Fresh();
-  bool magicValid() const { return std::memcmp(bytes.data(), "WEDT", kMagicSize) == 0; }
-  int32_t version() const { return ReadInt32(&bytes[kVersionOffset]); }
-  int32_t blockCount() const { return ReadInt32(&bytes[kEdtBlockCountOffset]); }
-  int32_t freeCount() const { return ReadInt32(&bytes[kEdtFreeCountOffset]); }
-  int32_t freeHead() const { return ReadInt32(&bytes[kEdtFreeHeadOffset]); }
-  void setBlockCount(int32_t count) { WriteInt32(&bytes[kEdtBlockCountOffset], count); }
-  void setFreeCount(int32_t count) { WriteInt32(&bytes[kEdtFreeCountOffset], count); }
-  void setFreeHead(int32_t block) { WriteInt32(&bytes[kEdtFreeHeadOffset], block); }
+  bool MagicValid() const { return std::memcmp(bytes.data(), "WEDT", kMagicSize) == 0; }
+  int32_t Version() const { return ReadInt32(&bytes[kVersionOffset]); }
+  int32_t BlockCount() const { return ReadInt32(&bytes[kEdtBlockCountOffset]); }
+  int32_t FreeCount() const { return ReadInt32(&bytes[kEdtFreeCountOffset]); }
+  int32_t FreeHead() const { return ReadInt32(&bytes[kEdtFreeHeadOffset]); }
+  void SetBlockCount(int32_t count) { WriteInt32(&bytes[kEdtBlockCountOffset], count); }
+  void SetFreeCount(int32_t count) { WriteInt32(&bytes[kEdtFreeCountOffset], count); }
+  void SetFreeHead(int32_t block) { WriteInt32(&bytes[kEdtFreeHeadOffset], block); }
 };
 
 struct EdtBlock {
   std::array<uint8_t, kEdtBlockSize> bytes{};
 
-  int32_t previous() const { return ReadInt32(&bytes[kEdtPreviousOffset]); }
-  int32_t next() const { return ReadInt32(&bytes[kEdtNextOffset]); }
-  int32_t used() const { return ReadInt32(&bytes[kEdtUsedOffset]); }
-  const uint8_t* data() const { return &bytes[kEdtBlockHeaderSize]; }
-  void setPrevious(int32_t block) { WriteInt32(&bytes[kEdtPreviousOffset], block); }
-  void setNext(int32_t block) { WriteInt32(&bytes[kEdtNextOffset], block); }
+  int32_t Previous() const { return ReadInt32(&bytes[kEdtPreviousOffset]); }
+  int32_t Next() const { return ReadInt32(&bytes[kEdtNextOffset]); }
+  int32_t Used() const { return ReadInt32(&bytes[kEdtUsedOffset]); }
+  const uint8_t* Data() const { return &bytes[kEdtBlockHeaderSize]; }
+  void SetPrevious(int32_t block) { WriteInt32(&bytes[kEdtPreviousOffset], block); }
+  void SetNext(int32_t block) { WriteInt32(&bytes[kEdtNextOffset], block); }
   // Sets used and the data, zero-padded.
-  void setData(std::string_view piece);
+  void SetData(std::string_view piece);
 };
 
 struct EnxHeader {
   std::array<uint8_t, kEnxHeaderSize> bytes{};
 
-  bool magicValid() const { return std::memcmp(bytes.data(), "WENX", kMagicSize) == 0; }
-  int32_t version() const { return ReadInt32(&bytes[kVersionOffset]); }
-  int32_t pageCount() const { return ReadInt32(&bytes[kEnxPageCountOffset]); }
+  bool MagicValid() const { return std::memcmp(bytes.data(), "WENX", kMagicSize) == 0; }
+  int32_t Version() const { return ReadInt32(&bytes[kVersionOffset]); }
+  int32_t PageCount() const { return ReadInt32(&bytes[kEnxPageCountOffset]); }
   // i from 0 to 2.
-  int32_t pageNumber(size_t i) const {
+  int32_t PageNumber(size_t i) const {
     return ReadInt32(&bytes[kEnxPageNumbersOffset + i * sizeof(int32_t)]);
   }
-  int32_t pageSize() const { return ReadInt32(&bytes[kEnxPageSizeOffset]); }
-  int32_t keyLength() const { return ReadInt32(&bytes[kEnxKeyLengthOffset]); }
-  int32_t keyFieldCount() const { return ReadInt32(&bytes[kEnxKeyFieldCountOffset]); }
+  int32_t PageSize() const { return ReadInt32(&bytes[kEnxPageSizeOffset]); }
+  int32_t KeyLength() const { return ReadInt32(&bytes[kEnxKeyLengthOffset]); }
+  int32_t KeyFieldCount() const { return ReadInt32(&bytes[kEnxKeyFieldCountOffset]); }
   // The kEnxKeyNameSize bytes of a key slot's name area.
-  const uint8_t* keyName(size_t slot) const {
+  const uint8_t* KeyName(size_t slot) const {
     return &bytes[kEnxKeyNamesOffset + slot * kEnxKeyNameSize];
   }
-  int32_t keyType(size_t slot) const {
+  int32_t KeyType(size_t slot) const {
     return ReadInt32(&bytes[kEnxKeyTypesOffset + slot * sizeof(int32_t)]);
   }
 };

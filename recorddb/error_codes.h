@@ -6,6 +6,8 @@
 
 namespace zorli::edb {
 
+// The formatter takes the attribute for the start of an initializer and mangles the enum.
+// clang-format off
 enum [[nodiscard]] ErrorCode : int32_t {
   kOk = 0,
   kUnknownError = -1,
@@ -62,5 +64,6 @@ enum [[nodiscard]] ErrorCode : int32_t {
   kWrongPassword = -78,
   kPasswordChangeFailed = -79,
 };
+// clang-format on
 
 }  // namespace zorli::edb

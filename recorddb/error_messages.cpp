@@ -8,7 +8,9 @@ struct CodeMessage {
   const char* message;
 };
 
-// The first entry is also the message of every unlisted code.
+// The first entry is also the message of every unlisted code. One entry a line, under the
+// message in Chinese.
+// clang-format off
 const CodeMessage kMessages[] = {
     // 未知错误
     {-1, "\xCE\xB4\xD6\xAA\xB4\xED\xCE\xF3"},
@@ -169,6 +171,7 @@ const CodeMessage kMessages[] = {
     // 无效的密码文本
     {-80, "\xCE\xDE\xD0\xA7\xB5\xC4\xC3\xDC\xC2\xEB\xCE\xC4\xB1\xBE"},
 };
+// clang-format on
 
 }  // namespace
 

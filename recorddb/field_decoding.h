@@ -8,7 +8,7 @@
 
 namespace zorli::edb {
 
-// raw holds exactly field.width() bytes. Byte sets and memos are not decoded here: their
+// raw holds exactly field.Width() bytes. Byte sets and memos are not decoded here: their
 // bytes are a block number (see ChainStart).
 FieldValue DecodeField(const FieldDescriptor& field, std::string_view raw);
 int32_t ChainStart(std::string_view raw);

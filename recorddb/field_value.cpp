@@ -17,7 +17,7 @@ FieldValue FieldValue::FromReal(FieldType type, double value) {
 }
 
 FieldValue FieldValue::FromLogical(bool value) {
-  FieldValue result(FieldType::Logical);
+  FieldValue result(FieldType::kLogical);
   result.integer_ = value ? 1 : 0;
   return result;
 }

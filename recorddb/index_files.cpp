@@ -13,71 +13,71 @@ namespace {
 constexpr int32_t kMinPageSize = 512;
 constexpr int32_t kMaxKeyLength = 80;
 
-std::string indexPath(const RecordDatabase& db, const GbkText& name) {
+std::string IndexPath(const RecordDatabase& db, const GbkText& name) {
   std::string path = name;
-  const auto separator = std::find_if(path.rbegin(), path.rend(), platform::isPathSeparator);
+  const auto separator = std::find_if(path.rbegin(), path.rend(), platform::IsPathSeparator);
   const bool hasDirectory = separator != path.rend();
   const size_t nameStart = hasDirectory ? path.size() - (separator - path.rbegin()) : 0;
   if (path.find('.', nameStart) == std::string::npos) path += ".ENX";
   if (!hasDirectory) {
     const auto mainSeparator =
-        std::find_if(db.fullPath.rbegin(), db.fullPath.rend(), platform::isPathSeparator);
-    path = db.fullPath.substr(0, db.fullPath.size() - (mainSeparator - db.fullPath.rbegin())) +
-           path;
+        std::find_if(db.fullPath.rbegin(), db.fullPath.rend(), platform::IsPathSeparator);
+    path =
+        db.fullPath.substr(0, db.fullPath.size() - (mainSeparator - db.fullPath.rbegin())) + path;
   }
-  return platform::absolutePath(path);
+  return platform::AbsolutePath(path);
 }
 
-ErrorCode checkHeader(const RecordDatabase& db, const EnxHeader& header, uint64_t fileLength) {
-  if (!header.magicValid()) return kBadIndexFile;
-  if (header.version() != db.header.version()) return kIndexVersionMismatch;
-  const int32_t pages = header.pageCount();
+ErrorCode CheckHeader(const RecordDatabase& db, const EnxHeader& header, uint64_t fileLength) {
+  if (!header.MagicValid()) return kBadIndexFile;
+  if (header.Version() != db.header.Version()) return kIndexVersionMismatch;
+  const int32_t pages = header.PageCount();
   if (pages < 2) return kBadIndexFile;
   for (size_t i : {0u, 1u}) {
-    const int32_t value = header.pageNumber(i);
+    const int32_t value = header.PageNumber(i);
     if (value < 0 || value >= pages) return kBadIndexFile;
   }
-  const int32_t third = header.pageNumber(2);
+  const int32_t third = header.PageNumber(2);
   if (third < 1 || third >= pages) return kBadIndexFile;
-  const int32_t pageSize = header.pageSize();
+  const int32_t pageSize = header.PageSize();
   if (pageSize < kMinPageSize) return kBadIndexFile;
   if (fileLength / static_cast<uint64_t>(pageSize) < static_cast<uint64_t>(pages)) {
     return kBadIndexFileSize;
   }
-  const int32_t keyLength = header.keyLength();
-  const int32_t keyFields = header.keyFieldCount();
+  const int32_t keyLength = header.KeyLength();
+  const int32_t keyFields = header.KeyFieldCount();
   if (keyLength < 1 || keyLength > kMaxKeyLength || keyFields < 1 ||
       keyFields > int32_t(kEnxKeySlots)) {
     return kBadIndexFile;
   }
   int64_t widths = 0;
   for (int32_t k = 0; k < keyFields; ++k) {
-    const uint8_t* slot = header.keyName(static_cast<size_t>(k));
+    const uint8_t* slot = header.KeyName(static_cast<size_t>(k));
     const uint8_t* end = std::find(slot, slot + kEnxKeyNameSize, 0);
     if (end == slot + kEnxKeyNameSize) return kBadIndexFile;
-    const int32_t number = db.fieldNumber(GbkText(slot, end));
+    const int32_t number = db.FieldNumber(GbkText(slot, end));
     if (number == 0) return kIndexFieldNotFound;
     const FieldDescriptor& field = db.fields[number - 1];
-    const int32_t keyType = header.keyType(static_cast<size_t>(k));
-    if (field.type() == FieldType::Text) {
+    const int32_t keyType = header.KeyType(static_cast<size_t>(k));
+    if (field.Type() == FieldType::kText) {
       if (keyType >= 0) return kIndexFieldTypeMismatch;
-      if (-int64_t(keyType) != field.textWidth()) return kIndexFieldSizeMismatch;
-    } else if (keyType != field.typeCode()) {
+      if (-int64_t(keyType) != field.TextWidth()) return kIndexFieldSizeMismatch;
+    } else if (keyType != field.TypeCode()) {
       return kIndexFieldTypeMismatch;
     }
-    widths += field.width();
+    widths += field.Width();
   }
   return widths == keyLength ? kOk : kIndexFieldSizeMismatch;
 }
 
 // Opens one index file and checks its header under a whole-file lock.
-ErrorCode attach(const RecordDatabase& db, const std::string& path, bool writable,
+ErrorCode Attach(const RecordDatabase& db, const std::string& path, bool writable,
                  platform::FileSharing sharing, std::unique_ptr<platform::RandomAccessFile>& file) {
-  if (DatabaseFiles().open(path, writable, sharing, file) != platform::FileError::None) {
+  if (DatabaseFiles().Open(path, writable, sharing, file) != platform::FileError::kNone) {
     return kIndexOpenFailed;
   }
   ScopedLock wholeFile;
-  ErrorCode code = wholeFile.lock(*file, 0, kWholeFileLength);
+  ErrorCode code = wholeFile.Lock(*file, 0, kWholeFileLength);
   if (code != kOk) return code;
   // A second attachment is recognised only once opened, so a sharing mode that
   // excludes the first handle has already failed that open.
@@ -88,10 +88,10 @@ ErrorCode attach(const RecordDatabase& db, const std::string& path, bool writabl
   EnxHeader header;
   size_t got = 0;
   uint64_t fileLength = 0;
-  code = FileErrorCode(file->readAt(0, header.bytes.data(), kEnxHeaderSize, got));
+  code = FileErrorCode(file->ReadAt(0, header.bytes.data(), kEnxHeaderSize, got));
   if (code != kOk) return code;
-  if ((code = FileErrorCode(file->length(fileLength))) != kOk) return code;
-  return got < kEnxHeaderSize ? kBadIndexFile : checkHeader(db, header, fileLength);
+  if ((code = FileErrorCode(file->Length(fileLength))) != kOk) return code;
+  return got < kEnxHeaderSize ? kBadIndexFile : CheckHeader(db, header, fileLength);
 }
 
 }  // namespace
@@ -104,9 +104,9 @@ ErrorCode AttachIndexFiles(RecordDatabase& db, const std::vector<GbkText>& names
   if (given.size() > kMaxIndexFiles) return kTooManyIndexFiles;
   ErrorCode code = kOk;
   for (const GbkText& name : given) {
-    const std::string path = indexPath(db, name);
+    const std::string path = IndexPath(db, name);
     std::unique_ptr<platform::RandomAccessFile> file;
-    if ((code = attach(db, path, writable, sharing, file)) != kOk) break;
+    if ((code = Attach(db, path, writable, sharing, file)) != kOk) break;
     db.indexFiles.push_back(std::move(file));
     db.indexPaths.push_back(path);
   }

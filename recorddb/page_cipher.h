@@ -19,15 +19,15 @@ class PageCipher {
  public:
   // An empty password gives a cipher that changes nothing.
   explicit PageCipher(std::string_view password = {});
-  bool active() const { return active_; }
+  bool Active() const { return active_; }
   // XORs bytes that lie at fileOffset in the file; the same call enciphers and deciphers.
-  void apply(uint64_t fileOffset, uint8_t* bytes, size_t size);
+  void Apply(uint64_t fileOffset, uint8_t* bytes, size_t size);
 
  private:
   static constexpr size_t kPageSize = 4096;
   static constexpr size_t kDiscard = 36;
-  uint32_t pageWord(uint64_t page);
-  const std::array<uint8_t, kPageSize>& pageKeystream(uint64_t page);
+  uint32_t PageWord(uint64_t page);
+  const std::array<uint8_t, kPageSize>& PageKeystream(uint64_t page);
 
   bool active_ = false;
   std::string checkText_;

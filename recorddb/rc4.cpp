@@ -13,15 +13,15 @@ Rc4::Rc4(std::string_view key) {
   }
 }
 
-uint8_t Rc4::next() {
+uint8_t Rc4::Next() {
   ++i_;
   j_ = static_cast<uint8_t>(j_ + state_[i_]);
   std::swap(state_[i_], state_[j_]);
   return state_[static_cast<uint8_t>(state_[i_] + state_[j_])];
 }
 
-void Rc4::skip(size_t count) {
-  for (size_t k = 0; k < count; ++k) next();
+void Rc4::Skip(size_t count) {
+  for (size_t k = 0; k < count; ++k) Next();
 }
 
 }  // namespace zorli::edb

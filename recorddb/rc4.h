@@ -9,8 +9,8 @@ namespace zorli::edb {
 class Rc4 {
  public:
   explicit Rc4(std::string_view key);
-  uint8_t next();
-  void skip(size_t count);
+  uint8_t Next();
+  void Skip(size_t count);
 
  private:
   uint8_t state_[256];

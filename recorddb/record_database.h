@@ -42,7 +42,7 @@ void GoToFirstRecord();
 bool GoToRecord(int32_t recordNumber);
 
 // Reads a field of the current record. No current database or no such field is a
-// runtime error (reported through reportRuntimeError) with the empty value of the
+// runtime error (reported through ReportRuntimeError) with the empty value of the
 // text type as result. Inside a FindRecord condition the record under test is read.
 FieldValue ReadField(int32_t fieldNumber);
 FieldValue ReadField(const GbkText& fieldName);
@@ -66,9 +66,9 @@ bool FindRecord(const std::function<bool()>& condition);
 // visited with the empty value of its type. The cursor is not moved. Result: true
 // when every record was read; otherwise LastError() holds the first failure's code.
 // An unknown field number is a runtime error, as for ReadField.
-bool ReadFieldOfAllRecords(int32_t fieldNumber,
-                           const std::function<void(int32_t recordNumber,
-                                                    const FieldValue& value)>& visit);
+bool ReadFieldOfAllRecords(
+    int32_t fieldNumber,
+    const std::function<void(int32_t recordNumber, const FieldValue& value)>& visit);
 
 // Result code of the last operation on this thread.
 int32_t LastError();

@@ -24,22 +24,22 @@ RecordDatabase* CurrentDatabase() {
 
 void SetLastError(ErrorCode code) { lastError = code; }
 
-ErrorCode RecordDatabase::lockRecord(int64_t record, ScopedLock& lock) {
+ErrorCode RecordDatabase::LockRecord(int64_t record, ScopedLock& lock) {
   if (record < 0) return kLockFailed;
-  return lock.lock(locks, main.file(), static_cast<int64_t>(recordOffset(record)));
+  return lock.Lock(locks, main.File(), static_cast<int64_t>(RecordOffset(record)));
 }
 
-int32_t RecordDatabase::fieldNumber(const GbkText& fieldName) const {
+int32_t RecordDatabase::FieldNumber(const GbkText& fieldName) const {
   for (size_t i = 0; i < fields.size(); ++i) {
-    if (NamesEqual(fields[i].name(), fieldName)) return static_cast<int32_t>(i + 1);
+    if (NamesEqual(fields[i].Name(), fieldName)) return static_cast<int32_t>(i + 1);
   }
   return 0;
 }
 
-void RecordDatabase::close() {
-  if (main.isOpen()) locks.releaseAll(main.file());
-  main.close();
-  aux.close();
+void RecordDatabase::Close() {
+  if (main.IsOpen()) locks.ReleaseAll(main.File());
+  main.Close();
+  aux.Close();
   indexFiles.clear();
 }
 
@@ -47,7 +47,7 @@ void RecordDatabase::close() {
 
 void CloseAllDatabases() {
   edb::DatabaseRegistry& registry = edb::Registry();
-  for (auto& db : registry.databases) db->close();
+  for (auto& db : registry.databases) db->Close();
   registry.databases.clear();
   registry.current.reset();
   ++registry.closings;

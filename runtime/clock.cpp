@@ -14,7 +14,7 @@ constexpr int64_t kSecondsPerDay = 86400;
 constexpr int64_t kOleEpochFromUnixDays = -25569;
 
 // Proleptic Gregorian day counting (days since 1970-01-01), after H. Hinnant.
-int64_t daysFromCivil(int64_t y, int64_t m, int64_t d) {
+int64_t DaysFromCivil(int64_t y, int64_t m, int64_t d) {
   y -= m <= 2;
   const int64_t era = (y >= 0 ? y : y - 399) / 400;
   const int64_t yoe = y - era * 400;
@@ -23,7 +23,7 @@ int64_t daysFromCivil(int64_t y, int64_t m, int64_t d) {
   return era * 146097 + doe - 719468;
 }
 
-void civilFromDays(int64_t z, int32_t& year, int32_t& month, int32_t& day) {
+void CivilFromDays(int64_t z, int32_t& year, int32_t& month, int32_t& day) {
   z += 719468;
   const int64_t era = (z >= 0 ? z : z - 146096) / 146097;
   const int64_t doe = z - era * 146097;
@@ -38,7 +38,7 @@ void civilFromDays(int64_t z, int32_t& year, int32_t& month, int32_t& day) {
 }  // namespace
 
 DateTime MakeDateTime(const CivilDateTime& p) {
-  const int64_t days = daysFromCivil(p.year, p.month, p.day) - kOleEpochFromUnixDays;
+  const int64_t days = DaysFromCivil(p.year, p.month, p.day) - kOleEpochFromUnixDays;
   const double fraction = (p.hour * 3600.0 + p.minute * 60.0 + p.second) / kSecondsPerDay;
   // Before the epoch the fraction still counts forward from the day's midnight.
   return days >= 0 ? days + fraction : days - fraction;
@@ -54,7 +54,7 @@ CivilDateTime SplitDateTime(DateTime value) {
     days += 1;
   }
   CivilDateTime parts{};
-  civilFromDays(days + kOleEpochFromUnixDays, parts.year, parts.month, parts.day);
+  CivilFromDays(days + kOleEpochFromUnixDays, parts.year, parts.month, parts.day);
   parts.hour = static_cast<int32_t>(seconds / 3600);
   parts.minute = static_cast<int32_t>(seconds / 60 % 60);
   parts.second = static_cast<int32_t>(seconds % 60);
@@ -62,7 +62,7 @@ CivilDateTime SplitDateTime(DateTime value) {
 }
 
 DateTime now() {
-  const platform::LocalTime t = platform::localTimeNow();
+  const platform::LocalTime t = platform::LocalTimeNow();
   return MakeDateTime({t.year, t.month, t.day, t.hour, t.minute, t.second});
 }
 
@@ -89,6 +89,8 @@ GbkText ToText(DateTime value) {
   return buffer;
 }
 
-void delay(int32_t milliseconds) { platform::sleepMilliseconds(std::max<int32_t>(milliseconds, 0)); }
+void delay(int32_t milliseconds) {
+  platform::SleepMilliseconds(std::max<int32_t>(milliseconds, 0));
+}
 
 }  // namespace zorli

@@ -11,7 +11,7 @@ size_t GbkCharacterLength(std::string_view text) {
   if (lead == 0x80 || lead == 0xFF || text.size() < 2) return 0;
   const unsigned char trail = static_cast<unsigned char>(text[1]);
   if (trail < 0x40 || trail == 0x7F || trail == 0xFF) return 0;
-  return platform::gbkPairToUtf8(text.substr(0, 2)) ? 2 : 0;
+  return platform::GbkPairToUtf8(text.substr(0, 2)) ? 2 : 0;
 }
 
 std::string GbkToUtf8(std::string_view gbk, const InvalidByteWriter& writeInvalid) {
@@ -25,7 +25,7 @@ std::string GbkToUtf8(std::string_view gbk, const InvalidByteWriter& writeInvali
       utf8.push_back(static_cast<char>(byte));
       ++i;
     } else if (GbkCharacterLength(rest) == 2) {
-      utf8 += *platform::gbkPairToUtf8(rest.substr(0, 2));
+      utf8 += *platform::GbkPairToUtf8(rest.substr(0, 2));
       i += 2;
     } else {
       utf8 += writeInvalid(byte);
@@ -39,6 +39,6 @@ std::string GbkToUtf8(std::string_view gbk) {
   return GbkToUtf8(gbk, [](unsigned char) { return std::string("\xEF\xBF\xBD"); });
 }
 
-std::optional<std::string> Utf8ToGbk(std::string_view utf8) { return platform::utf8ToGbk(utf8); }
+std::optional<std::string> Utf8ToGbk(std::string_view utf8) { return platform::Utf8ToGbk(utf8); }
 
 }  // namespace zorli

@@ -8,15 +8,15 @@
 namespace zorli {
 namespace {
 
-bool isHighByte(char c) { return (static_cast<unsigned char>(c) & 0x80) != 0; }
+bool IsHighByte(char c) { return (static_cast<unsigned char>(c) & 0x80) != 0; }
 
-char foldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char FoldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
-bool equalsAt(std::string_view text, size_t pos, std::string_view sought, bool ignoreCase) {
+bool EqualsAt(std::string_view text, size_t pos, std::string_view sought, bool ignoreCase) {
   for (size_t i = 0; i < sought.size(); ++i) {
     char a = text[pos + i];
     char b = sought[i];
-    if (ignoreCase ? foldAscii(a) != foldAscii(b) : a != b) return false;
+    if (ignoreCase ? FoldAscii(a) != FoldAscii(b) : a != b) return false;
   }
   return true;
 }
@@ -59,8 +59,8 @@ int32_t FindText(std::string_view text, std::string_view sought, std::optional<i
   if (sought.empty()) return remaining > 0 ? 1 : -1;
   const int64_t m = static_cast<int64_t>(sought.size());
   while (remaining >= m) {
-    if (equalsAt(text, pos, sought, ignoreCase)) return static_cast<int32_t>(pos + 1);
-    if (isHighByte(text[pos])) {
+    if (EqualsAt(text, pos, sought, ignoreCase)) return static_cast<int32_t>(pos + 1);
+    if (IsHighByte(text[pos])) {
       if (pos + 1 >= text.size()) return -1;  // a lead byte at the very end has no pair
       ++pos;
       --remaining;
@@ -89,10 +89,10 @@ GbkText JoinTexts(std::initializer_list<std::string_view> pieces) {
 GbkText ToLowerCase(std::string_view text) {
   GbkText lower(text);
   for (size_t i = 0; i < lower.size(); ++i) {
-    if (isHighByte(lower[i])) {
+    if (IsHighByte(lower[i])) {
       ++i;  // the trail byte of a pair is never folded
     } else {
-      lower[i] = foldAscii(lower[i]);
+      lower[i] = FoldAscii(lower[i]);
     }
   }
   return lower;

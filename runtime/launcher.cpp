@@ -14,15 +14,15 @@ constexpr int kHide = 0, kShowNormal = 1, kShowMinimized = 2, kShowMaximized = 3
 }  // namespace
 
 int ProgramShowCommand(int32_t windowMode) {
-  static constexpr int kByMode[] = {kHide, kShowNormal, kShowMinimized, kShowMaximized,
-                                    kShowNoActivate, kMinimize};
+  static constexpr int kByMode[] = {kHide,          kShowNormal,     kShowMinimized,
+                                    kShowMaximized, kShowNoActivate, kMinimize};
   return kByMode[std::clamp<int32_t>(windowMode, 1, 6) - 1];
 }
 
 int ShellShowCommand(std::optional<int32_t> operation, const std::optional<GbkText>& parameters,
                      const std::optional<GbkText>& directory, std::optional<int32_t> windowMode) {
-  static constexpr int kByMode[] = {kHide, kShowNormal, kShowMinimized, kShowMaximized,
-                                    kShowNa, kMinimize};
+  static constexpr int kByMode[] = {kHide,          kShowNormal, kShowMinimized,
+                                    kShowMaximized, kShowNa,     kMinimize};
   if (!operation || !parameters || !directory || !windowMode || *windowMode < 1 ||
       *windowMode > 6) {
     return kShowNormal;
@@ -37,15 +37,15 @@ const char* ShellVerb(std::optional<int32_t> operation) {
 }
 
 bool runProgram(const GbkText& commandLine, bool wait, int32_t windowMode) {
-  return platform::startProcess(commandLine, wait, ProgramShowCommand(windowMode));
+  return platform::StartProcess(commandLine, wait, ProgramShowCommand(windowMode));
 }
 
 void shellOpen(std::optional<int32_t> operation, const GbkText& target,
                std::optional<GbkText> parameters, std::optional<GbkText> directory,
                std::optional<int32_t> windowMode) {
   const int show = ShellShowCommand(operation, parameters, directory, windowMode);
-  platform::shellExecute(ShellVerb(operation), target, parameters.value_or(GbkText()),
-                         directory.value_or(GbkText()), show);
+  platform::ShellLaunch(ShellVerb(operation), target, parameters.value_or(GbkText()),
+                        directory.value_or(GbkText()), show);
 }
 
 }  // namespace zorli

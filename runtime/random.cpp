@@ -19,12 +19,12 @@ void seedRandom(std::optional<int32_t> seed) {
     return;
   }
   const uint32_t counter = seedCounter.load();
-  const uint32_t s = platform::tickCount() + counter;
+  const uint32_t s = platform::TickCount() + counter;
   seedCounter.store(counter + (s & 255u) + 100u);
   generatorState = s;
 }
 
-int32_t drawRandom() {
+int32_t DrawRandom() {
   generatorState = generatorState * 214013u + 2531011u;
   return static_cast<int32_t>((generatorState >> 16) & 0x7FFFu);
 }
@@ -36,7 +36,7 @@ int32_t randomInRange(std::optional<int32_t> low, std::optional<int32_t> high) {
   const int32_t b = std::max(lo, hi);
   if (a == b) return a;
   const int32_t span = std::min<int32_t>(b - a, 2147483646);
-  return a + drawRandom() % (span + 1);
+  return a + DrawRandom() % (span + 1);
 }
 
 }  // namespace zorli

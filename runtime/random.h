@@ -10,7 +10,7 @@ namespace zorli {
 // process-wide counter, so two seedings in the same millisecond still differ.
 void seedRandom(std::optional<int32_t> seed = std::nullopt);
 // One value from 0 to 32767.
-int32_t drawRandom();
+int32_t DrawRandom();
 // Inclusive range; negative bounds count as 0 and the order of the bounds does not matter.
 int32_t randomInRange(std::optional<int32_t> low = std::nullopt,
                       std::optional<int32_t> high = std::nullopt);

@@ -12,13 +12,13 @@ namespace {
 std::mutex handlerMutex;
 RuntimeErrorHandler currentHandler;
 
-void defaultHandler(const GbkText& message) {
-  platform::writeDiagnostic("runtime error: " + GbkToUtf8(message) + "\n");
+void DefaultHandler(const GbkText& message) {
+  platform::WriteDiagnostic("runtime error: " + GbkToUtf8(message) + "\n");
 }
 
 }  // namespace
 
-void reportRuntimeError(const GbkText& message) {
+void ReportRuntimeError(const GbkText& message) {
   RuntimeErrorHandler handler;
   {
     std::lock_guard<std::mutex> lock(handlerMutex);
@@ -27,11 +27,11 @@ void reportRuntimeError(const GbkText& message) {
   if (handler) {
     handler(message);
   } else {
-    defaultHandler(message);
+    DefaultHandler(message);
   }
 }
 
-RuntimeErrorHandler setRuntimeErrorHandler(RuntimeErrorHandler handler) {
+RuntimeErrorHandler SetRuntimeErrorHandler(RuntimeErrorHandler handler) {
   std::lock_guard<std::mutex> lock(handlerMutex);
   return std::exchange(currentHandler, std::move(handler));
 }

@@ -9,9 +9,9 @@ namespace zorli {
 
 using RuntimeErrorHandler = std::function<void(const GbkText& message)>;
 
-void reportRuntimeError(const GbkText& message);
+void ReportRuntimeError(const GbkText& message);
 // Installs a handler for this process and returns the previous one. An empty handler
 // restores the default: the message on standard error (and the debugger on Windows).
-RuntimeErrorHandler setRuntimeErrorHandler(RuntimeErrorHandler handler);
+RuntimeErrorHandler SetRuntimeErrorHandler(RuntimeErrorHandler handler);
 
 }  // namespace zorli

@@ -42,7 +42,7 @@ void Application::StartConversation() {
   chatList_.OnClickContent(&ClickContent);
 
   auto avatar = std::make_unique<Picture>();
-  avatar->LoadFromBytes(embedded::bot_avatar_jpg, embedded::bot_avatar_jpg_size);
+  avatar->LoadFromBytes(embedded::kBotAvatarJpg, embedded::kBotAvatarJpgSize);
   const ImageHandle botAvatar = avatar->Handle();
   pictures_.push_back(std::move(avatar));
   conversation_.StartConversation(botAvatar);

@@ -5,7 +5,7 @@
 
 namespace zorli::embedded {
 
-extern const unsigned char bot_avatar_jpg[];
-extern const std::size_t bot_avatar_jpg_size;
+extern const unsigned char kBotAvatarJpg[];
+extern const std::size_t kBotAvatarJpgSize;
 
 }  // namespace zorli::embedded

@@ -42,17 +42,13 @@ void PaintShapeBoxFrame(HWND box) {
 
 LRESULT CALLBACK ShapeBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_PAINT:
-      PaintShapeBoxFrame(box);
-      return 0;
+    case WM_PAINT: PaintShapeBoxFrame(box); return 0;
     case WM_COMMAND:
     case WM_NOTIFY:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-      return SendMessageW(GetParent(box), message, wParam, lParam);
-    default:
-      return DefWindowProcW(box, message, wParam, lParam);
+    case WM_CTLCOLORBTN: return SendMessageW(GetParent(box), message, wParam, lParam);
+    default: return DefWindowProcW(box, message, wParam, lParam);
   }
 }
 

@@ -129,9 +129,7 @@ void MainWindow::OnCommand(int id, int notification) {
 
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_COMMAND:
-      OnCommand(LOWORD(wParam), HIWORD(wParam));
-      return 0;
+    case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam)); return 0;
     case WM_CTLCOLOREDIT:
       if (IsEditBox(GetDlgCtrlID(reinterpret_cast<HWND>(lParam)))) {
         HDC dc = reinterpret_cast<HDC>(wParam);
@@ -152,8 +150,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       window_ = pictureBox_ = shapeBox_ = messageBox_ = nullptr;
       PostQuitMessage(0);
       return 0;
-    default:
-      break;
+    default: break;
   }
   return DefWindowProcW(window_, message, wParam, lParam);
 }

@@ -8,10 +8,10 @@
 namespace zorli::window {
 
 struct MainWindowEvents {
-  std::function<void()> created;                           // every control exists
-  std::function<void()> sendRequested;                     // send button, Ctrl+Enter, Alt+S
-  std::function<void(bool show)> showNicknameChanged;      // the nickname check box clicked
-  std::function<void()> destroying;                        // the window got WM_DESTROY
+  std::function<void()> created;                       // every control exists
+  std::function<void()> sendRequested;                 // send button, Ctrl+Enter, Alt+S
+  std::function<void(bool show)> showNicknameChanged;  // the nickname check box clicked
+  std::function<void()> destroying;                    // the window got WM_DESTROY
 };
 
 class MainWindow {

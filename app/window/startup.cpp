@@ -11,14 +11,10 @@ namespace {
 
 const wchar_t* PartText(ChatListPart part) {
   switch (part) {
-    case ChatListPart::kGraphics:
-      return L"图形库 GDI+ 无法启动";
-    case ChatListPart::kWindowClasses:
-      return L"聊天列表的窗口类无法注册";
-    case ChatListPart::kMeasuringSurface:
-      return L"聊天列表的文字测量表面无法创建";
-    default:
-      return L"聊天列表无法建立";
+    case ChatListPart::kGraphics: return L"图形库 GDI+ 无法启动";
+    case ChatListPart::kWindowClasses: return L"聊天列表的窗口类无法注册";
+    case ChatListPart::kMeasuringSurface: return L"聊天列表的文字测量表面无法创建";
+    default: return L"聊天列表无法建立";
   }
 }
 

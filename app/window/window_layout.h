@@ -18,15 +18,15 @@ struct ControlPlace {
 
 // Control identifiers, in creation order within their container.
 enum ControlId : int {
-  kSendButtonId = 101,        // 超级按钮1
-  kMessageBoxId,              // 编辑框_内容
-  kNicknameBoxId,             // 编辑框_昵称
-  kRightSideCheckId,          // 选择框_靠右显示
-  kShowNicknameCheckId,       // 选择框_昵称显示
-  kNicknameLabelId,           // 标签1
-  kMessageLabelId,            // 标签2
-  kPictureBoxId,              // 图片框1
-  kShapeBoxId,                // 外形框1
+  kSendButtonId = 101,   // 超级按钮1
+  kMessageBoxId,         // 编辑框_内容
+  kNicknameBoxId,        // 编辑框_昵称
+  kRightSideCheckId,     // 选择框_靠右显示
+  kShowNicknameCheckId,  // 选择框_昵称显示
+  kNicknameLabelId,      // 标签1
+  kMessageLabelId,       // 标签2
+  kPictureBoxId,         // 图片框1
+  kShapeBoxId,           // 外形框1
 };
 
 // The order in which Tab moves the focus, as in a dialog; Shift+Tab goes backwards.

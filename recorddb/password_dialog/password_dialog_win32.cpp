@@ -12,7 +12,8 @@ namespace {
 // 密码输入
 const char kTitle[] = "\xC3\xDC\xC2\xEB\xCA\xE4\xC8\xEB";
 // 请输入数据库访问密码：
-const char kPrompt[] = "\xC7\xEB\xCA\xE4\xC8\xEB\xCA\xFD\xBE\xDD\xBF\xE2\xB7\xC3\xCE\xCA\xC3\xDC\xC2\xEB\xA3\xBA";
+const char kPrompt[] =
+    "\xC7\xEB\xCA\xE4\xC8\xEB\xCA\xFD\xBE\xDD\xBF\xE2\xB7\xC3\xCE\xCA\xC3\xDC\xC2\xEB\xA3\xBA";
 // 确认(&O)
 const char kConfirm[] = "\xC8\xB7\xC8\xCF(&O)";
 // 取消(&C)
@@ -26,27 +27,27 @@ constexpr int kAttempts = 3;
 constexpr WORD kPromptId = 100, kEditId = 101, kStatusId = 102;
 constexpr WORD kStaticClass = 0x0082, kEditClass = 0x0081, kButtonClass = 0x0080;
 
-std::wstring wide(const char* gbk) { return platform::toWide(platform::CodePage::kGbk, gbk); }
+std::wstring Wide(const char* gbk) { return platform::ToWide(platform::CodePage::kGbk, gbk); }
 
 // An in-memory dialog template: DLGTEMPLATE and its items, each DWORD-aligned.
 class DialogTemplate {
  public:
   DialogTemplate(const std::wstring& title, short cx, short cy) {
-    align();
+    Align();
     DLGTEMPLATE header{};
     header.style = DS_MODALFRAME | DS_CENTER | DS_SETFONT | WS_POPUP | WS_CAPTION | WS_SYSMENU;
     header.cx = cx;
     header.cy = cy;
-    append(&header, sizeof header);
-    word(0);  // no menu
-    word(0);  // default class
-    text(title);
-    word(9);
-    text(L"SimSun");
+    Append(&header, sizeof header);
+    Word(0);  // no menu
+    Word(0);  // default class
+    Text(title);
+    Word(9);
+    Text(L"SimSun");
   }
-  void item(WORD classAtom, WORD id, DWORD style, short x, short y, short cx, short cy,
+  void Item(WORD classAtom, WORD id, DWORD style, short x, short y, short cx, short cy,
             const std::wstring& caption) {
-    align();
+    Align();
     DLGITEMTEMPLATE entry{};
     entry.style = style | WS_CHILD | WS_VISIBLE;
     entry.x = x;
@@ -54,23 +55,25 @@ class DialogTemplate {
     entry.cx = cx;
     entry.cy = cy;
     entry.id = id;
-    append(&entry, sizeof entry);
-    word(0xFFFF);
-    word(classAtom);
-    text(caption);
-    word(0);  // no creation data
+    Append(&entry, sizeof entry);
+    Word(0xFFFF);
+    Word(classAtom);
+    Text(caption);
+    Word(0);  // no creation data
     ++reinterpret_cast<DLGTEMPLATE*>(bytes_.data())->cdit;
   }
-  const DLGTEMPLATE* get() const { return reinterpret_cast<const DLGTEMPLATE*>(bytes_.data()); }
+  const DLGTEMPLATE* Get() const { return reinterpret_cast<const DLGTEMPLATE*>(bytes_.data()); }
 
  private:
-  void append(const void* data, size_t size) {
+  void Append(const void* data, size_t size) {
     const auto* p = static_cast<const unsigned char*>(data);
     bytes_.insert(bytes_.end(), p, p + size);
   }
-  void word(WORD value) { append(&value, sizeof value); }
-  void text(const std::wstring& value) { append(value.c_str(), (value.size() + 1) * sizeof(wchar_t)); }
-  void align() {
+  void Word(WORD value) { Append(&value, sizeof value); }
+  void Text(const std::wstring& value) {
+    Append(value.c_str(), (value.size() + 1) * sizeof(wchar_t));
+  }
+  void Align() {
     while (bytes_.size() % 4 != 0) bytes_.push_back(0);
   }
   std::vector<unsigned char> bytes_;
@@ -81,7 +84,7 @@ struct PromptState {
   std::string typed;
 };
 
-INT_PTR CALLBACK promptProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR CALLBACK PromptProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* state = reinterpret_cast<PromptState*>(GetWindowLongPtrA(dialog, DWLP_USER));
   switch (message) {
     case WM_INITDIALOG: {
@@ -90,7 +93,7 @@ INT_PTR CALLBACK promptProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
       if (state->wrongEntries > 0) {
         char status[128];
         wsprintfA(status, kRetryFormat, kAttempts - state->wrongEntries);
-        SetDlgItemTextW(dialog, kStatusId, wide(status).c_str());
+        SetDlgItemTextW(dialog, kStatusId, Wide(status).c_str());
       }
       SetFocus(GetDlgItem(dialog, kEditId));
       return FALSE;
@@ -115,24 +118,23 @@ INT_PTR CALLBACK promptProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
       SetDlgItemTextA(dialog, kEditId, std::string(static_cast<size_t>(length), ' ').c_str());
       return FALSE;
     }
-    default:
-      return FALSE;
+    default: return FALSE;
   }
 }
 
 }  // namespace
 
 std::optional<GbkText> ShowPasswordDialog(int32_t wrongEntries) {
-  DialogTemplate dialog(wide(kTitle), 200, 86);
-  dialog.item(kStaticClass, kPromptId, SS_LEFT, 10, 8, 180, 10, wide(kPrompt));
-  dialog.item(kEditClass, kEditId, ES_PASSWORD | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 10, 22,
+  DialogTemplate dialog(Wide(kTitle), 200, 86);
+  dialog.Item(kStaticClass, kPromptId, SS_LEFT, 10, 8, 180, 10, Wide(kPrompt));
+  dialog.Item(kEditClass, kEditId, ES_PASSWORD | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 10, 22,
               180, 13, L"");
-  dialog.item(kStaticClass, kStatusId, SS_LEFT, 10, 40, 180, 10, L"");
-  dialog.item(kButtonClass, IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP, 50, 62, 60, 15, wide(kConfirm));
-  dialog.item(kButtonClass, IDCANCEL, BS_PUSHBUTTON | WS_TABSTOP, 120, 62, 60, 15, wide(kCancel));
+  dialog.Item(kStaticClass, kStatusId, SS_LEFT, 10, 40, 180, 10, L"");
+  dialog.Item(kButtonClass, IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP, 50, 62, 60, 15, Wide(kConfirm));
+  dialog.Item(kButtonClass, IDCANCEL, BS_PUSHBUTTON | WS_TABSTOP, 120, 62, 60, 15, Wide(kCancel));
   PromptState state{wrongEntries, {}};
-  const INT_PTR result = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), dialog.get(), nullptr,
-                                                 promptProc, reinterpret_cast<LPARAM>(&state));
+  const INT_PTR result = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), dialog.Get(), nullptr,
+                                                 PromptProc, reinterpret_cast<LPARAM>(&state));
   if (result != IDOK) return std::nullopt;
   return state.typed;
 }

@@ -7,11 +7,11 @@
 namespace zorli::platform {
 
 // Standard input, output and error carry bytes exactly as given: no CR LF translation.
-void useBinaryStandardStreams();
+void UseBinaryStandardStreams();
 // The command-line arguments after the program name, as UTF-8 (on Windows read from the
 // wide command line, whatever the ANSI code page).
-std::vector<std::string> utf8Arguments(int argc, char** argv);
+std::vector<std::string> Utf8Arguments(int argc, char** argv);
 // A UTF-8 file name as this platform's narrow file calls take it.
-std::string nativePath(const std::string& utf8);
+std::string NativePath(const std::string& utf8);
 
 }  // namespace zorli::platform

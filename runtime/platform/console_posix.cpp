@@ -3,12 +3,12 @@
 namespace zorli::platform {
 
 // POSIX streams translate nothing and the arguments arrive as the terminal wrote them.
-void useBinaryStandardStreams() {}
+void UseBinaryStandardStreams() {}
 
-std::vector<std::string> utf8Arguments(int argc, char** argv) {
+std::vector<std::string> Utf8Arguments(int argc, char** argv) {
   return std::vector<std::string>(argv + 1, argv + argc);
 }
 
-std::string nativePath(const std::string& utf8) { return utf8; }
+std::string NativePath(const std::string& utf8) { return utf8; }
 
 }  // namespace zorli::platform

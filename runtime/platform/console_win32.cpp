@@ -1,8 +1,8 @@
 #include "console.h"
 
+#include <windows.h>
 #include <fcntl.h>
 #include <io.h>
-#include <windows.h>
 #include <shellapi.h>
 
 #include <cstdio>
@@ -11,23 +11,23 @@
 
 namespace zorli::platform {
 
-void useBinaryStandardStreams() {
+void UseBinaryStandardStreams() {
   _setmode(_fileno(stdin), _O_BINARY);
   _setmode(_fileno(stdout), _O_BINARY);
   _setmode(_fileno(stderr), _O_BINARY);
 }
 
-std::vector<std::string> utf8Arguments(int, char**) {
+std::vector<std::string> Utf8Arguments(int, char**) {
   int count = 0;
   LPWSTR* words = CommandLineToArgvW(GetCommandLineW(), &count);
   std::vector<std::string> arguments;
-  for (int i = 1; i < count; ++i) arguments.push_back(fromWide(CodePage::kUtf8, words[i]));
+  for (int i = 1; i < count; ++i) arguments.push_back(FromWide(CodePage::kUtf8, words[i]));
   LocalFree(words);
   return arguments;
 }
 
-std::string nativePath(const std::string& utf8) {
-  return fromWide(CodePage::kAnsi, toWide(CodePage::kUtf8, utf8));
+std::string NativePath(const std::string& utf8) {
+  return FromWide(CodePage::kAnsi, ToWide(CodePage::kUtf8, utf8));
 }
 
 }  // namespace zorli::platform

@@ -21,20 +21,19 @@ class File final : public RandomAccessFile {
   File(File&& other) noexcept;
   File& operator=(File&& other) noexcept;
 
-  // As FileSystem::open and FileSystem::create.
-  FileError open(const std::string& path, bool writable, FileSharing sharing);
-  FileError create(const std::string& path);
-  bool isOpen() const;
-  bool writable() const { return writable_; }
-  void close();
+  // As FileSystem::Open and FileSystem::Create.
+  FileError Open(const std::string& path, bool writable, FileSharing sharing);
+  FileError Create(const std::string& path);
+  bool IsOpen() const;
+  bool Writable() const { return writable_; }
+  void Close();
 
-  FileError readAt(uint64_t offset, void* buffer, size_t size, size_t& bytesRead) override;
-  FileError writeAt(uint64_t offset, const void* data, size_t size,
-                    size_t& bytesWritten) override;
-  FileError length(uint64_t& size) override;
-  FileError truncate(uint64_t size) override;
-  FileError lock(uint64_t offset, uint64_t length) override;
-  FileError unlock(uint64_t offset, uint64_t length) override;
+  FileError ReadAt(uint64_t offset, void* buffer, size_t size, size_t& bytesRead) override;
+  FileError WriteAt(uint64_t offset, const void* data, size_t size, size_t& bytesWritten) override;
+  FileError Length(uint64_t& size) override;
+  FileError Truncate(uint64_t size) override;
+  FileError Lock(uint64_t offset, uint64_t length) override;
+  FileError Unlock(uint64_t offset, uint64_t length) override;
 
  private:
   intptr_t handle_ = -1;
@@ -42,10 +41,10 @@ class File final : public RandomAccessFile {
 };
 
 // path made absolute against the current directory, "." and ".." resolved.
-std::string absolutePath(const std::string& path);
-bool isPathSeparator(char c);
-bool removeFile(const std::string& path);
+std::string AbsolutePath(const std::string& path);
+bool IsPathSeparator(char c);
+bool RemoveFile(const std::string& path);
 // Renames from to to, replacing a file of that name.
-bool replaceFile(const std::string& from, const std::string& to);
+bool RenameReplacing(const std::string& from, const std::string& to);
 
 }  // namespace zorli::platform

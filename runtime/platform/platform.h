@@ -12,23 +12,23 @@ struct LocalTime {
 };
 
 // Milliseconds since an arbitrary start, wrapping at 2^32.
-uint32_t tickCount();
-void sleepMilliseconds(int32_t milliseconds);
-LocalTime localTimeNow();
+uint32_t TickCount();
+void SleepMilliseconds(int32_t milliseconds);
+LocalTime LocalTimeNow();
 
 // Starts commandLine (GBK) without a shell. wait: until it ends; otherwise until it is idle
 // for input, at most a second. show is a Win32 SW_* value.
-bool startProcess(const std::string& commandLine, bool wait, int show);
+bool StartProcess(const std::string& commandLine, bool wait, int show);
 // Hands target to the desktop's default handler; verb nullptr is the default action.
-void shellExecute(const char* verb, const std::string& target, const std::string& parameters,
-                  const std::string& directory, int show);
+void ShellLaunch(const char* verb, const std::string& target, const std::string& parameters,
+                 const std::string& directory, int show);
 
 // UTF-8 text for the developer (standard error; the debugger too on Windows).
-void writeDiagnostic(const std::string& utf8);
+void WriteDiagnostic(const std::string& utf8);
 
 // One double-byte GBK character (exactly two bytes) to UTF-8; nullopt when unmapped.
-std::optional<std::string> gbkPairToUtf8(std::string_view pair);
+std::optional<std::string> GbkPairToUtf8(std::string_view pair);
 // A whole UTF-8 text to GBK; nullopt when malformed or not representable.
-std::optional<std::string> utf8ToGbk(std::string_view utf8);
+std::optional<std::string> Utf8ToGbk(std::string_view utf8);
 
 }  // namespace zorli::platform

@@ -19,7 +19,7 @@ namespace {
 
 // Splits a command line the way Windows programs read theirs: blanks separate words,
 // double quotes group them.
-std::vector<std::string> splitCommandLine(const std::string& commandLine) {
+std::vector<std::string> SplitCommandLine(const std::string& commandLine) {
   std::vector<std::string> words;
   std::string word;
   bool inWord = false, quoted = false;
@@ -40,22 +40,22 @@ std::vector<std::string> splitCommandLine(const std::string& commandLine) {
   return words;
 }
 
-void waitForExit(pid_t pid) {
+void WaitForExit(pid_t pid) {
   int status = 0;
   while (waitpid(pid, &status, 0) == -1 && errno == EINTR) {
   }
 }
 
 // A child nobody waits for stays a zombie until we exit; this one is reaped when it ends.
-void reapWhenDone(pid_t pid) {
+void ReapWhenDone(pid_t pid) {
   try {
-    std::thread(waitForExit, pid).detach();
+    std::thread(WaitForExit, pid).detach();
   } catch (const std::system_error&) {
     // No thread to spare: the child stays a zombie until we exit, as it would unreaped.
   }
 }
 
-pid_t spawn(const std::vector<std::string>& words) {
+pid_t Spawn(const std::vector<std::string>& words) {
   if (words.empty()) return -1;
   std::vector<char*> argv;
   for (const std::string& w : words) argv.push_back(const_cast<char*>(w.c_str()));
@@ -65,7 +65,7 @@ pid_t spawn(const std::vector<std::string>& words) {
   return pid;
 }
 
-std::optional<std::string> convert(const char* to, const char* from, std::string_view input) {
+std::optional<std::string> Convert(const char* to, const char* from, std::string_view input) {
   iconv_t cd = iconv_open(to, from);
   if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
   std::string output(input.size() * 4 + 4, '\0');
@@ -82,54 +82,53 @@ std::optional<std::string> convert(const char* to, const char* from, std::string
 
 }  // namespace
 
-uint32_t tickCount() {
+uint32_t TickCount() {
   timespec ts{};
   clock_gettime(CLOCK_MONOTONIC, &ts);
   return static_cast<uint32_t>(static_cast<uint64_t>(ts.tv_sec) * 1000u +
                                static_cast<uint64_t>(ts.tv_nsec) / 1000000u);
 }
 
-void sleepMilliseconds(int32_t milliseconds) {
+void SleepMilliseconds(int32_t milliseconds) {
   timespec ts{milliseconds / 1000, static_cast<long>(milliseconds % 1000) * 1000000L};
   while (nanosleep(&ts, &ts) == -1 && errno == EINTR) {
   }
 }
 
-LocalTime localTimeNow() {
+LocalTime LocalTimeNow() {
   const time_t t = time(nullptr);
   tm local{};
   localtime_r(&t, &local);
   return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
-          local.tm_hour, local.tm_min, local.tm_sec};
+          local.tm_hour,        local.tm_min,     local.tm_sec};
 }
 
-bool startProcess(const std::string& commandLine, bool wait, int /*show*/) {
-  const pid_t pid = spawn(splitCommandLine(commandLine));
+bool StartProcess(const std::string& commandLine, bool wait, int /*show*/) {
+  const pid_t pid = Spawn(SplitCommandLine(commandLine));
   if (pid < 0) return false;
   if (wait) {
-    waitForExit(pid);
+    WaitForExit(pid);
   } else {
-    reapWhenDone(pid);
+    ReapWhenDone(pid);
   }
   return true;
 }
 
-void shellExecute(const char* /*verb*/, const std::string& target,
-                  const std::string& /*parameters*/, const std::string& /*directory*/,
-                  int /*show*/) {
+void ShellLaunch(const char* /*verb*/, const std::string& target, const std::string& /*parameters*/,
+                 const std::string& /*directory*/, int /*show*/) {
   // The desktop's opener; the Windows shell verbs have no counterpart here.
-  const pid_t pid = spawn({"xdg-open", target});
-  if (pid >= 0) reapWhenDone(pid);
+  const pid_t pid = Spawn({"xdg-open", target});
+  if (pid >= 0) ReapWhenDone(pid);
 }
 
-void writeDiagnostic(const std::string& utf8) { std::fputs(utf8.c_str(), stderr); }
+void WriteDiagnostic(const std::string& utf8) { std::fputs(utf8.c_str(), stderr); }
 
-std::optional<std::string> gbkPairToUtf8(std::string_view pair) {
-  return convert("UTF-8", "CP936", pair);
+std::optional<std::string> GbkPairToUtf8(std::string_view pair) {
+  return Convert("UTF-8", "CP936", pair);
 }
 
-std::optional<std::string> utf8ToGbk(std::string_view utf8) {
-  return convert("CP936", "UTF-8", utf8);
+std::optional<std::string> Utf8ToGbk(std::string_view utf8) {
+  return Convert("CP936", "UTF-8", utf8);
 }
 
 }  // namespace zorli::platform

@@ -1,8 +1,8 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include <ctime>
 #include <cstdio>
+#include <ctime>
 #include <vector>
 
 #include "platform.h"
@@ -10,19 +10,19 @@
 
 namespace zorli::platform {
 
-uint32_t tickCount() { return GetTickCount(); }
+uint32_t TickCount() { return GetTickCount(); }
 
-void sleepMilliseconds(int32_t milliseconds) { Sleep(static_cast<DWORD>(milliseconds)); }
+void SleepMilliseconds(int32_t milliseconds) { Sleep(static_cast<DWORD>(milliseconds)); }
 
-LocalTime localTimeNow() {
+LocalTime LocalTimeNow() {
   const time_t t = time(nullptr);
   tm local{};
   localtime_s(&local, &t);
   return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
-          local.tm_hour, local.tm_min, local.tm_sec};
+          local.tm_hour,        local.tm_min,     local.tm_sec};
 }
 
-bool startProcess(const std::string& commandLine, bool wait, int show) {
+bool StartProcess(const std::string& commandLine, bool wait, int show) {
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESHOWWINDOW;
@@ -44,27 +44,27 @@ bool startProcess(const std::string& commandLine, bool wait, int show) {
   return true;
 }
 
-void shellExecute(const char* verb, const std::string& target, const std::string& parameters,
-                  const std::string& directory, int show) {
+void ShellLaunch(const char* verb, const std::string& target, const std::string& parameters,
+                 const std::string& directory, int show) {
   ShellExecuteA(nullptr, verb, target.c_str(), parameters.empty() ? nullptr : parameters.c_str(),
                 directory.c_str(), show);
 }
 
-void writeDiagnostic(const std::string& utf8) {
-  OutputDebugStringW(toWide(CodePage::kUtf8, utf8).c_str());
+void WriteDiagnostic(const std::string& utf8) {
+  OutputDebugStringW(ToWide(CodePage::kUtf8, utf8).c_str());
   std::fputs(utf8.c_str(), stderr);
 }
 
-std::optional<std::string> gbkPairToUtf8(std::string_view pair) {
-  const std::optional<std::wstring> wide = toWideExact(CodePage::kGbk, pair);
+std::optional<std::string> GbkPairToUtf8(std::string_view pair) {
+  const std::optional<std::wstring> wide = ToWideExact(CodePage::kGbk, pair);
   if (!wide || wide->size() != 1) return std::nullopt;
-  return fromWideExact(CodePage::kUtf8, *wide);
+  return FromWideExact(CodePage::kUtf8, *wide);
 }
 
-std::optional<std::string> utf8ToGbk(std::string_view utf8) {
-  const std::optional<std::wstring> wide = toWideExact(CodePage::kUtf8, utf8);
+std::optional<std::string> Utf8ToGbk(std::string_view utf8) {
+  const std::optional<std::wstring> wide = ToWideExact(CodePage::kUtf8, utf8);
   if (!wide) return std::nullopt;
-  return fromWideExact(CodePage::kGbk, *wide);
+  return FromWideExact(CodePage::kGbk, *wide);
 }
 
 }  // namespace zorli::platform

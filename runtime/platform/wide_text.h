@@ -11,12 +11,12 @@ namespace zorli::platform {
 enum class CodePage : unsigned { kAnsi = 0, kGbk = 936, kUtf8 = 65001 };
 
 // Bytes that begin no character become U+30FB or similar, as the system decides.
-std::wstring toWide(CodePage codePage, std::string_view text);
+std::wstring ToWide(CodePage codePage, std::string_view text);
 // nullopt when text holds bytes that begin no character.
-std::optional<std::wstring> toWideExact(CodePage codePage, std::string_view text);
+std::optional<std::wstring> ToWideExact(CodePage codePage, std::string_view text);
 // Characters the code page cannot hold become "?" (U+FFFD in UTF-8).
-std::string fromWide(CodePage codePage, std::wstring_view wide);
+std::string FromWide(CodePage codePage, std::wstring_view wide);
 // nullopt when the code page cannot hold a character of wide.
-std::optional<std::string> fromWideExact(CodePage codePage, std::wstring_view wide);
+std::optional<std::string> FromWideExact(CodePage codePage, std::wstring_view wide);
 
 }  // namespace zorli::platform

@@ -5,7 +5,7 @@
 namespace zorli::platform {
 namespace {
 
-std::optional<std::wstring> decode(CodePage codePage, std::string_view text, DWORD flags) {
+std::optional<std::wstring> Decode(CodePage codePage, std::string_view text, DWORD flags) {
   if (text.empty()) return std::wstring();
   const UINT page = static_cast<UINT>(codePage);
   const int size = static_cast<int>(text.size());
@@ -16,7 +16,7 @@ std::optional<std::wstring> decode(CodePage codePage, std::string_view text, DWO
   return wide;
 }
 
-std::optional<std::string> encode(CodePage codePage, std::wstring_view wide, bool exact) {
+std::optional<std::string> Encode(CodePage codePage, std::wstring_view wide, bool exact) {
   if (wide.empty()) return std::string();
   const UINT page = static_cast<UINT>(codePage);
   const int size = static_cast<int>(wide.size());
@@ -26,8 +26,8 @@ std::optional<std::string> encode(CodePage codePage, std::wstring_view wide, boo
   const char* defaultChar = utf8 ? nullptr : "?";
   BOOL usedDefault = FALSE;
   BOOL* usedDefaultOut = utf8 ? nullptr : &usedDefault;
-  const int length = WideCharToMultiByte(page, flags, wide.data(), size, nullptr, 0, defaultChar,
-                                         usedDefaultOut);
+  const int length =
+      WideCharToMultiByte(page, flags, wide.data(), size, nullptr, 0, defaultChar, usedDefaultOut);
   if (length <= 0 || (exact && usedDefault)) return std::nullopt;
   std::string text(static_cast<size_t>(length), '\0');
   WideCharToMultiByte(page, flags, wide.data(), size, text.data(), length, defaultChar, nullptr);
@@ -36,20 +36,20 @@ std::optional<std::string> encode(CodePage codePage, std::wstring_view wide, boo
 
 }  // namespace
 
-std::wstring toWide(CodePage codePage, std::string_view text) {
-  return decode(codePage, text, 0).value_or(std::wstring());
+std::wstring ToWide(CodePage codePage, std::string_view text) {
+  return Decode(codePage, text, 0).value_or(std::wstring());
 }
 
-std::optional<std::wstring> toWideExact(CodePage codePage, std::string_view text) {
-  return decode(codePage, text, MB_ERR_INVALID_CHARS);
+std::optional<std::wstring> ToWideExact(CodePage codePage, std::string_view text) {
+  return Decode(codePage, text, MB_ERR_INVALID_CHARS);
 }
 
-std::string fromWide(CodePage codePage, std::wstring_view wide) {
-  return encode(codePage, wide, false).value_or(std::string());
+std::string FromWide(CodePage codePage, std::wstring_view wide) {
+  return Encode(codePage, wide, false).value_or(std::string());
 }
 
-std::optional<std::string> fromWideExact(CodePage codePage, std::wstring_view wide) {
-  return encode(codePage, wide, true);
+std::optional<std::string> FromWideExact(CodePage codePage, std::wstring_view wide) {
+  return Encode(codePage, wide, true);
 }
 
 }  // namespace zorli::platform

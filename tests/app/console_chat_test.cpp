@@ -51,8 +51,8 @@ TEST(ConsoleOptionsTest, ReadsEveryOption) {
   EXPECT_FALSE(plain.gbk || plain.noDelay || plain.noLaunch || plain.explain);
   EXPECT_FALSE(plain.nickname.empty());
 
-  const ConsoleOptions all = Parse({"--nickname", kNiHaoUtf8, "--no-delay", "--no-launch",
-                                    "--explain"});
+  const ConsoleOptions all =
+      Parse({"--nickname", kNiHaoUtf8, "--no-delay", "--no-launch", "--explain"});
   EXPECT_TRUE(all.noDelay && all.noLaunch && all.explain);
   EXPECT_EQ(all.nickname, kNiHao);
   // The nickname follows the encoding even when the encoding comes after it.

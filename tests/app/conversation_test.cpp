@@ -11,16 +11,16 @@
 namespace zorli {
 namespace {
 
-using ::testing::ElementsAre;
 using testing::CallLog;
+using ::testing::ElementsAre;
 using testing::FakeChatList;
 using testing::FakeInput;
 using testing::FakeServices;
 
-const GbkText kNiHao = "\xc4\xe3\xba\xc3";                    // 你好
-const GbkText kTianQi = "\xcc\xec\xc6\xf8";                   // 天气
+const GbkText kNiHao = "\xc4\xe3\xba\xc3";                            // 你好
+const GbkText kTianQi = "\xcc\xec\xc6\xf8";                           // 天气
 const GbkText kAskTime = "\xcf\xd6\xd4\xda\xbc\xb8\xb5\xe3\xc1\xcb";  // 现在几点了
-const GbkText kKnowledgeAnswer = "\xd4\xd9\xbc\xfb";          // 再见
+const GbkText kKnowledgeAnswer = "\xd4\xd9\xbc\xfb";                  // 再见
 
 // The reply inside a bot entry: between the header's breaks and the closing breaks.
 GbkText ReplyIn(const GbkText& content) {
@@ -72,9 +72,9 @@ TEST_F(ConversationTest, SendRunsItsStepsInOrder) {
   input.nickname = "Tom";
   input.rightSide = true;
   EXPECT_EQ(Send(kNiHao), kKnowledgeAnswer);
-  EXPECT_THAT(log, ElementsAre("AddMessage Tom", "ScrollToBottom", "delay 300",
-                               "AddMessage KaduZorli", "ScrollToBottom", "ClearMessage",
-                               "ScrollToBottom", "FocusMessage"));
+  EXPECT_THAT(log,
+              ElementsAre("AddMessage Tom", "ScrollToBottom", "delay 300", "AddMessage KaduZorli",
+                          "ScrollToBottom", "ClearMessage", "ScrollToBottom", "FocusMessage"));
   const auto& user = chatList.entries[1];
   EXPECT_EQ(user.avatar, 0u);
   EXPECT_EQ(user.content, kNiHao);
@@ -132,12 +132,21 @@ TEST_F(ConversationTest, HeaderTakesHourMinuteAndSecondFromOneClockReading) {
 TEST_F(ConversationTest, TimeQuestionIsAnsweredWithTheDateAndTrimmedTime) {
   services.time = MakeDateTime({2026, 12, 8, 0, 0, 0});
   // 2026年12月8日
-  EXPECT_EQ(Send(kAskTime), "2026\xc4\xea" "12\xd4\xc2" "8\xc8\xd5");
+  EXPECT_EQ(Send(kAskTime), "2026\xc4\xea"
+                            "12\xd4\xc2"
+                            "8\xc8\xd5");
   services.time = MakeDateTime({2026, 12, 8, 10, 0, 0});
   // ...10时, via the second keyword 时间
-  EXPECT_EQ(Send("\xca\xb1\xbc\xe4"), "2026\xc4\xea" "12\xd4\xc2" "8\xc8\xd5" "10\xca\xb1");
+  EXPECT_EQ(Send("\xca\xb1\xbc\xe4"), "2026\xc4\xea"
+                                      "12\xd4\xc2"
+                                      "8\xc8\xd5"
+                                      "10\xca\xb1");
   services.time = MakeDateTime({2026, 12, 8, 10, 5, 0});
-  EXPECT_EQ(Send(kAskTime), "2026\xc4\xea" "12\xd4\xc2" "8\xc8\xd5" "10\xca\xb1" "5\xb7\xd6");
+  EXPECT_EQ(Send(kAskTime), "2026\xc4\xea"
+                            "12\xd4\xc2"
+                            "8\xc8\xd5"
+                            "10\xca\xb1"
+                            "5\xb7\xd6");
   // The next ordinary message is answered from the knowledge files again.
   EXPECT_EQ(Send(kNiHao), kKnowledgeAnswer);
 }
@@ -168,8 +177,7 @@ TEST_F(ConversationTest, SearchRuleCutsTheKeywordByBytes) {
       {"marker alone", marker, ""},
       {"marker and one byte", marker + "x", ""},
       {"marker, space, keyword", marker + " " + kTianQi, kTianQi},
-      {"keyword right after the marker loses its first byte", marker + kTianQi,
-       kTianQi.substr(1)},
+      {"keyword right after the marker loses its first byte", marker + kTianQi, kTianQi.substr(1)},
       {"the time keyword does not win", marker + " " + kAskTime, kAskTime},
       // What would end or split the browser's quoted argument is percent-encoded.
       {"quotes, blanks, percent and control bytes", marker + " a\" --x \"b%\r\n\t" + kTianQi,
@@ -180,9 +188,9 @@ TEST_F(ConversationTest, SearchRuleCutsTheKeywordByBytes) {
     services.urlsOpened.clear();
     EXPECT_EQ(Send(c.message), kSearchReply);
     ASSERT_EQ(services.urlsOpened.size(), 1u);
-    EXPECT_EQ(services.urlsOpened[0], GbkText(kSearchEngineHost) +
-                                          "/s?ct=0&ie=gb2312&bs=&sr=&z=&wd=" + c.keyword +
-                                          "&cl=3&f=8");
+    EXPECT_EQ(
+        services.urlsOpened[0],
+        GbkText(kSearchEngineHost) + "/s?ct=0&ie=gb2312&bs=&sr=&z=&wd=" + c.keyword + "&cl=3&f=8");
   }
   EXPECT_EQ(Send(kNiHao), kKnowledgeAnswer);
   // A marker not at the start is no search.

@@ -23,8 +23,9 @@ void WriteDatabase(std::string_view fileName, const std::vector<FieldDefinition>
   for (const auto& row : rows) {
     Require(AppendRecord(), "AppendRecord");
     for (size_t i = 0; i < row.size(); ++i) {
-      Require(WriteField(static_cast<int32_t>(i + 1), FieldValue::FromBytes(FieldType::Text, row[i])),
-              "WriteField");
+      Require(
+          WriteField(static_cast<int32_t>(i + 1), FieldValue::FromBytes(FieldType::kText, row[i])),
+          "WriteField");
     }
   }
   CloseAllDatabases();
@@ -37,9 +38,9 @@ KnowledgeRecord RecordAnswering(const GbkText& pattern, const GbkText& answer) {
 }
 
 void WritePrimaryKnowledge(const std::vector<KnowledgeRecord>& records) {
-  std::vector<FieldDefinition> fields = {{"pattern", FieldType::Text, kFieldWidth}};
+  std::vector<FieldDefinition> fields = {{"pattern", FieldType::kText, kFieldWidth}};
   for (const char* name : {"answer1", "answer2", "answer3", "answer4"}) {
-    fields.push_back({name, FieldType::Text, kFieldWidth});
+    fields.push_back({name, FieldType::kText, kFieldWidth});
   }
   std::vector<std::vector<GbkText>> rows;
   for (const auto& record : records) {
@@ -52,7 +53,7 @@ void WritePrimaryKnowledge(const std::vector<KnowledgeRecord>& records) {
 void WriteFallbackKnowledge(const std::vector<GbkText>& replies) {
   std::vector<std::vector<GbkText>> rows;
   for (const auto& reply : replies) rows.push_back({reply});
-  WriteDatabase(kFallbackKnowledgeFile, {{"reply", FieldType::Text, kFieldWidth}}, rows);
+  WriteDatabase(kFallbackKnowledgeFile, {{"reply", FieldType::kText, kFieldWidth}}, rows);
 }
 
 void RemoveKnowledgeFiles() {

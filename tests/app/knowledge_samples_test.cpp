@@ -49,7 +49,7 @@ TEST(KnowledgeSamplesTest, EverySampleReachesItsRecord) {
     EXPECT_GT(candidates.bestScore, 0);
     for (int32_t record : candidates.records) {
       GoToRecord(record);
-      EXPECT_EQ(GbkToUtf8(ReadField(1).text()), GbkToUtf8(sample.expectedPattern))
+      EXPECT_EQ(GbkToUtf8(ReadField(1).Text()), GbkToUtf8(sample.expectedPattern))
           << "record " << record << " of " << candidates.records.size() << " candidates";
     }
   }

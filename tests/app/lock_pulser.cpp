@@ -28,23 +28,23 @@ int main(int argc, char** argv) {
   const char* ready = argv[5];
   const char* stop = argv[6];
   zorli::platform::File file;
-  if (file.open(argv[1], true, zorli::platform::FileSharing::DenyNone) !=
-      zorli::platform::FileError::None) {
+  if (file.Open(argv[1], true, zorli::platform::FileSharing::kDenyNone) !=
+      zorli::platform::FileError::kNone) {
     return 1;
   }
-  const uint32_t start = zorli::platform::tickCount();
-  while (!Exists(stop) && zorli::platform::tickCount() - start < kLongestRunMs) {
+  const uint32_t start = zorli::platform::TickCount();
+  while (!Exists(stop) && zorli::platform::TickCount() - start < kLongestRunMs) {
     // The reader may hold the byte itself for a moment; then this round is skipped.
-    if (file.lock(offset, 1) == zorli::platform::FileError::None) {
+    if (file.Lock(offset, 1) == zorli::platform::FileError::kNone) {
       if (!Exists(ready)) std::ofstream(ready) << "locked";
       for (int held = 0; held < holdMs && !Exists(stop); held += kStepMs) {
-        zorli::platform::sleepMilliseconds(std::min(kStepMs, holdMs - held));
+        zorli::platform::SleepMilliseconds(std::min(kStepMs, holdMs - held));
       }
-      file.unlock(offset, 1);
+      file.Unlock(offset, 1);
     }
-    zorli::platform::sleepMilliseconds(everyMs - holdMs);
+    zorli::platform::SleepMilliseconds(everyMs - holdMs);
   }
-  file.close();
+  file.Close();
   std::remove(ready);
   return 0;
 }

@@ -31,8 +31,10 @@ std::vector<GbkText> ServiceMatches(const regex& expression, const GbkText& patt
 
 TEST(PatternUnitsTest, CutsRunsOutsideLowerCaseLettersAndDigitsIntoPairs) {
   EXPECT_THAT(UnitsOf("\xc4\xe3\xba\xc3\xc2\xf0"),
-              ElementsAre("\xc4\xe3", "\xba\xc3", "\xc2\xf0"));         // 你好吗
-  EXPECT_THAT(UnitsOf("\xc4\xe3" "a\xba\xc3"), ElementsAre("\xc4\xe3", "\xba\xc3"));  // 你a好
+              ElementsAre("\xc4\xe3", "\xba\xc3", "\xc2\xf0"));  // 你好吗
+  EXPECT_THAT(UnitsOf("\xc4\xe3"
+                      "a\xba\xc3"),
+              ElementsAre("\xc4\xe3", "\xba\xc3"));  // 你a好
   EXPECT_THAT(UnitsOf("Hi\xc4\xe3"), ElementsAre("\xc4\xe3"));
   EXPECT_THAT(UnitsOf("OK"), ElementsAre("OK"));
   EXPECT_THAT(UnitsOf("A\xc4\xe3\xba\xc3"), ElementsAre("A\xc4", "\xe3\xba"));  // A你好
@@ -90,10 +92,12 @@ int32_t ScoreByUnitSearches(const regex& expression, const GbkText& pattern,
 // Random GBK-like text: ASCII of both cases, whole characters (trail bytes that are
 // letters included) and stray lead or trail bytes.
 GbkText RandomGbk(std::mt19937& generator, size_t pieces) {
+  // clang-format off
   static const char* const kPieces[] = {
       "a", "A", "b", "B", "z", "Z", "0", "9", " ", "?", "\t", "\x7f",
       "\xc4\xe3", "\xba\xc3", "\x81\x41", "\x81\x61", "\xa3\xc1", "\xfe\x40", "\x8a\x5a",
       "\xc4", "\xe3", "\x81", "\xff"};
+  // clang-format on
   GbkText text;
   for (size_t i = 0; i < pieces; ++i) text += kPieces[generator() % std::size(kPieces)];
   return text;

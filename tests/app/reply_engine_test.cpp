@@ -28,11 +28,11 @@ using testing::WriteFallbackKnowledge;
 using testing::WritePrimaryKnowledge;
 using Source = ReplyExplanation::Source;
 
-const GbkText kNi = "\xc4\xe3";            // 你
-const GbkText kHao = "\xba\xc3";           // 好
-const GbkText kMa = "\xc2\xf0";            // 吗
+const GbkText kNi = "\xc4\xe3";              // 你
+const GbkText kHao = "\xba\xc3";             // 好
+const GbkText kMa = "\xc2\xf0";              // 吗
 const GbkText kTianQi = "\xcc\xec\xc6\xf8";  // 天气
-const GbkText kHan = "\xba\xba";           // 汉, same lead byte as 好
+const GbkText kHan = "\xba\xba";             // 汉, same lead byte as 好
 
 struct Posted {
   int calls = 0;
@@ -43,10 +43,10 @@ struct Posted {
 class ReplyEngineTest : public ::testing::Test {
  protected:
   ReplyEngineTest() {
-    previousHandler_ = setRuntimeErrorHandler(
+    previousHandler_ = SetRuntimeErrorHandler(
         [this](const GbkText& message) { runtimeErrors.push_back(message); });
   }
-  ~ReplyEngineTest() override { setRuntimeErrorHandler(previousHandler_); }
+  ~ReplyEngineTest() override { SetRuntimeErrorHandler(previousHandler_); }
 
   Posted Select(const GbkText& message) {
     Posted posted;
@@ -82,15 +82,15 @@ TEST_F(ReplyEngineTest, ScoresUnitsOfThePatternFoundInTheMessage) {
   WritePrimaryKnowledge({RecordAnswering("abc" + kNi + kHao + kMa, "worked example")});
   const Posted posted = Select(kNi + kHao);
   EXPECT_EQ(posted.reply, "worked example");
-  EXPECT_EQ(posted.why.source, Source::Scored);
+  EXPECT_EQ(posted.why.source, Source::kScored);
   EXPECT_EQ(posted.why.score, 2);
   EXPECT_THAT(posted.why.candidates, ElementsAre(1));
   EXPECT_THAT(posted.why.answerField, AllOf(Ge(2), Le(5)));
 }
 
 TEST_F(ReplyEngineTest, RepeatedUnitsCountOncePerRepetition) {
-  WritePrimaryKnowledge({RecordAnswering(kNi + kHao, "once each"),
-                         RecordAnswering(kNi + kNi + kNi, "three times")});
+  WritePrimaryKnowledge(
+      {RecordAnswering(kNi + kHao, "once each"), RecordAnswering(kNi + kNi + kNi, "three times")});
   const Posted posted = Select("?" + kNi + "?");
   EXPECT_EQ(posted.reply, "three times");
   EXPECT_EQ(posted.why.score, 3);
@@ -169,7 +169,7 @@ TEST_F(ReplyEngineTest, PresetReplyWinsWithoutTouchingTheFiles) {
   });
   EXPECT_EQ(posted.calls, 1);
   EXPECT_EQ(posted.reply, "preset text");
-  EXPECT_EQ(posted.why.source, Source::Preset);
+  EXPECT_EQ(posted.why.source, Source::kPreset);
   EXPECT_FALSE(preset.pending);
   EXPECT_EQ(GetRecordCount(), 2);
   CloseAllDatabases();
@@ -181,13 +181,13 @@ TEST_F(ReplyEngineTest, PresetReplyWinsWithoutTouchingTheFiles) {
 TEST_F(ReplyEngineTest, MissingOrEmptyPrimaryFileFallsBack) {
   WriteFallbackKnowledge({"zzz", "say " + kNi + kHao + " back"});
   Posted posted = Select(kNi + kHao + kMa);
-  EXPECT_EQ(posted.why.source, Source::FallbackFound);
+  EXPECT_EQ(posted.why.source, Source::kFallbackFound);
   EXPECT_EQ(posted.why.record, 2);
   EXPECT_EQ(posted.reply, "say " + kNi + kHao + " back");
 
   WritePrimaryKnowledge({});
   posted = Select(kNi + kHao);
-  EXPECT_EQ(posted.why.source, Source::FallbackFound);
+  EXPECT_EQ(posted.why.source, Source::kFallbackFound);
   EXPECT_EQ(posted.why.score, 0);
   EXPECT_TRUE(runtimeErrors.empty());
 }
@@ -212,7 +212,7 @@ TEST_F(ReplyEngineTest, RandomFallbackWhenNoReplyHoldsTheMessage) {
   std::map<GbkText, int> counts;
   for (int i = 0; i < 150; ++i) {
     const Posted posted = Select(kTianQi);
-    EXPECT_EQ(posted.why.source, Source::FallbackRandom);
+    EXPECT_EQ(posted.why.source, Source::kFallbackRandom);
     ++counts[posted.reply];
   }
   EXPECT_EQ(counts.size(), 3u);
@@ -221,7 +221,7 @@ TEST_F(ReplyEngineTest, RandomFallbackWhenNoReplyHoldsTheMessage) {
 TEST_F(ReplyEngineTest, EmptyFallbackFileGivesAnEmptyReply) {
   WriteFallbackKnowledge({});
   const Posted posted = Select(kTianQi);
-  EXPECT_EQ(posted.why.source, Source::FallbackRandom);
+  EXPECT_EQ(posted.why.source, Source::kFallbackRandom);
   EXPECT_EQ(posted.reply, "");
   EXPECT_TRUE(runtimeErrors.empty());
 }
@@ -231,17 +231,17 @@ TEST_F(ReplyEngineTest, UnusableKnowledgeFilesAreNamedWithTheReasonWithoutARunti
   const auto reply = [](const GbkText& failures) {
     return GbkText(kUnavailableIntro) + " " + failures + GbkText(kUnavailableOutro);
   };
-  const GbkText cannotOpen = " \xb4\xf2\xb2\xbb\xbf\xaa\xa3\xa8";  // " 打不开（"
+  const GbkText cannotOpen = " \xb4\xf2\xb2\xbb\xbf\xaa\xa3\xa8";          // " 打不开（"
   const GbkText notFound = ErrorMessage(edb::kFileNotFound) + "\xa3\xa9";  // 指定文件未找到）
   Posted posted = Select(kNi + kHao);
-  EXPECT_EQ(posted.why.source, Source::KnowledgeUnavailable);
+  EXPECT_EQ(posted.why.source, Source::kKnowledgeUnavailable);
   EXPECT_EQ(posted.reply, reply("dbs.edb" + cannotOpen + notFound + "\xa3\xac" + "dbv.edb" +
                                 cannotOpen + notFound));
 
   // dbs.edb is there and scores nothing: only dbv.edb failed.
   WritePrimaryKnowledge({RecordAnswering(kMa, "unrelated")});
   posted = Select(kNi + kHao);
-  EXPECT_EQ(posted.why.source, Source::KnowledgeUnavailable);
+  EXPECT_EQ(posted.why.source, Source::kKnowledgeUnavailable);
   EXPECT_EQ(posted.reply, reply("dbv.edb" + cannotOpen + notFound));
 
   // A file that is there but is no database is not called missing.
@@ -253,16 +253,16 @@ TEST_F(ReplyEngineTest, UnusableKnowledgeFilesAreNamedWithTheReasonWithoutARunti
 
 TEST_F(ReplyEngineTest, KnowledgeFilesOfAnotherShapeCountAsUnreadable) {
   // dbs.edb of the pattern alone: it scores, but holds no answer to read.
-  ASSERT_TRUE(CreateDatabase("dbs.edb", {{"pattern", FieldType::Text, 20}}));
+  ASSERT_TRUE(CreateDatabase("dbs.edb", {{"pattern", FieldType::kText, 20}}));
   ASSERT_TRUE(OpenDatabase("dbs.edb"));
   AppendRecord();
-  WriteField(1, FieldValue::FromBytes(FieldType::Text, kNi));
+  WriteField(1, FieldValue::FromBytes(FieldType::kText, kNi));
   CloseAllDatabases();
   WriteFallbackKnowledge({"from the fallback"});
-  EXPECT_EQ(Select(kNi).why.source, Source::FallbackRandom);
+  EXPECT_EQ(Select(kNi).why.source, Source::kFallbackRandom);
   // dbv.edb whose reply is a number.
-  ASSERT_TRUE(CreateDatabase("dbv.edb", {{"reply", FieldType::Int, 0}}));
-  EXPECT_EQ(Select(kNi).why.source, Source::KnowledgeUnavailable);
+  ASSERT_TRUE(CreateDatabase("dbv.edb", {{"reply", FieldType::kInt, 0}}));
+  EXPECT_EQ(Select(kNi).why.source, Source::kKnowledgeUnavailable);
   EXPECT_TRUE(runtimeErrors.empty());
 }
 
@@ -278,14 +278,14 @@ class LockingProgram {
                                     std::string(kPrimaryKnowledgeFile) + " " +
                                     std::to_string(firstRecord) + " " + std::to_string(holdMs) +
                                     " " + std::to_string(everyMs) + " " + kReady + " " + kStop;
-    started_ = platform::startProcess(commandLine, false, 0) && WaitFor(true);
+    started_ = platform::StartProcess(commandLine, false, 0) && WaitFor(true);
   }
   ~LockingProgram() {
     std::ofstream(kStop) << "stop";
     WaitFor(false);  // the files stay until it has let go of them
     std::remove(kStop);
   }
-  bool started() const { return started_; }
+  bool Started() const { return started_; }
 
  private:
   static constexpr char kReady[] = "pulser.ready";
@@ -295,7 +295,7 @@ class LockingProgram {
   static bool WaitFor(bool ready) {
     for (int waited = 0; waited < 20000; waited += 10) {
       if (std::ifstream(kReady).good() == ready) return true;
-      platform::sleepMilliseconds(10);
+      platform::SleepMilliseconds(10);
     }
     return false;
   }
@@ -307,10 +307,10 @@ TEST_F(ReplyEngineTest, AnotherProgramLockingTheFileBrieflyNeitherEmptiesNorChan
   WriteFallbackKnowledge({"fallback"});
   // Locked for 2 ms out of every 5: opening, scoring and reading the answer all meet it.
   LockingProgram writer(2, 5);
-  ASSERT_TRUE(writer.started());
+  ASSERT_TRUE(writer.Started());
   for (int i = 0; i < 40; ++i) {
     EXPECT_EQ(Select(kNi).reply, "scored") << "reply " << i;
-    platform::sleepMilliseconds(1);  // spread over many of its rounds
+    platform::SleepMilliseconds(1);  // spread over many of its rounds
   }
 }
 
@@ -318,11 +318,11 @@ TEST_F(ReplyEngineTest, ALockHeldOnAndOnIsWaitedForOnlyAShortWhile) {
   WritePrimaryKnowledge({RecordAnswering(kNi, "scored")});
   WriteFallbackKnowledge({"fallback"});
   LockingProgram writer(30000, 30001);
-  ASSERT_TRUE(writer.started());
-  const uint32_t start = platform::tickCount();
+  ASSERT_TRUE(writer.Started());
+  const uint32_t start = platform::TickCount();
   // dbs.edb cannot be opened: the fallback answers.
   EXPECT_EQ(Select(kNi).reply, "fallback");
-  EXPECT_LT(platform::tickCount() - start, 3000u);
+  EXPECT_LT(platform::TickCount() - start, 3000u);
 }
 
 }  // namespace

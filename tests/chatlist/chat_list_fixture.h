@@ -63,11 +63,13 @@ class ChatListFixture : public ::testing::Test {
   }
   RECT ItemRect(int32_t index) const {
     RECT rect{};
-    SendMessageW(view.GetListWindowHandle(), LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&rect));
+    SendMessageW(view.GetListWindowHandle(), LB_GETITEMRECT, index,
+                 reinterpret_cast<LPARAM>(&rect));
     return rect;
   }
   int32_t ItemHeight(int32_t index) const {
-    return static_cast<int32_t>(SendMessageW(view.GetListWindowHandle(), LB_GETITEMHEIGHT, index, 0));
+    return static_cast<int32_t>(
+        SendMessageW(view.GetListWindowHandle(), LB_GETITEMHEIGHT, index, 0));
   }
   void Paint() {
     UpdateWindow(view.GetListWindowHandle());

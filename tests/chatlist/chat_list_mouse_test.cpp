@@ -32,10 +32,10 @@ class ChatListMouse : public ChatListFixture {
     view.OnClickFace(RecordFace);
     view.OnClickNickname(RecordNickname);
     view.OnClickContent(RecordContent);
-    view.AddMessage("Ann", 0, "hello");                                          // 0
-    view.AddTip("tip");                                                          // 1
+    view.AddMessage("Ann", 0, "hello");                                       // 0
+    view.AddTip("tip");                                                       // 1
     view.AddCard("Bob", 0, "Title", 0, "text", "http://example.com/", true);  // 2
-    view.AddMessage("Bob", 0, "right", std::nullopt, true);                      // 3
+    view.AddMessage("Bob", 0, "right", std::nullopt, true);                   // 3
     Paint();
   }
   void TearDown() override {
@@ -100,9 +100,9 @@ TEST_F(ChatListMouse, PressesOnNoPartRaiseNothing) {
   const ChatEntry first = Entry(0);
   const RECT item = ItemRect(0);
   Click(POINT{item.left + 50, item.top + first.bubbleRect.top + 10});  // between avatar and bubble
-  Click(POINT{item.left + 350, item.top + 10});                       // empty right half
+  Click(POINT{item.left + 350, item.top + 10});                        // empty right half
   const RECT last = ItemRect(3);
-  Click(POINT{10, last.bottom + 20});  // below the last entry
+  Click(POINT{10, last.bottom + 20});     // below the last entry
   Release(PointIn(0, first.avatarRect));  // a release without a press
   PumpMessages();
   EXPECT_TRUE(faceClicks.empty());
@@ -143,7 +143,8 @@ TEST_F(ChatListMouse, HandCursorOnlyOverACardBubble) {
   const HCURSOR hand = LoadCursorA(nullptr, IDC_HAND);
   const HCURSOR arrow = LoadCursorA(nullptr, IDC_ARROW);
   EXPECT_EQ(GetPropA(list, "QuarnCorsor"), nullptr);
-  SendMessageW(list, WM_SETCURSOR, reinterpret_cast<WPARAM>(list), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  SendMessageW(list, WM_SETCURSOR, reinterpret_cast<WPARAM>(list),
+               MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
   EXPECT_EQ(GetCursor(), arrow);  // not hidden before the first move
   auto moveTo = [&](POINT point) {
     SendMessageW(list, WM_MOUSEMOVE, 0, Pack(point));
@@ -154,7 +155,8 @@ TEST_F(ChatListMouse, HandCursorOnlyOverACardBubble) {
   EXPECT_EQ(moveTo(PointIn(0, Entry(0).bubbleRect)), arrow);
   EXPECT_EQ(moveTo(POINT{10, ItemRect(3).bottom + 20}), arrow);
   EXPECT_EQ(moveTo(PointIn(2, Entry(2).bubbleRect)), hand);
-  EXPECT_EQ(SendMessageW(list, WM_SETCURSOR, reinterpret_cast<WPARAM>(list), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)),
+  EXPECT_EQ(SendMessageW(list, WM_SETCURSOR, reinterpret_cast<WPARAM>(list),
+                         MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)),
             TRUE);
   EXPECT_EQ(GetCursor(), hand);
 }

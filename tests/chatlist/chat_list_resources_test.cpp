@@ -19,7 +19,8 @@ using SharedResources = ChatListFixture;
 TEST_F(SharedResources, BuiltInPicturesDecodeWithTheirSizes) {
   ChatListResources& r = Resources();
   ASSERT_EQ(BubbleStyleCount(), 3);
-  for (const BubbleStyle* style : {&r.tipStyle, &r.bubbleStyles[0], &r.bubbleStyles[1], &r.bubbleStyles[2]}) {
+  for (const BubbleStyle* style :
+       {&r.tipStyle, &r.bubbleStyles[0], &r.bubbleStyles[1], &r.bubbleStyles[2]}) {
     EXPECT_NE(style->picture.Handle(), 0u);
     EXPECT_EQ(style->width, 80);
     EXPECT_EQ(style->height, 40);
@@ -40,8 +41,9 @@ TEST_F(SharedResources, BuiltInPicturesDecodeWithTheirSizes) {
 
 TEST_F(SharedResources, BadPictureBytesLeaveThingsEmpty) {
   Picture picture;
-  ASSERT_TRUE(picture.LoadFromBytes(embedded::default_card_jpg, embedded::default_card_jpg_size));
-  EXPECT_FALSE(picture.LoadFromBytes(embedded::default_card_jpg, 4));  // also releases the old picture
+  ASSERT_TRUE(picture.LoadFromBytes(embedded::kDefaultCardJpg, embedded::kDefaultCardJpgSize));
+  EXPECT_FALSE(
+      picture.LoadFromBytes(embedded::kDefaultCardJpg, 4));  // also releases the old picture
   EXPECT_EQ(picture.Handle(), 0u);
   EXPECT_EQ(picture.Width(), 0);
   const std::string garbage(100, 'x');
@@ -66,7 +68,8 @@ TEST_F(SharedResources, MeasuringMatchesTheAnsiCallsOnAChineseSystem) {
 
   const std::string texts[] = {
       "plain words that will wrap somewhere along the way, again and again",
-      "\xD5\xE2\xCA\xC7\xD2\xBB\xB6\xCE\xBA\xDC\xB3\xA4\xB5\xC4\xD6\xD0\xCE\xC4\xA3\xAC mixed with Latin words",
+      "\xD5\xE2\xCA\xC7\xD2\xBB\xB6\xCE\xBA\xDC\xB3\xA4\xB5\xC4\xD6\xD0\xCE\xC4\xA3\xAC mixed with "
+      "Latin words",
       "two\r\nlines", "&no prefix", ""};
   for (const std::string& text : texts) {
     for (const MeasureMode mode : {MeasureMode::kWrapped, MeasureMode::kSingleLine}) {

@@ -66,7 +66,8 @@ TEST_F(ChatListCreation, RefusesBadParentsAndClampsNegativeSizes) {
 
 HHOOK vetoHook = nullptr;
 LRESULT CALLBACK VetoListBoxCreation(int code, WPARAM wParam, LPARAM lParam) {
-  if (code == HCBT_CREATEWND && ClassOf(reinterpret_cast<HWND>(wParam)) == L"QuarnPopChat") return 1;
+  if (code == HCBT_CREATEWND && ClassOf(reinterpret_cast<HWND>(wParam)) == L"QuarnPopChat")
+    return 1;
   return CallNextHookEx(vetoHook, code, wParam, lParam);
 }
 
@@ -87,14 +88,18 @@ TEST_F(ChatListCreation, AppliesTheBorderStyleToBothWindows) {
     DWORD exStyle;
     DWORD style;
   };
-  for (const Case& c : {Case{1, WS_EX_CLIENTEDGE, 0}, Case{2, WS_EX_DLGMODALFRAME, 0}, Case{3, WS_EX_STATICEDGE, 0},
-                        Case{4, WS_EX_CLIENTEDGE | WS_EX_DLGMODALFRAME, 0}, Case{5, 0, WS_BORDER}, Case{9, 0, 0}}) {
+  for (const Case& c :
+       {Case{1, WS_EX_CLIENTEDGE, 0}, Case{2, WS_EX_DLGMODALFRAME, 0}, Case{3, WS_EX_STATICEDGE, 0},
+        Case{4, WS_EX_CLIENTEDGE | WS_EX_DLGMODALFRAME, 0}, Case{5, 0, WS_BORDER}, Case{9, 0, 0}}) {
     ChatListView bordered;
     ASSERT_TRUE(bordered.Create(parent, 0, 0, 200, 200, c.border));
     const DWORD edges = WS_EX_CLIENTEDGE | WS_EX_DLGMODALFRAME | WS_EX_STATICEDGE;
-    EXPECT_EQ(GetWindowLongW(bordered.GetWindowHandle(), GWL_EXSTYLE) & edges, c.exStyle) << c.border;
-    EXPECT_EQ(GetWindowLongW(bordered.GetListWindowHandle(), GWL_EXSTYLE) & edges, c.exStyle) << c.border;
-    EXPECT_EQ(GetWindowLongW(bordered.GetWindowHandle(), GWL_STYLE) & WS_BORDER, c.style) << c.border;
+    EXPECT_EQ(GetWindowLongW(bordered.GetWindowHandle(), GWL_EXSTYLE) & edges, c.exStyle)
+        << c.border;
+    EXPECT_EQ(GetWindowLongW(bordered.GetListWindowHandle(), GWL_EXSTYLE) & edges, c.exStyle)
+        << c.border;
+    EXPECT_EQ(GetWindowLongW(bordered.GetWindowHandle(), GWL_STYLE) & WS_BORDER, c.style)
+        << c.border;
     bordered.Destroy();
   }
 }
@@ -107,7 +112,8 @@ TEST_F(ChatListEntries, EveryKindOnBothSidesIsStoredWithItsLayout) {
   EXPECT_EQ(view.AddMessage("Ann", avatar, "\xC4\xE3\xBA\xC3 hello", std::nullopt, false, 11), 0);
   EXPECT_EQ(view.AddMessage("Bob", 0, "right side", std::nullopt, true, 12), 1);
   EXPECT_EQ(view.AddTip("tip line", 13), 2);
-  EXPECT_EQ(view.AddCard("Ann", avatar, "Title", 0, "card text", "http://example.com/", false, 14), 3);
+  EXPECT_EQ(view.AddCard("Ann", avatar, "Title", 0, "card text", "http://example.com/", false, 14),
+            3);
   EXPECT_EQ(view.AddCard("Bob", 0, "Title", avatar, "", "http://example.com/b", true), 4);
   EXPECT_EQ(view.AddPicture("Ann", avatar, avatar, false, 16), 5);
   EXPECT_EQ(view.AddPicture("Bob", 0, avatar, true), 6);
@@ -170,7 +176,8 @@ TEST_F(ChatListEntries, BubbleStylesDefaultBySideAndFallBackToZero) {
   view.AddPicture("a", 0, 0, true);
   view.AddTip("tip");
   const int32_t expected[] = {0, 1, 2, 0, 0, 0, 2, 2, 0};
-  for (int32_t index = 0; index < 9; ++index) EXPECT_EQ(Entry(index).bubbleStyle, expected[index]) << index;
+  for (int32_t index = 0; index < 9; ++index)
+    EXPECT_EQ(Entry(index).bubbleStyle, expected[index]) << index;
 }
 
 TEST_F(ChatListEntries, TipsIgnoreTheNicknameOption) {
@@ -232,16 +239,19 @@ TEST_F(ChatListEntries, RemoveEntryMovesLaterEntriesDownAndClearEmpties) {
 std::vector<ULONG_PTR> deletedItems;
 WNDPROC frameProcedure = nullptr;
 LRESULT CALLBACK RecordDeletedItems(HWND frame, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_DELETEITEM) deletedItems.push_back(reinterpret_cast<DELETEITEMSTRUCT*>(lParam)->itemData);
+  if (message == WM_DELETEITEM)
+    deletedItems.push_back(reinterpret_cast<DELETEITEMSTRUCT*>(lParam)->itemData);
   return CallWindowProcW(frameProcedure, frame, message, wParam, lParam);
 }
 
 TEST_F(ChatListEntries, RemoveClearAndDestroyReleaseEachEntryOnce) {
   HWND list = CreateList();
-  frameProcedure = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(view.GetWindowHandle(), GWLP_WNDPROC,
-                                                                reinterpret_cast<LONG_PTR>(RecordDeletedItems)));
+  frameProcedure = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
+      view.GetWindowHandle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordDeletedItems)));
   deletedItems.clear();
-  auto blockOf = [&](int32_t index) { return static_cast<ULONG_PTR>(SendMessageW(list, LB_GETITEMDATA, index, 0)); };
+  auto blockOf = [&](int32_t index) {
+    return static_cast<ULONG_PTR>(SendMessageW(list, LB_GETITEMDATA, index, 0));
+  };
   for (int i = 0; i < 5; ++i) view.AddCard("n", 0, "t", 0, "c", "l");
   const ULONG_PTR blocks[5] = {blockOf(0), blockOf(1), blockOf(2), blockOf(3), blockOf(4)};
   view.RemoveEntry(1);
@@ -279,7 +289,8 @@ TEST_F(ChatListEntries, ResizingLaysOutEveryEntryAgain) {
 // on shrinking, down to no width at all.
 TEST_F(ChatListEntries, NarrowListsLayOutFlatPictures) {
   Gdiplus::GpBitmap* flat = nullptr;
-  ASSERT_EQ(gdip::GdipCreateBitmapFromScan0(300, 2, 0, PixelFormat32bppARGB, nullptr, &flat), Gdiplus::Ok);
+  ASSERT_EQ(gdip::GdipCreateBitmapFromScan0(300, 2, 0, PixelFormat32bppARGB, nullptr, &flat),
+            Gdiplus::Ok);
   const auto picture = reinterpret_cast<ImageHandle>(static_cast<GpImage*>(flat));
   CreateList(400, 300);
   view.AddPicture("a", 0, picture);

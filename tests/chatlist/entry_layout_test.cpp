@@ -28,12 +28,14 @@ struct MeasureCall {
 
 class FakeMetrics : public LayoutMetrics {
  public:
-  TextExtent MeasureText(const char* gbk, int32_t boxWidth, int32_t boxHeight, MeasureMode mode) override {
+  TextExtent MeasureText(const char* gbk, int32_t boxWidth, int32_t boxHeight,
+                         MeasureMode mode) override {
     const std::string text = gbk ? gbk : "";
     calls.push_back({text, boxWidth, boxHeight, mode});
     const int32_t full = static_cast<int32_t>(text.size()) * kCharWidth;
     if (mode == MeasureMode::kSingleLine || full <= boxWidth) return {full, kLineHeight};
-    const int32_t lineWidth = std::max(boxWidth, kCharWidth);  // a line holds one character at least
+    const int32_t lineWidth =
+        std::max(boxWidth, kCharWidth);  // a line holds one character at least
     const int32_t lines = (full + lineWidth - 1) / lineWidth;
     return {lineWidth, lines * kLineHeight};
   }
@@ -68,8 +70,8 @@ TEST(EntryLayout, LeftMessageInAListOf400Pixels) {
   EXPECT_EQ(entry.layoutWidth, 400);
   EXPECT_EQ(entry.avatarRect, (EntryRect{5, 5, 45, 45}));
   EXPECT_EQ(entry.nicknameRect, (EntryRect{57, 5, 157, 25}));  // at least 100 wide, 20 high
-  EXPECT_EQ(entry.bubbleRect, (EntryRect{57, 25, 117, 65}));    // 60 wide, right below the nickname
-  EXPECT_EQ(entry.contentRect, (EntryRect{70, 38, 84, 52}));    // padded by G
+  EXPECT_EQ(entry.bubbleRect, (EntryRect{57, 25, 117, 65}));   // 60 wide, right below the nickname
+  EXPECT_EQ(entry.contentRect, (EntryRect{70, 38, 84, 52}));   // padded by G
   EXPECT_EQ(entry.height, 70);
   EXPECT_EQ(entry.pictureRect, EntryRect{});
   EXPECT_EQ(entry.titleRect, EntryRect{});
@@ -209,11 +211,13 @@ TEST(EntryLayout, PicturesFitIntoTheirBoxKeepingTheAspectRatio) {
 
 ::testing::AssertionResult HasNoNegativeBox(const ChatEntry& entry) {
   const std::pair<const char*, EntryRect> rects[] = {
-      {"avatar", entry.avatarRect},   {"picture", entry.pictureRect},   {"bubble", entry.bubbleRect},
-      {"content", entry.contentRect}, {"nickname", entry.nicknameRect}, {"title", entry.titleRect}};
+      {"avatar", entry.avatarRect},     {"picture", entry.pictureRect},
+      {"bubble", entry.bubbleRect},     {"content", entry.contentRect},
+      {"nickname", entry.nicknameRect}, {"title", entry.titleRect}};
   for (const auto& [name, rect] : rects) {
     if (rect.Width() < 0 || rect.Height() < 0)
-      return ::testing::AssertionFailure() << name << " is " << rect.Width() << " by " << rect.Height();
+      return ::testing::AssertionFailure()
+             << name << " is " << rect.Width() << " by " << rect.Height();
   }
   return ::testing::AssertionSuccess();
 }
@@ -223,20 +227,23 @@ TEST(EntryLayout, PicturesFitIntoTheirBoxKeepingTheAspectRatio) {
 TEST(EntryLayout, NarrowListsAndOddPictureSizesGiveSaneLayouts) {
   FakeMetrics metrics;
   constexpr int32_t kHuge = std::numeric_limits<int32_t>::max();
-  const TextExtent pictureSizes[] = {{300, 2}, {2, 300}, {1, 1}, {0, 0}, {0, 50}, {50, 0},
-                                     {100000, 1}, {1, 100000}, {kHuge, kHuge}, {kHuge, 1}};
+  const TextExtent pictureSizes[] = {{300, 2},       {2, 300},  {1, 1},      {0, 0},
+                                     {0, 50},        {50, 0},   {100000, 1}, {1, 100000},
+                                     {kHuge, kHuge}, {kHuge, 1}};
   ImageHandle lastPicture = 0;
   for (const TextExtent& size : pictureSizes) metrics.images[++lastPicture] = size;
   Texts texts{"nickname", "words that wrap", "title", "http://x"};
 
   for (int32_t width = 0; width <= 300; ++width) {
     for (const EntryKind kind : {kEntryMessage, kEntryTip, kEntryCard, kEntryPicture}) {
-      for (ImageHandle picture = 0; picture <= (kind == kEntryPicture ? lastPicture : 0); ++picture) {
+      for (ImageHandle picture = 0; picture <= (kind == kEntryPicture ? lastPicture : 0);
+           ++picture) {
         for (const bool right : {false, true}) {
           ChatEntry entry = MakeEntry(kind, texts, right);
           entry.picture = picture;
           LayoutEntry(entry, width, kG, metrics);
-          ASSERT_TRUE(HasNoNegativeBox(entry)) << "width " << width << ", kind " << kind << ", picture " << picture;
+          ASSERT_TRUE(HasNoNegativeBox(entry))
+              << "width " << width << ", kind " << kind << ", picture " << picture;
           ASSERT_EQ(entry.layoutWidth, width);
           ASSERT_GE(entry.height, 40);
           if (picture != 0) {

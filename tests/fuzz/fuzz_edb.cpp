@@ -23,14 +23,14 @@ namespace {
 
 std::string directory;
 
-void writeFile(const std::string& path, const uint8_t* data, size_t size) {
+void WriteFile(const std::string& path, const uint8_t* data, size_t size) {
   FILE* file = std::fopen(path.c_str(), "wb");
   if (file == nullptr) std::abort();
   if (size > 0) std::fwrite(data, 1, size, file);
   std::fclose(file);
 }
 
-void readAllFields(const std::vector<zorli::FieldInfo>& fields) {
+void ReadAllFields(const std::vector<zorli::FieldInfo>& fields) {
   const int32_t fieldCount = static_cast<int32_t>(fields.size());
   zorli::GoToFirstRecord();
   for (int32_t field = 1; field <= fieldCount; ++field) zorli::ReadField(field);
@@ -52,17 +52,17 @@ void readAllFields(const std::vector<zorli::FieldInfo>& fields) {
 }
 
 // A write that reports success must read back as written.
-void writeChainFields(const std::vector<zorli::FieldInfo>& fields, size_t valueLength) {
+void WriteChainFields(const std::vector<zorli::FieldInfo>& fields, size_t valueLength) {
   std::string value(valueLength, '\0');
   for (size_t i = 0; i < valueLength; ++i) value[i] = static_cast<char>('A' + i % 26);
   for (size_t f = 0; f < fields.size(); ++f) {
     const zorli::FieldType type = fields[f].type;
-    if (type != zorli::FieldType::Memo && type != zorli::FieldType::ByteSet) continue;
+    if (type != zorli::FieldType::kMemo && type != zorli::FieldType::kByteSet) continue;
     const int32_t field = static_cast<int32_t>(f + 1);
     zorli::GoToFirstRecord();
     if (!zorli::WriteField(field, zorli::FieldValue::FromBytes(type, value))) continue;
     const zorli::FieldValue back = zorli::ReadField(field);
-    if (zorli::LastError() != 0 || back.bytes() != value) std::abort();
+    if (zorli::LastError() != 0 || back.Bytes() != value) std::abort();
   }
 }
 
@@ -72,7 +72,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
   char pattern[] = "/tmp/fuzz_edb_XXXXXX";
   if (mkdtemp(pattern) == nullptr) std::abort();
   directory = pattern;
-  zorli::setRuntimeErrorHandler([](const zorli::GbkText&) {});
+  zorli::SetRuntimeErrorHandler([](const zorli::GbkText&) {});
   return 0;
 }
 
@@ -82,14 +82,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const uint8_t flags = data[2];
   const bool writable = (flags & 2) != 0;
   const std::string mainPath = directory + "/f.edb";
-  writeFile(mainPath, data + 3, mainLength);
-  writeFile(directory + "/f.EDT", data + 3 + mainLength, size - 3 - mainLength);
+  WriteFile(mainPath, data + 3, mainLength);
+  WriteFile(directory + "/f.EDT", data + 3 + mainLength, size - 3 - mainLength);
   const bool opened = zorli::OpenDatabase(mainPath, std::nullopt, !writable, std::nullopt,
                                           std::nullopt, (flags & 1) ? "pw" : "");
   if (opened) {
     const std::vector<zorli::FieldInfo> fields = zorli::DescribeCurrentDatabase()->fields;
-    readAllFields(fields);
-    if (writable) writeChainFields(fields, size_t(flags >> 2) * 20);
+    ReadAllFields(fields);
+    if (writable) WriteChainFields(fields, size_t(flags >> 2) * 20);
   }
   zorli::CloseAllDatabases();
   return 0;

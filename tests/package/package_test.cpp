@@ -1,8 +1,8 @@
 // The release as a user unpacks it, in the folder scripts/package-test names in
 // ZORLI_PACKAGE_FOLDER: every program carries the project's version and icon, and
 // zorli.exe starts there and shows its window, which keeps no icon of its own.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstring>

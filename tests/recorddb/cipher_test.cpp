@@ -9,7 +9,7 @@
 namespace zorli::edb {
 namespace {
 
-std::string hex(const uint8_t* bytes, size_t size) {
+std::string Hex(const uint8_t* bytes, size_t size) {
   static const char kDigits[] = "0123456789abcdef";
   std::string text;
   for (size_t i = 0; i < size; ++i) {
@@ -31,7 +31,7 @@ TEST(Md5, PublishedTestVectors) {
   };
   for (const auto& [input, digest] : vectors) {
     const auto result = Md5(input);
-    EXPECT_EQ(hex(result.data(), result.size()), digest) << input;
+    EXPECT_EQ(Hex(result.data(), result.size()), digest) << input;
   }
 }
 
@@ -44,8 +44,8 @@ TEST(Rc4, PublishedTestVectors) {
   for (const auto& [key, plain, cipher] : vectors) {
     Rc4 stream(key);
     std::string out(plain);
-    for (char& c : out) c = static_cast<char>(c ^ stream.next());
-    EXPECT_EQ(hex(reinterpret_cast<const uint8_t*>(out.data()), out.size()), cipher);
+    for (char& c : out) c = static_cast<char>(c ^ stream.Next());
+    EXPECT_EQ(Hex(reinterpret_cast<const uint8_t*>(out.data()), out.size()), cipher);
   }
 }
 
@@ -65,21 +65,21 @@ TEST(PageCipher, FollowsThePageKeyConstruction) {
   const std::string password = "secret";
   // Page 1: the page word is the password keystream's bytes 4..7.
   Rc4 passwordStream(password);
-  passwordStream.skip(4);
+  passwordStream.Skip(4);
   uint8_t word[4];
-  for (uint8_t& b : word) b = passwordStream.next();
+  for (uint8_t& b : word) b = passwordStream.Next();
   const uint32_t w = uint32_t(word[0]) | uint32_t(word[1]) << 8 | uint32_t(word[2]) << 16 |
                      uint32_t(word[3]) << 24;
   std::string key(reinterpret_cast<const char*>(word), 4);
   key += PasswordCheckText(password);
   for (int i = 0; i < 4; ++i) key.push_back(static_cast<char>((w ^ 1u) >> (8 * i)));
   Rc4 pageStream(key);
-  pageStream.skip(36 + 10);
-  const uint8_t expected = pageStream.next();
+  pageStream.Skip(36 + 10);
+  const uint8_t expected = pageStream.Next();
 
   PageCipher cipher(password);
   uint8_t byte = 0;
-  cipher.apply(4096 + 10, &byte, 1);
+  cipher.Apply(4096 + 10, &byte, 1);
   EXPECT_EQ(byte, expected);
 }
 
@@ -88,17 +88,17 @@ TEST(PageCipher, RoundTripsAnyRangeAndLeavesTheMagicPlain) {
   for (size_t i = 0; i < plain.size(); ++i) plain[i] = static_cast<char>(i * 7 + 3);
   std::string whole = plain;
   PageCipher writer("pw");
-  writer.apply(0, reinterpret_cast<uint8_t*>(whole.data()), whole.size());
+  writer.Apply(0, reinterpret_cast<uint8_t*>(whole.data()), whole.size());
   EXPECT_EQ(whole.substr(0, 4), plain.substr(0, 4));
   EXPECT_NE(whole.substr(4, 100), plain.substr(4, 100));
   // Deciphering a range across a page boundary, with a fresh cipher, gives the plain bytes.
   PageCipher reader("pw");
   std::string piece = whole.substr(4000, 300);
-  reader.apply(4000, reinterpret_cast<uint8_t*>(piece.data()), piece.size());
+  reader.Apply(4000, reinterpret_cast<uint8_t*>(piece.data()), piece.size());
   EXPECT_EQ(piece, plain.substr(4000, 300));
   PageCipher none;
   std::string untouched = plain;
-  none.apply(0, reinterpret_cast<uint8_t*>(untouched.data()), untouched.size());
+  none.Apply(0, reinterpret_cast<uint8_t*>(untouched.data()), untouched.size());
   EXPECT_EQ(untouched, plain);
 }
 

@@ -19,14 +19,15 @@ class Cursor : public ::testing::Test {
     std::vector<std::string> texts;
     for (int i = 1; i <= 10; ++i) texts.push_back("r" + std::to_string(i));
     MakeTextDatabase(path, texts, 2);
-    previousHandler = setRuntimeErrorHandler([this](const GbkText& m) { runtimeErrors.push_back(m); });
+    previousHandler =
+        SetRuntimeErrorHandler([this](const GbkText& m) { runtimeErrors.push_back(m); });
     ASSERT_TRUE(OpenDatabase(path));
   }
   void TearDown() override {
     CloseAllDatabases();
-    setRuntimeErrorHandler(previousHandler);
+    SetRuntimeErrorHandler(previousHandler);
   }
-  GbkText field1() { return ReadField(1).text(); }
+  GbkText Field1() { return ReadField(1).Text(); }
 
   const std::string path = "cursor.edb";
   std::vector<GbkText> runtimeErrors;
@@ -35,25 +36,25 @@ class Cursor : public ::testing::Test {
 
 TEST_F(Cursor, GoToRecordClampsIntoTheFile) {
   EXPECT_EQ(GetRecordCount(), 10);
-  EXPECT_EQ(field1(), "r1");
+  EXPECT_EQ(Field1(), "r1");
   for (int n : {0, -5}) {
     GoToRecord(7);
     EXPECT_TRUE(GoToRecord(n));
-    EXPECT_EQ(field1(), "r1");
+    EXPECT_EQ(Field1(), "r1");
   }
   EXPECT_TRUE(GoToRecord(1000));
-  EXPECT_EQ(field1(), "r10");
+  EXPECT_EQ(Field1(), "r10");
   EXPECT_TRUE(GoToRecord(4));
-  EXPECT_EQ(field1(), "r4");
+  EXPECT_EQ(Field1(), "r4");
   GoToFirstRecord();
-  EXPECT_EQ(field1(), "r1");
+  EXPECT_EQ(Field1(), "r1");
   EXPECT_EQ(LastError(), edb::kOk);
 }
 
 TEST_F(Cursor, FieldsByNumberAndName) {
-  EXPECT_EQ(ReadField("A").text(), "r1");
-  EXPECT_EQ(ReadField("b").text(), "");
-  EXPECT_EQ(ReadField("b").type(), FieldType::Text);
+  EXPECT_EQ(ReadField("A").Text(), "r1");
+  EXPECT_EQ(ReadField("b").Text(), "");
+  EXPECT_EQ(ReadField("b").Type(), FieldType::kText);
   EXPECT_TRUE(runtimeErrors.empty());
   ReadField(0);
   ReadField(3);
@@ -62,7 +63,7 @@ TEST_F(Cursor, FieldsByNumberAndName) {
   // 指定字段不存在
   EXPECT_EQ(runtimeErrors[0], "\xD6\xB8\xB6\xA8\xD7\xD6\xB6\xCE\xB2\xBB\xB4\xE6\xD4\xDA");
   CloseAllDatabases();
-  EXPECT_EQ(ReadField(1).text(), "");
+  EXPECT_EQ(ReadField(1).Text(), "");
   ASSERT_EQ(runtimeErrors.size(), 4u);
   EXPECT_EQ(runtimeErrors[3].substr(0, 4), "\xCE\xB4\xD6\xB8");  // 未指...
 }
@@ -74,7 +75,7 @@ TEST_F(Cursor, EmptyDatabaseReadsNothing) {
   EXPECT_EQ(GetRecordCount(), 0);
   GoToFirstRecord();
   EXPECT_EQ(LastError(), edb::kOk);
-  EXPECT_EQ(field1(), "");
+  EXPECT_EQ(Field1(), "");
   EXPECT_EQ(LastError(), edb::kSeekFailed);
   EXPECT_TRUE(GoToRecord(5));
   EXPECT_FALSE(FindRecord([] { return true; }));
@@ -84,41 +85,41 @@ TEST_F(Cursor, EmptyDatabaseReadsNothing) {
 TEST_F(Cursor, FindRecordScansFromTheCursor) {
   std::vector<int> tested;
   const auto matches47 = [&] {
-    const GbkText text = ReadField(1).text();
+    const GbkText text = ReadField(1).Text();
     tested.push_back(std::stoi(text.substr(1)));
     return text == "r4" || text == "r7";
   };
   GoToRecord(5);
   EXPECT_TRUE(FindRecord(matches47));
   EXPECT_EQ(tested, (std::vector<int>{5, 6, 7}));
-  EXPECT_EQ(field1(), "r7");
+  EXPECT_EQ(Field1(), "r7");
   GoToRecord(8);
   EXPECT_FALSE(FindRecord(matches47));
   EXPECT_EQ(LastError(), edb::kOk);
-  EXPECT_EQ(field1(), "r8");
+  EXPECT_EQ(Field1(), "r8");
   GoToFirstRecord();
   EXPECT_TRUE(FindRecord(matches47));
-  EXPECT_EQ(field1(), "r4");
+  EXPECT_EQ(Field1(), "r4");
 }
 
 TEST_F(Cursor, DeletedRecordsAreCountedAndRead) {
   GoToRecord(3);
   ASSERT_TRUE(WriteRecordStatus(-1));
   EXPECT_EQ(GetRecordCount(), 10);
-  EXPECT_EQ(field1(), "r3");
+  EXPECT_EQ(Field1(), "r3");
   GoToFirstRecord();
-  EXPECT_TRUE(FindRecord([] { return ReadField(1).text() == "r3"; }));
+  EXPECT_TRUE(FindRecord([] { return ReadField(1).Text() == "r3"; }));
 }
 
 TEST_F(Cursor, ReadFieldOfAllRecordsMatchesTheCursorPath) {
   std::vector<std::pair<int32_t, GbkText>> visited;
   EXPECT_TRUE(ReadFieldOfAllRecords(1, [&](int32_t n, const FieldValue& v) {
-    visited.push_back({n, v.text()});
+    visited.push_back({n, v.Text()});
   }));
   ASSERT_EQ(visited.size(), 10u);
   for (int32_t n = 1; n <= 10; ++n) {
     GoToRecord(n);
-    EXPECT_EQ(visited[n - 1], std::make_pair(n, field1()));
+    EXPECT_EQ(visited[n - 1], std::make_pair(n, Field1()));
   }
   EXPECT_FALSE(ReadFieldOfAllRecords(9, [](int32_t, const FieldValue&) {}));
   EXPECT_EQ(runtimeErrors.size(), 1u);
@@ -146,18 +147,19 @@ TEST_F(Cursor, ACallbackThatClosesTheDatabaseEndsTheOperation) {
 TEST_F(Cursor, ALockedRecordFailsAloneAndOthersStillRead) {
   // A second handle behaves as another process: it holds record 3's lock byte.
   platform::File other;
-  ASSERT_EQ(other.open(path, true, platform::FileSharing::DenyNone), platform::FileError::None);
+  ASSERT_EQ(other.Open(path, true, platform::FileSharing::kDenyNone), platform::FileError::kNone);
   const uint64_t record3 = 116 + 2 * 72 + 2 * (4 + 20);
-  ASSERT_EQ(other.lock(record3, 1), platform::FileError::None);
+  ASSERT_EQ(other.Lock(record3, 1), platform::FileError::kNone);
 
   GoToRecord(3);
-  EXPECT_EQ(field1(), "");
+  EXPECT_EQ(Field1(), "");
   EXPECT_EQ(LastError(), edb::kLockViolation);
   GoToRecord(4);
-  EXPECT_EQ(field1(), "r4");
+  EXPECT_EQ(Field1(), "r4");
 
   std::vector<GbkText> texts;
-  EXPECT_FALSE(ReadFieldOfAllRecords(1, [&](int32_t, const FieldValue& v) { texts.push_back(v.text()); }));
+  EXPECT_FALSE(
+      ReadFieldOfAllRecords(1, [&](int32_t, const FieldValue& v) { texts.push_back(v.Text()); }));
   EXPECT_EQ(LastError(), edb::kLockViolation);
   ASSERT_EQ(texts.size(), 10u);
   EXPECT_EQ(texts[1], "r2");
@@ -165,18 +167,18 @@ TEST_F(Cursor, ALockedRecordFailsAloneAndOthersStillRead) {
   EXPECT_EQ(texts[3], "r4");
 
   GoToFirstRecord();
-  EXPECT_FALSE(FindRecord([] { return ReadField(1).text() == "r9"; }));
+  EXPECT_FALSE(FindRecord([] { return ReadField(1).Text() == "r9"; }));
   EXPECT_EQ(LastError(), edb::kLockViolation);
-  EXPECT_EQ(field1(), "r1");
+  EXPECT_EQ(Field1(), "r1");
 
   // Byte 16 held: the count waits up to 2 s, so it fails only after the wait.
-  ASSERT_EQ(other.unlock(record3, 1), platform::FileError::None);
-  ASSERT_EQ(other.lock(16, 1), platform::FileError::None);
+  ASSERT_EQ(other.Unlock(record3, 1), platform::FileError::kNone);
+  ASSERT_EQ(other.Lock(16, 1), platform::FileError::kNone);
   EXPECT_FALSE(FindRecord([] { return true; }));
   EXPECT_EQ(LastError(), edb::kLockViolation);
   EXPECT_EQ(GetRecordCount(), 0);
   EXPECT_EQ(LastError(), edb::kLockViolation);
-  other.unlock(16, 1);
+  other.Unlock(16, 1);
   EXPECT_EQ(GetRecordCount(), 10);
 }
 

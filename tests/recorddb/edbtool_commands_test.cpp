@@ -24,7 +24,7 @@ struct Result {
   std::string out, error;
 };
 
-std::string contents(std::FILE* file) {
+std::string Contents(std::FILE* file) {
   std::fflush(file);
   std::rewind(file);
   std::string text;
@@ -35,69 +35,69 @@ std::string contents(std::FILE* file) {
   return text;
 }
 
-Result runWith(std::FILE* out, const std::vector<std::string>& arguments) {
+Result RunWith(std::FILE* out, const std::vector<std::string>& arguments) {
   std::FILE* error = std::fopen("error.txt", "w+b");
   RedirectOutput(out, error);
   const int status = RunEdbtool(arguments);
   RedirectOutput(nullptr, nullptr);
-  return {status, contents(out), contents(error)};
+  return {status, Contents(out), Contents(error)};
 }
 
-Result run(const std::vector<std::string>& arguments) {
-  return runWith(std::fopen("out.txt", "w+b"), arguments);
+Result Edbtool(const std::vector<std::string>& arguments) {
+  return RunWith(std::fopen("out.txt", "w+b"), arguments);
 }
 
-Result create(const std::string& out, const std::string& tsv) {
+Result Create(const std::string& out, const std::string& tsv) {
   WriteBytes("in.tsv", "n\tm\n" + tsv);
-  return run({"create", out, "--schema", kSchema, "--from", "in.tsv"});
+  return Edbtool({"create", out, "--schema", kSchema, "--from", "in.tsv"});
 }
 
 TEST(EdbtoolCreate, AFailedCreateLeavesTheFileItWouldReplace) {
-  ASSERT_EQ(create("kept.edb", "1\tfirst\n").status, kSuccess);
-  ASSERT_EQ(create("kept.edb", "1\t" + kMemo + "\n2\tsecond\n").status, kSuccess);  // replaces it
+  ASSERT_EQ(Create("kept.edb", "1\tfirst\n").status, kSuccess);
+  ASSERT_EQ(Create("kept.edb", "1\t" + kMemo + "\n2\tsecond\n").status, kSuccess);  // replaces it
   const std::string main = ReadBytes("kept.edb"), aux = ReadBytes("kept.EDT");
   for (const char* tsv : {"1\tone\nx\ttwo\n", "1\tone\n2\ttwo\n3\n"}) {
-    const Result result = create("kept.edb", tsv);
+    const Result result = Create("kept.edb", tsv);
     EXPECT_EQ(result.status, kFailure);
     EXPECT_FALSE(result.error.empty());
     EXPECT_EQ(ReadBytes("kept.edb"), main);
     EXPECT_EQ(ReadBytes("kept.EDT"), aux);
   }
-  EXPECT_THAT(create("kept.edb", "1\tone\n2\ta\\x00b\n").error,
+  EXPECT_THAT(Create("kept.edb", "1\tone\n2\ta\\x00b\n").error,
               HasSubstr("in.tsv:3: column 2 (m): bad memo: a zero byte"));
   EXPECT_TRUE(ReadBytes("kept~new.edb").empty());
-  EXPECT_EQ(run({"dump", "kept.edb"}).out, "n\tm\n1\t" + kMemo + "\n2\tsecond\n");
+  EXPECT_EQ(Edbtool({"dump", "kept.edb"}).out, "n\tm\n1\t" + kMemo + "\n2\tsecond\n");
 }
 
 TEST(EdbtoolErrors, InputAndOutputFailuresAreMessagesAndFailures) {
-  const Result fromDirectory = run({"create", "dir.edb", "--schema", kSchema, "--from", "."});
+  const Result fromDirectory = Edbtool({"create", "dir.edb", "--schema", kSchema, "--from", "."});
   EXPECT_EQ(fromDirectory.status, kFailure);
   EXPECT_THAT(fromDirectory.error, HasSubstr("cannot read"));
-  ASSERT_EQ(create("full.edb", "1\tone\n").status, kSuccess);
+  ASSERT_EQ(Create("full.edb", "1\tone\n").status, kSuccess);
   // A stream that takes no writes, as a full disk would.
   WriteBytes("read-only.txt", "");
   for (const char* verb : {"dump", "info", "check"}) {
-    const Result result = runWith(std::fopen("read-only.txt", "rb"), {verb, "full.edb"});
+    const Result result = RunWith(std::fopen("read-only.txt", "rb"), {verb, "full.edb"});
     EXPECT_EQ(result.status, kFailure) << verb;
     EXPECT_THAT(result.error, HasSubstr("could not be written")) << verb;
   }
 }
 
 TEST(EdbtoolVerify, ReadsEveryFieldAndWalksEveryBlock) {
-  ASSERT_EQ(create("whole.edb", "1\t" + kMemo + "\n2\t" + kMemo + "\n").status, kSuccess);
-  EXPECT_EQ(run({"verify", "whole.edb"}).out, "0\n");
+  ASSERT_EQ(Create("whole.edb", "1\t" + kMemo + "\n2\t" + kMemo + "\n").status, kSuccess);
+  EXPECT_EQ(Edbtool({"verify", "whole.edb"}).out, "0\n");
   const size_t dataStart = 116 + 2 * 72, recordSize = 12;
   // Record 2's memo starts at block 1, in record 1's value.
   PatchInt32("whole.edb", dataStart + recordSize + 8, 1);
   // Field 1 placed past the end of the record.
   PatchInt32("whole.edb", 116 + 24, 100);
-  EXPECT_EQ(run({"check", "whole.edb"}).out, "0\n");
-  const Result result = run({"verify", "whole.edb"});
+  EXPECT_EQ(Edbtool({"check", "whole.edb"}).out, "0\n");
+  const Result result = Edbtool({"verify", "whole.edb"});
   EXPECT_EQ(result.status, kFailure);
   EXPECT_THAT(result.out, HasSubstr("record 1 field 1: -46 "));
   EXPECT_THAT(result.out, HasSubstr("record 2 field 1: -46 "));
   EXPECT_THAT(result.out, HasSubstr("block 1: used twice, again by record 2 field 2\n"));
-  EXPECT_EQ(run({"verify", "missing.edb"}).out.substr(0, 3), "-3 ");
+  EXPECT_EQ(Edbtool({"verify", "missing.edb"}).out.substr(0, 3), "-3 ");
 }
 
 }  // namespace

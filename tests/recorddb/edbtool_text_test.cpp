@@ -11,7 +11,8 @@ namespace {
 
 TEST(TsvText, EscapesAndRoundTripsEveryByte) {
   // 你好, a tab, a backslash, line ends, an invalid byte and a lone lead byte at the end.
-  const std::string gbk = "\xC4\xE3\xBA\xC3\t\\\n\r" "a\xFF\x81";
+  const std::string gbk = "\xC4\xE3\xBA\xC3\t\\\n\r"
+                          "a\xFF\x81";
   const std::string cell = EncodeCell(gbk);
   EXPECT_EQ(cell, "\xE4\xBD\xA0\xE5\xA5\xBD\\t\\\\\\n\\ra\\xff\\x81");
   EXPECT_EQ(DecodeCell(cell), gbk);
@@ -39,41 +40,46 @@ TEST(TsvText, RejectsMalformedCells) {
   EXPECT_EQ(DecodeCell("\\q"), std::nullopt);
   EXPECT_EQ(DecodeCell("\\x4"), std::nullopt);
   EXPECT_EQ(DecodeCell("end\\"), std::nullopt);
-  EXPECT_EQ(DecodeCell("\xC3"), std::nullopt);  // cut UTF-8
+  EXPECT_EQ(DecodeCell("\xC3"), std::nullopt);              // cut UTF-8
   EXPECT_EQ(DecodeCell("\xF0\x9F\x98\x80"), std::nullopt);  // no GBK form
 }
 
 TEST(FieldText, TypesRoundTrip) {
   const std::pair<FieldType, const char*> cells[] = {
-      {FieldType::Byte, "255"},   {FieldType::Short, "-32768"},
-      {FieldType::Int, "-7"},     {FieldType::Int64, "-9223372036854775808"},
-      {FieldType::Float, "0.1"},  {FieldType::Double, "0.1"},
-      {FieldType::Logical, "true"}, {FieldType::DateTime, "2017-07-27 09:05:00"},
-      {FieldType::SubProgramPointer, "4294967295"}, {FieldType::ByteSet, "00ff7f"},
-      {FieldType::Memo, "a\\tb"},
+      {FieldType::kByte, "255"},
+      {FieldType::kShort, "-32768"},
+      {FieldType::kInt, "-7"},
+      {FieldType::kInt64, "-9223372036854775808"},
+      {FieldType::kFloat, "0.1"},
+      {FieldType::kDouble, "0.1"},
+      {FieldType::kLogical, "true"},
+      {FieldType::kDateTime, "2017-07-27 09:05:00"},
+      {FieldType::kSubProgramPointer, "4294967295"},
+      {FieldType::kByteSet, "00ff7f"},
+      {FieldType::kMemo, "a\\tb"},
   };
   for (const auto& [type, cell] : cells) {
     const auto value = ParseField(type, cell);
     ASSERT_TRUE(value) << cell;
     EXPECT_EQ(FormatField(*value), cell);
   }
-  EXPECT_EQ(ParseField(FieldType::Byte, "256"), std::nullopt);
-  EXPECT_EQ(ParseField(FieldType::Int, "1x"), std::nullopt);
-  EXPECT_EQ(ParseField(FieldType::Logical, "yes"), std::nullopt);
-  EXPECT_EQ(ParseField(FieldType::ByteSet, "0g"), std::nullopt);
-  EXPECT_EQ(ParseField(FieldType::DateTime, "2017-07-27"), std::nullopt);
+  EXPECT_EQ(ParseField(FieldType::kByte, "256"), std::nullopt);
+  EXPECT_EQ(ParseField(FieldType::kInt, "1x"), std::nullopt);
+  EXPECT_EQ(ParseField(FieldType::kLogical, "yes"), std::nullopt);
+  EXPECT_EQ(ParseField(FieldType::kByteSet, "0g"), std::nullopt);
+  EXPECT_EQ(ParseField(FieldType::kDateTime, "2017-07-27"), std::nullopt);
 }
 
 TEST(FieldText, RefusesWhatTheFieldCannotStoreAndSaysWhy) {
   const std::tuple<FieldType, const char*, const char*> refused[] = {
-      {FieldType::DateTime, "2020-13-45 99:99:99", "no such date and time"},
-      {FieldType::DateTime, "2021-02-29 00:00:00", "no such date and time"},
-      {FieldType::Text, "a\\x00b", "a zero byte"},
-      {FieldType::Memo, "\\x00", "a zero byte"},
-      {FieldType::Double, "1e999", "too large for a double"},
-      {FieldType::Double, "1e-999", "too small for a double"},
-      {FieldType::Float, "1e39", "too large for a float"},
-      {FieldType::Short, "40000", "out of the range -32768 to 32767"},
+      {FieldType::kDateTime, "2020-13-45 99:99:99", "no such date and time"},
+      {FieldType::kDateTime, "2021-02-29 00:00:00", "no such date and time"},
+      {FieldType::kText, "a\\x00b", "a zero byte"},
+      {FieldType::kMemo, "\\x00", "a zero byte"},
+      {FieldType::kDouble, "1e999", "too large for a double"},
+      {FieldType::kDouble, "1e-999", "too small for a double"},
+      {FieldType::kFloat, "1e39", "too large for a float"},
+      {FieldType::kShort, "40000", "out of the range -32768 to 32767"},
   };
   for (const auto& [type, cell, reason] : refused) {
     std::string problem;
@@ -82,11 +88,11 @@ TEST(FieldText, RefusesWhatTheFieldCannotStoreAndSaysWhy) {
   }
   // What dump writes reads back.
   for (const char* cell : {"inf", "-inf", "nan", "4.94065645841247e-324"}) {
-    const auto value = ParseField(FieldType::Double, cell);
+    const auto value = ParseField(FieldType::kDouble, cell);
     ASSERT_TRUE(value) << cell;
     EXPECT_EQ(FormatField(*value), cell);
   }
-  EXPECT_TRUE(ParseField(FieldType::DateTime, "2020-02-29 23:59:59"));
+  EXPECT_TRUE(ParseField(FieldType::kDateTime, "2020-02-29 23:59:59"));
 }
 
 TEST(Schema, ParsesNamesTypesAndWidths) {
@@ -94,8 +100,8 @@ TEST(Schema, ParsesNamesTypesAndWidths) {
   ASSERT_TRUE(fields);
   ASSERT_EQ(fields->size(), 3u);
   EXPECT_EQ((*fields)[0].textWidth, 20);
-  EXPECT_EQ((*fields)[1].type, FieldType::Int);
-  EXPECT_EQ((*fields)[2].type, FieldType::Memo);
+  EXPECT_EQ((*fields)[1].type, FieldType::kInt);
+  EXPECT_EQ((*fields)[2].type, FieldType::kMemo);
   for (const char* bad : {"", "q:text", "n:int:4", "q:text:0", "q:integer", "q", "a:int,"}) {
     EXPECT_EQ(ParseSchema(bad), std::nullopt) << bad;
   }

@@ -12,9 +12,9 @@
 namespace zorli::testing {
 
 enum class Fault {
-  DiskFull,    // half of the bytes are stored, then DiskFull; a file cannot grow
-  IoError,     // nothing is stored: HardwareFault
-  ShortWrite,  // half of the bytes are stored, and no error is reported
+  kDiskFull,    // half of the bytes are stored, then DiskFull; a file cannot grow
+  kIoError,     // nothing is stored: HardwareFault
+  kShortWrite,  // half of the bytes are stored, and no error is reported
 };
 
 class FaultyFiles : public platform::FileSystem {
@@ -25,29 +25,29 @@ class FaultyFiles : public platform::FileSystem {
   FaultyFiles& operator=(const FaultyFiles&) = delete;
 
   // Changes before the failing one succeed; changesBefore 0 fails the next one.
-  void failFrom(int changesBefore, Fault fault) {
+  void FailFrom(int changesBefore, Fault fault) {
     changesLeft_ = changesBefore;
     fault_ = fault;
   }
-  void heal() { changesLeft_ = -1; }
+  void Heal() { changesLeft_ = -1; }
 
-  platform::FileError open(const std::string& path, bool writable, platform::FileSharing sharing,
+  platform::FileError Open(const std::string& path, bool writable, platform::FileSharing sharing,
                            std::unique_ptr<platform::RandomAccessFile>& file) override {
     const platform::FileError error =
-        platform::diskFileSystem().open(path, writable, sharing, file);
+        platform::DiskFileSystem().Open(path, writable, sharing, file);
     if (file) file = std::make_unique<Faulty>(*this, std::move(file));
     return error;
   }
-  platform::FileError create(const std::string& path,
+  platform::FileError Create(const std::string& path,
                              std::unique_ptr<platform::RandomAccessFile>& file) override {
-    const platform::FileError error = platform::diskFileSystem().create(path, file);
+    const platform::FileError error = platform::DiskFileSystem().Create(path, file);
     if (file) file = std::make_unique<Faulty>(*this, std::move(file));
     return error;
   }
 
  private:
   // True when this change is to fail.
-  bool failsNow() {
+  bool FailsNow() {
     if (changesLeft_ < 0) return false;
     if (changesLeft_ == 0) return true;
     --changesLeft_;
@@ -58,39 +58,39 @@ class FaultyFiles : public platform::FileSystem {
    public:
     Faulty(FaultyFiles& owner, std::unique_ptr<platform::RandomAccessFile> disk)
         : owner_(owner), disk_(std::move(disk)) {}
-    platform::FileError readAt(uint64_t offset, void* buffer, size_t size,
+    platform::FileError ReadAt(uint64_t offset, void* buffer, size_t size,
                                size_t& bytesRead) override {
-      return disk_->readAt(offset, buffer, size, bytesRead);
+      return disk_->ReadAt(offset, buffer, size, bytesRead);
     }
-    platform::FileError writeAt(uint64_t offset, const void* data, size_t size,
+    platform::FileError WriteAt(uint64_t offset, const void* data, size_t size,
                                 size_t& bytesWritten) override {
-      if (!owner_.failsNow()) return disk_->writeAt(offset, data, size, bytesWritten);
+      if (!owner_.FailsNow()) return disk_->WriteAt(offset, data, size, bytesWritten);
       bytesWritten = 0;
-      if (owner_.fault_ == Fault::IoError) return platform::FileError::HardwareFault;
-      const platform::FileError error = disk_->writeAt(offset, data, size / 2, bytesWritten);
-      if (error != platform::FileError::None) return error;
-      return owner_.fault_ == Fault::DiskFull ? platform::FileError::DiskFull
-                                              : platform::FileError::None;
+      if (owner_.fault_ == Fault::kIoError) return platform::FileError::kHardwareFault;
+      const platform::FileError error = disk_->WriteAt(offset, data, size / 2, bytesWritten);
+      if (error != platform::FileError::kNone) return error;
+      return owner_.fault_ == Fault::kDiskFull ? platform::FileError::kDiskFull
+                                               : platform::FileError::kNone;
     }
-    platform::FileError length(uint64_t& size) override { return disk_->length(size); }
-    platform::FileError truncate(uint64_t size) override {
+    platform::FileError Length(uint64_t& size) override { return disk_->Length(size); }
+    platform::FileError Truncate(uint64_t size) override {
       uint64_t now = 0;
-      if (disk_->length(now) != platform::FileError::None || !owner_.failsNow()) {
-        return disk_->truncate(size);
+      if (disk_->Length(now) != platform::FileError::kNone || !owner_.FailsNow()) {
+        return disk_->Truncate(size);
       }
       switch (owner_.fault_) {
-        case Fault::DiskFull:
-          return size > now ? platform::FileError::DiskFull : disk_->truncate(size);
-        case Fault::IoError: return platform::FileError::HardwareFault;
-        case Fault::ShortWrite: break;
+        case Fault::kDiskFull:
+          return size > now ? platform::FileError::kDiskFull : disk_->Truncate(size);
+        case Fault::kIoError: return platform::FileError::kHardwareFault;
+        case Fault::kShortWrite: break;
       }
-      return disk_->truncate(size);
+      return disk_->Truncate(size);
     }
-    platform::FileError lock(uint64_t offset, uint64_t length) override {
-      return disk_->lock(offset, length);
+    platform::FileError Lock(uint64_t offset, uint64_t length) override {
+      return disk_->Lock(offset, length);
     }
-    platform::FileError unlock(uint64_t offset, uint64_t length) override {
-      return disk_->unlock(offset, length);
+    platform::FileError Unlock(uint64_t offset, uint64_t length) override {
+      return disk_->Unlock(offset, length);
     }
 
    private:
@@ -99,7 +99,7 @@ class FaultyFiles : public platform::FileSystem {
   };
 
   int changesLeft_ = -1;  // -1: nothing fails
-  Fault fault_ = Fault::DiskFull;
+  Fault fault_ = Fault::kDiskFull;
 };
 
 }  // namespace zorli::testing

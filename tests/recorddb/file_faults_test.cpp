@@ -25,8 +25,8 @@ struct Record {
   std::string text, memo;
 };
 
-FieldValue text(const std::string& value) { return FieldValue::FromBytes(FieldType::Text, value); }
-FieldValue memo(const std::string& value) { return FieldValue::FromBytes(FieldType::Memo, value); }
+FieldValue Text(const std::string& value) { return FieldValue::FromBytes(FieldType::kText, value); }
+FieldValue Memo(const std::string& value) { return FieldValue::FromBytes(FieldType::kMemo, value); }
 
 // Memos in blocks 1-2, 3-4 and 6; block 5 is free.
 const std::vector<Record> kRecords = {{"one", std::string(700, 'a')},
@@ -36,17 +36,17 @@ const std::vector<Record> kRecords = {{"one", std::string(700, 'a')},
 class FileFaults : public ::testing::TestWithParam<Fault> {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(CreateDatabase(path, {{"t", FieldType::Text, 10}, {"m", FieldType::Memo, 0}}));
+    ASSERT_TRUE(CreateDatabase(path, {{"t", FieldType::kText, 10}, {"m", FieldType::kMemo, 0}}));
     ASSERT_TRUE(OpenDatabase(path));
     for (const Record& record : kRecords) {
       ASSERT_TRUE(AppendRecord());
-      ASSERT_TRUE(WriteField(1, text(record.text)));
+      ASSERT_TRUE(WriteField(1, Text(record.text)));
       // Record 2's memo holds block 5 too until record 3's is stored.
       const bool two = record.text == "two";
-      ASSERT_TRUE(WriteField(2, memo(two ? record.memo + std::string(500, 'x') : record.memo)));
+      ASSERT_TRUE(WriteField(2, Memo(two ? record.memo + std::string(500, 'x') : record.memo)));
     }
     GoToRecord(2);
-    ASSERT_TRUE(WriteField(2, memo(kRecords[1].memo)));
+    ASSERT_TRUE(WriteField(2, Memo(kRecords[1].memo)));
     CloseAllDatabases();
     mainBytes = ReadBytes(path);
     auxBytes = ReadBytes(auxPath);
@@ -55,11 +55,11 @@ class FileFaults : public ::testing::TestWithParam<Fault> {
 
   // The code a failed change must give under this test's fault; shortWrite: the change's
   // own code for a write that stored less than it was given.
-  int32_t expectedCode(int32_t shortWrite) const {
+  int32_t ExpectedCode(int32_t shortWrite) const {
     switch (GetParam()) {
-      case Fault::DiskFull: return edb::kDiskFull;
-      case Fault::IoError: return edb::kHardwareFault;
-      case Fault::ShortWrite: return shortWrite;
+      case Fault::kDiskFull: return edb::kDiskFull;
+      case Fault::kIoError: return edb::kHardwareFault;
+      case Fault::kShortWrite: return shortWrite;
     }
     return edb::kOk;
   }
@@ -68,7 +68,7 @@ class FileFaults : public ::testing::TestWithParam<Fault> {
   // the change's first file change on, then from its second, and so on, until it
   // succeeds. After each failure the database, opened again, is sound, holds every other
   // field as it was (the changed one may be torn), and stores new values soundly.
-  void failEveryStep(int32_t record, int32_t field, const std::function<bool()>& change,
+  void FailEveryStep(int32_t record, int32_t field, const std::function<bool()>& change,
                      const std::vector<int32_t>& codes) {
     FaultyFiles files;
     for (int step = 0;; ++step) {
@@ -78,24 +78,24 @@ class FileFaults : public ::testing::TestWithParam<Fault> {
       WriteBytes(auxPath, auxBytes);
       ASSERT_TRUE(OpenDatabase(path));
       GoToRecord(record);
-      files.failFrom(step, GetParam());
+      files.FailFrom(step, GetParam());
       const bool changed = change();
       const int32_t code = LastError();
-      files.heal();
+      files.Heal();
       if (changed) break;
       SCOPED_TRACE("failing from file change " + std::to_string(step));
       EXPECT_NE(std::find(codes.begin(), codes.end(), code), codes.end()) << code;
       CloseAllDatabases();
       ASSERT_TRUE(OpenDatabase(path));
-      expectOthersKept(record, field);
+      ExpectOthersKept(record, field);
       // A new value takes blocks that no other value holds.
       ASSERT_TRUE(AppendRecord());
-      ASSERT_TRUE(WriteField(2, memo(std::string(1600, 'z'))));
-      expectOthersKept(record, field);
+      ASSERT_TRUE(WriteField(2, Memo(std::string(1600, 'z'))));
+      ExpectOthersKept(record, field);
     }
   }
 
-  void expectOthersKept(int32_t changedRecord, int32_t changedField) {
+  void ExpectOthersKept(int32_t changedRecord, int32_t changedField) {
     for (const VerifyProblem& problem : VerifyCurrentDatabase()) {
       ADD_FAILURE() << "block " << problem.block << ": " << problem.what;
     }
@@ -103,11 +103,11 @@ class FileFaults : public ::testing::TestWithParam<Fault> {
       GoToRecord(n);
       const Record& before = kRecords[static_cast<size_t>(n - 1)];
       if (n != changedRecord || changedField != 1) {
-        EXPECT_EQ(ReadField(1).text(), before.text);
+        EXPECT_EQ(ReadField(1).Text(), before.text);
       }
       // Compared whole; a difference printed as it is would be thousands of letters.
       if (n != changedRecord || changedField != 2) {
-        EXPECT_TRUE(ReadField(2).text() == before.memo) << n;
+        EXPECT_TRUE(ReadField(2).Text() == before.memo) << n;
       }
     }
   }
@@ -118,34 +118,34 @@ class FileFaults : public ::testing::TestWithParam<Fault> {
 };
 
 TEST_P(FileFaults, AppendingARecord) {
-  failEveryStep(0, 0, AppendRecord, {expectedCode(edb::kRecordWriteFailed)});
+  FailEveryStep(0, 0, AppendRecord, {ExpectedCode(edb::kRecordWriteFailed)});
   EXPECT_EQ(GetRecordCount(), 4);
 }
 
 TEST_P(FileFaults, WritingATextField) {
-  failEveryStep(2, 1, [] { return WriteField(1, text("changed")); },
-                {expectedCode(edb::kFieldWriteFailed)});
+  FailEveryStep(2, 1, [] { return WriteField(1, Text("changed")); },
+                {ExpectedCode(edb::kFieldWriteFailed)});
 }
 
 // Blocks 3 and 4 are rewritten, free block 5 and a new block 7 are taken.
 TEST_P(FileFaults, WritingALongerMemo) {
-  failEveryStep(2, 2, [] { return WriteField(2, memo(std::string(1900, 'L'))); },
-                {expectedCode(edb::kFieldWriteFailed), expectedCode(edb::kAuxAccessFailed)});
+  FailEveryStep(2, 2, [] { return WriteField(2, Memo(std::string(1900, 'L'))); },
+                {ExpectedCode(edb::kFieldWriteFailed), ExpectedCode(edb::kAuxAccessFailed)});
 }
 
 // Block 6 is freed, and the file is cut back to before the free block 5.
 TEST_P(FileFaults, EmptyingTheLastMemo) {
-  failEveryStep(3, 2, [] { return WriteField(2, memo("")); },
-                {expectedCode(edb::kFieldWriteFailed), expectedCode(edb::kAuxAccessFailed)});
+  FailEveryStep(3, 2, [] { return WriteField(2, Memo("")); },
+                {ExpectedCode(edb::kFieldWriteFailed), ExpectedCode(edb::kAuxAccessFailed)});
 }
 
 INSTANTIATE_TEST_SUITE_P(, FileFaults,
-                         ::testing::Values(Fault::DiskFull, Fault::IoError, Fault::ShortWrite),
+                         ::testing::Values(Fault::kDiskFull, Fault::kIoError, Fault::kShortWrite),
                          [](const ::testing::TestParamInfo<Fault>& info) {
                            switch (info.param) {
-                             case Fault::DiskFull: return "DiskFull";
-                             case Fault::IoError: return "IoError";
-                             case Fault::ShortWrite: return "ShortWrite";
+                             case Fault::kDiskFull: return "DiskFull";
+                             case Fault::kIoError: return "IoError";
+                             case Fault::kShortWrite: return "ShortWrite";
                            }
                            return "";
                          });

@@ -24,12 +24,12 @@ using testing::WriteBytes;
 
 // 188 bytes that pass every open check: no records, records of 0x7FFFFFFF bytes, and one
 // text field at offset 4 as wide as the rest of such a record.
-std::string hugeFieldFile() {
+std::string HugeFieldFile() {
   edb::EdbHeader header = edb::EdbHeader::Fresh();
-  header.setCounter(1);
-  header.setRecordSize(0x7FFFFFFF);
+  header.SetCounter(1);
+  header.SetRecordSize(0x7FFFFFFF);
   const edb::FieldDescriptor field =
-      edb::FieldDescriptor::Make("reply", FieldType::Text, 4, 0x7FFFFFFB);
+      edb::FieldDescriptor::Make("reply", FieldType::kText, 4, 0x7FFFFFFB);
   std::string bytes(header.bytes.begin(), header.bytes.end());
   bytes += std::string("\x01\x00\x00\x00", 4);
   return bytes + std::string(field.bytes.begin(), field.bytes.end());
@@ -37,16 +37,16 @@ std::string hugeFieldFile() {
 
 TEST(HostileFiles, HugeFieldOfAFileWithoutRecordsIsNeverAllocated) {
   const std::string path = "huge.edb";
-  WriteBytes(path, hugeFieldFile());
+  WriteBytes(path, HugeFieldFile());
   ASSERT_TRUE(OpenDatabase(path));
   GoToFirstRecord();
-  EXPECT_EQ(ReadField(1).text(), "");
+  EXPECT_EQ(ReadField(1).Text(), "");
   EXPECT_EQ(LastError(), edb::kSeekFailed);
 
   // Another process claims a record the file does not hold: every path checks first.
   PatchInt32(path, edb::kRecordCountOffset, 1);
   EXPECT_TRUE(GoToRecord(1));
-  EXPECT_EQ(ReadField(1).text(), "");
+  EXPECT_EQ(ReadField(1).Text(), "");
   EXPECT_EQ(LastError(), edb::kSeekFailed);
   int visited = 0;
   EXPECT_FALSE(ReadFieldOfAllRecords(1, [&](int32_t, const FieldValue&) { ++visited; }));
@@ -54,7 +54,7 @@ TEST(HostileFiles, HugeFieldOfAFileWithoutRecordsIsNeverAllocated) {
   EXPECT_EQ(LastError(), edb::kSeekFailed);
   EXPECT_FALSE(FindRecord([] { return true; }));
   EXPECT_EQ(LastError(), edb::kRecordReadFailed);
-  EXPECT_FALSE(WriteField(1, FieldValue::FromBytes(FieldType::Text, "x")));
+  EXPECT_FALSE(WriteField(1, FieldValue::FromBytes(FieldType::kText, "x")));
   EXPECT_EQ(LastError(), edb::kNoCurrentRecord);
 
   // The writer appends such a record by extending the file, not by building it in memory.
@@ -62,7 +62,7 @@ TEST(HostileFiles, HugeFieldOfAFileWithoutRecordsIsNeverAllocated) {
   EXPECT_TRUE(AppendRecord());
   EXPECT_EQ(GetRecordCount(), 1);
   CloseAllDatabases();
-  platform::removeFile(path);
+  platform::RemoveFile(path);
 }
 
 // Only regular files are opened: a FIFO (or a device on Windows) fails at once instead of

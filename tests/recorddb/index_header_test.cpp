@@ -43,36 +43,37 @@ std::string IndexFile(const std::vector<KeyField>& keys, int32_t keyLength) {
 class IndexHeader : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(CreateDatabase("indexed.edb", {{"word", FieldType::Text, 10},
-                                                {"n", FieldType::Int, 0}}));
+    ASSERT_TRUE(
+        CreateDatabase("indexed.edb", {{"word", FieldType::kText, 10}, {"n", FieldType::kInt, 0}}));
     good = IndexFile({{"word", -10}}, 10);
     WriteBytes("word.ENX", good);
   }
   void TearDown() override { CloseAllDatabases(); }
   // Opens the database with the given index names; the code, closed again.
-  int32_t openCode(const std::vector<GbkText>& indexes, int32_t shareMode = kShareDenyNone) {
-    OpenDatabase("indexed.edb", std::nullopt, false, shareMode, std::nullopt, std::nullopt, indexes);
+  int32_t OpenCode(const std::vector<GbkText>& indexes, int32_t shareMode = kShareDenyNone) {
+    OpenDatabase("indexed.edb", std::nullopt, false, shareMode, std::nullopt, std::nullopt,
+                 indexes);
     const int32_t code = LastError();
     CloseAllDatabases();
     return code;
   }
-  int32_t codeWith(size_t offset, int32_t value) {
+  int32_t CodeWith(size_t offset, int32_t value) {
     std::string bytes = good;
     PutInt32(bytes, offset, value);
     WriteBytes("word.ENX", bytes);
-    return openCode({"word"});
+    return OpenCode({"word"});
   }
   std::string good;
 };
 
 TEST_F(IndexHeader, SoundHeadersAttachByNameWithoutExtension) {
-  EXPECT_EQ(openCode({"word"}), edb::kOk);
-  EXPECT_EQ(openCode({"", "word.ENX", ""}), edb::kOk);
+  EXPECT_EQ(OpenCode({"word"}), edb::kOk);
+  EXPECT_EQ(OpenCode({"", "word.ENX", ""}), edb::kOk);
   // Key names compare without regard to case; an int key carries its type code.
   WriteBytes("both.ENX", IndexFile({{"WORD", -10}, {"n", 3}}, 14));
-  EXPECT_EQ(openCode({"word", "both"}), edb::kOk);
+  EXPECT_EQ(OpenCode({"word", "both"}), edb::kOk);
   // A failed attachment leaves nothing open.
-  EXPECT_EQ(openCode({"word", "missing"}), edb::kIndexOpenFailed);
+  EXPECT_EQ(OpenCode({"word", "missing"}), edb::kIndexOpenFailed);
   EXPECT_EQ(GetRecordCount(), 0);
   EXPECT_EQ(LastError(), edb::kNoCurrentDatabase);
 }
@@ -81,64 +82,65 @@ TEST_F(IndexHeader, PageFieldsAndSizes) {
   std::string bytes = good;
   bytes[3] = 'B';
   WriteBytes("word.ENX", bytes);
-  EXPECT_EQ(openCode({"word"}), edb::kBadIndexFile);
+  EXPECT_EQ(OpenCode({"word"}), edb::kBadIndexFile);
   WriteBytes("word.ENX", good.substr(0, 223));
-  EXPECT_EQ(openCode({"word"}), edb::kBadIndexFile);
+  EXPECT_EQ(OpenCode({"word"}), edb::kBadIndexFile);
 
-  EXPECT_EQ(codeWith(4, 0x10001), edb::kIndexVersionMismatch);
-  EXPECT_EQ(codeWith(4, 1), edb::kIndexVersionMismatch);
-  EXPECT_EQ(codeWith(24, 1), edb::kBadIndexFile);
+  EXPECT_EQ(CodeWith(4, 0x10001), edb::kIndexVersionMismatch);
+  EXPECT_EQ(CodeWith(4, 1), edb::kIndexVersionMismatch);
+  EXPECT_EQ(CodeWith(24, 1), edb::kBadIndexFile);
   for (size_t offset : {28u, 32u}) {
-    EXPECT_EQ(codeWith(offset, 1), edb::kOk) << offset;
-    EXPECT_EQ(codeWith(offset, -1), edb::kBadIndexFile) << offset;
-    EXPECT_EQ(codeWith(offset, 2), edb::kBadIndexFile) << offset;
+    EXPECT_EQ(CodeWith(offset, 1), edb::kOk) << offset;
+    EXPECT_EQ(CodeWith(offset, -1), edb::kBadIndexFile) << offset;
+    EXPECT_EQ(CodeWith(offset, 2), edb::kBadIndexFile) << offset;
   }
-  EXPECT_EQ(codeWith(36, 0), edb::kBadIndexFile);
-  EXPECT_EQ(codeWith(36, 2), edb::kBadIndexFile);
-  EXPECT_EQ(codeWith(40, 511), edb::kBadIndexFile);
+  EXPECT_EQ(CodeWith(36, 0), edb::kBadIndexFile);
+  EXPECT_EQ(CodeWith(36, 2), edb::kBadIndexFile);
+  EXPECT_EQ(CodeWith(40, 511), edb::kBadIndexFile);
   // Two pages of 513 bytes do not fit in 1024.
-  EXPECT_EQ(codeWith(40, 513), edb::kBadIndexFileSize);
+  EXPECT_EQ(CodeWith(40, 513), edb::kBadIndexFileSize);
   WriteBytes("word.ENX", good.substr(0, 1023));
-  EXPECT_EQ(openCode({"word"}), edb::kBadIndexFileSize);
+  EXPECT_EQ(OpenCode({"word"}), edb::kBadIndexFileSize);
 }
 
 TEST_F(IndexHeader, KeyFieldsMustMatchTheDatabase) {
-  EXPECT_EQ(codeWith(44, 0), edb::kBadIndexFile);
-  EXPECT_EQ(codeWith(44, 81), edb::kBadIndexFile);
-  EXPECT_EQ(codeWith(44, 9), edb::kIndexFieldSizeMismatch);
-  EXPECT_EQ(codeWith(48, 0), edb::kBadIndexFile);
-  EXPECT_EQ(codeWith(48, 9), edb::kBadIndexFile);
-  EXPECT_EQ(codeWith(188, -9), edb::kIndexFieldSizeMismatch);
-  EXPECT_EQ(codeWith(188, 10), edb::kIndexFieldTypeMismatch);
+  EXPECT_EQ(CodeWith(44, 0), edb::kBadIndexFile);
+  EXPECT_EQ(CodeWith(44, 81), edb::kBadIndexFile);
+  EXPECT_EQ(CodeWith(44, 9), edb::kIndexFieldSizeMismatch);
+  EXPECT_EQ(CodeWith(48, 0), edb::kBadIndexFile);
+  EXPECT_EQ(CodeWith(48, 9), edb::kBadIndexFile);
+  EXPECT_EQ(CodeWith(188, -9), edb::kIndexFieldSizeMismatch);
+  EXPECT_EQ(CodeWith(188, 10), edb::kIndexFieldTypeMismatch);
 
   WriteBytes("word.ENX", IndexFile({{"none", -10}}, 10));
-  EXPECT_EQ(openCode({"word"}), edb::kIndexFieldNotFound);
+  EXPECT_EQ(OpenCode({"word"}), edb::kIndexFieldNotFound);
   WriteBytes("word.ENX", IndexFile({{"n", 2}}, 4));
-  EXPECT_EQ(openCode({"word"}), edb::kIndexFieldTypeMismatch);
+  EXPECT_EQ(OpenCode({"word"}), edb::kIndexFieldTypeMismatch);
   std::string unterminated = good;
   unterminated.replace(52, 17, std::string(17, 'w'));
   WriteBytes("word.ENX", unterminated);
-  EXPECT_EQ(openCode({"word"}), edb::kBadIndexFile);
+  EXPECT_EQ(OpenCode({"word"}), edb::kBadIndexFile);
 }
 
 TEST_F(IndexHeader, CountsDuplicatesAndLocks) {
-  EXPECT_EQ(openCode(std::vector<GbkText>(11, "word")), edb::kTooManyIndexFiles);
-  EXPECT_EQ(openCode({"word", "word.ENX"}), edb::kIndexAlreadyOpen);
+  EXPECT_EQ(OpenCode(std::vector<GbkText>(11, "word")), edb::kTooManyIndexFiles);
+  EXPECT_EQ(OpenCode({"word", "word.ENX"}), edb::kIndexAlreadyOpen);
 
   // Another opener holding part of the index: the whole-file lock fails.
   platform::File other;
-  ASSERT_EQ(other.open("word.ENX", true, platform::FileSharing::DenyNone), platform::FileError::None);
-  ASSERT_EQ(other.lock(100, 1), platform::FileError::None);
-  EXPECT_EQ(openCode({"word"}), edb::kLockViolation);
-  other.close();
-  EXPECT_EQ(openCode({"word"}), edb::kOk);
+  ASSERT_EQ(other.Open("word.ENX", true, platform::FileSharing::kDenyNone),
+            platform::FileError::kNone);
+  ASSERT_EQ(other.Lock(100, 1), platform::FileError::kNone);
+  EXPECT_EQ(OpenCode({"word"}), edb::kLockViolation);
+  other.Close();
+  EXPECT_EQ(OpenCode({"word"}), edb::kOk);
 }
 
 #ifdef _WIN32
 // The second attachment of a file is opened before it is recognised, so a sharing mode
 // that excludes the first handle fails that open.
 TEST_F(IndexHeader, SecondAttachmentIsOpenedBeforeItIsRecognised) {
-  EXPECT_EQ(openCode({"word", "word"}, kShareExclusive), edb::kIndexOpenFailed);
+  EXPECT_EQ(OpenCode({"word", "word"}, kShareExclusive), edb::kIndexOpenFailed);
 }
 #endif
 

@@ -10,16 +10,16 @@
 int main(int argc, char** argv) {
   if (argc < 5) return 2;
   zorli::platform::File file;
-  if (file.open(argv[1], true, zorli::platform::FileSharing::DenyNone) !=
-      zorli::platform::FileError::None) {
+  if (file.Open(argv[1], true, zorli::platform::FileSharing::kDenyNone) !=
+      zorli::platform::FileError::kNone) {
     return 1;
   }
   for (int i = 4; i < argc; ++i) {
-    if (file.lock(std::strtoull(argv[i], nullptr, 10), 1) != zorli::platform::FileError::None) {
+    if (file.Lock(std::strtoull(argv[i], nullptr, 10), 1) != zorli::platform::FileError::kNone) {
       return 1;
     }
   }
   std::ofstream(argv[3]) << "locked";
-  zorli::platform::sleepMilliseconds(std::atoi(argv[2]));
+  zorli::platform::SleepMilliseconds(std::atoi(argv[2]));
   return 0;
 }

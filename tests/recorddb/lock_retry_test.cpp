@@ -13,7 +13,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-int64_t millisecondsSince(Clock::time_point start) {
+int64_t MillisecondsSince(Clock::time_point start) {
   return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
 }
 
@@ -22,7 +22,7 @@ class LockRetry : public ::testing::Test {
  protected:
   void SetUp() override {
     testing::MakeTextDatabase(path, {"r1", "r2"});
-    ASSERT_EQ(other.open(path, true, platform::FileSharing::DenyNone), platform::FileError::None);
+    ASSERT_EQ(other.Open(path, true, platform::FileSharing::kDenyNone), platform::FileError::kNone);
   }
   void TearDown() override { CloseAllDatabases(); }
   const std::string path = "retry.edb";
@@ -31,41 +31,41 @@ class LockRetry : public ::testing::Test {
 
 TEST_F(LockRetry, NoWaitFailsAtOnceAndOneRetryWaitsTwentyToThirtyNine) {
   platform::File mine;
-  ASSERT_EQ(mine.open(path, true, platform::FileSharing::DenyNone), platform::FileError::None);
-  ASSERT_EQ(other.lock(16, 1), platform::FileError::None);
+  ASSERT_EQ(mine.Open(path, true, platform::FileSharing::kDenyNone), platform::FileError::kNone);
+  ASSERT_EQ(other.Lock(16, 1), platform::FileError::kNone);
   Clock::time_point start = Clock::now();
   EXPECT_EQ(edb::LockRange(mine, 16, 1), edb::kLockViolation);
-  EXPECT_LT(millisecondsSince(start), 15);
+  EXPECT_LT(MillisecondsSince(start), 15);
 
   // A limit of 1 ms allows exactly one retry after the first failure.
   edb::ScopedLockWait wait(1);
   start = Clock::now();
   EXPECT_EQ(edb::LockRange(mine, 16, 1), edb::kLockViolation);
-  const int64_t waited = millisecondsSince(start);
+  const int64_t waited = MillisecondsSince(start);
   EXPECT_GE(waited, 19);
   EXPECT_LT(waited, 200);
 }
 
 TEST_F(LockRetry, CountWaitsForAHolderThatLetsGo) {
   ASSERT_TRUE(OpenDatabase(path));
-  ASSERT_EQ(other.lock(16, 1), platform::FileError::None);
+  ASSERT_EQ(other.Lock(16, 1), platform::FileError::kNone);
   std::thread holder([this] {
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
-    other.unlock(16, 1);
+    other.Unlock(16, 1);
   });
   const Clock::time_point start = Clock::now();
   EXPECT_EQ(GetRecordCount(), 2);
   EXPECT_EQ(LastError(), edb::kOk);
-  const int64_t waited = millisecondsSince(start);
+  const int64_t waited = MillisecondsSince(start);
   holder.join();
   EXPECT_GE(waited, 290);
   EXPECT_LT(waited, 1500);
   // Other operations keep the limit of 0.
-  ASSERT_EQ(other.lock(16, 1), platform::FileError::None);
+  ASSERT_EQ(other.Lock(16, 1), platform::FileError::kNone);
   const Clock::time_point scan = Clock::now();
   EXPECT_FALSE(FindRecord([] { return true; }));
   EXPECT_EQ(LastError(), edb::kLockViolation);
-  EXPECT_LT(millisecondsSince(scan), 15);
+  EXPECT_LT(MillisecondsSince(scan), 15);
 }
 
 }  // namespace

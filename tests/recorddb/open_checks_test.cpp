@@ -18,7 +18,7 @@ class OpenChecks : public ::testing::Test {
  protected:
   void SetUp() override { MakeTextDatabase(path, {"one", "two", "three", "four", "five"}); }
   void TearDown() override { CloseAllDatabases(); }
-  int32_t openCode(bool readOnly, const GbkText& password = "") {
+  int32_t OpenCode(bool readOnly, const GbkText& password = "") {
     OpenDatabase(path, std::nullopt, readOnly, std::nullopt, std::nullopt, password);
     const int32_t code = LastError();
     CloseAllDatabases();
@@ -29,47 +29,47 @@ class OpenChecks : public ::testing::Test {
 };
 
 TEST_F(OpenChecks, HeaderMagicAndLength) {
-  EXPECT_EQ(openCode(true), edb::kOk);
+  EXPECT_EQ(OpenCode(true), edb::kOk);
   WriteBytes(path, ReadBytes(path).substr(0, 111));
-  EXPECT_EQ(openCode(true), edb::kNotDatabaseFile);
+  EXPECT_EQ(OpenCode(true), edb::kNotDatabaseFile);
   MakeTextDatabase(path, {"x"});
   std::string bytes = ReadBytes(path);
   bytes[1] = 'X';
   WriteBytes(path, bytes);
-  EXPECT_EQ(openCode(false), edb::kNotDatabaseFile);
+  EXPECT_EQ(OpenCode(false), edb::kNotDatabaseFile);
 }
 
 TEST_F(OpenChecks, HeaderValues) {
   PatchInt32(path, 24, 0);  // record size
-  EXPECT_EQ(openCode(true), edb::kNotDatabaseFile);
+  EXPECT_EQ(OpenCode(true), edb::kNotDatabaseFile);
   SetUp();
   PatchInt32(path, 16, -1);  // record count
-  EXPECT_EQ(openCode(true), edb::kNotDatabaseFile);
+  EXPECT_EQ(OpenCode(true), edb::kNotDatabaseFile);
   SetUp();
   PatchInt32(path, 20, 0);  // counter
-  EXPECT_EQ(openCode(true), edb::kNotDatabaseFile);
+  EXPECT_EQ(OpenCode(true), edb::kNotDatabaseFile);
   SetUp();
   PatchInt32(path, 4, 0x10001);
-  EXPECT_EQ(openCode(true), edb::kVersionTooHigh);
+  EXPECT_EQ(OpenCode(true), edb::kVersionTooHigh);
   PatchInt32(path, 4, 1);
-  EXPECT_EQ(openCode(true), edb::kOk);
+  EXPECT_EQ(OpenCode(true), edb::kOk);
 }
 
 TEST_F(OpenChecks, FieldCountAndDescriptors) {
   PatchInt32(path, 112, 0);
-  EXPECT_EQ(openCode(true), edb::kNotDatabaseFile);
+  EXPECT_EQ(OpenCode(true), edb::kNotDatabaseFile);
   // A count whose descriptors cannot be in the file is refused before any allocation.
   PatchInt32(path, 112, 0x7FFFFFFF);
-  EXPECT_EQ(openCode(true), edb::kNotDatabaseFile);
+  EXPECT_EQ(OpenCode(true), edb::kNotDatabaseFile);
   SetUp();
   PatchInt32(path, 116 + 20, 13);  // type
-  EXPECT_EQ(openCode(true), edb::kNotDatabaseFile);
+  EXPECT_EQ(OpenCode(true), edb::kNotDatabaseFile);
   SetUp();
   PatchInt32(path, 116 + 24, -1);  // offset
-  EXPECT_EQ(openCode(true), edb::kNotDatabaseFile);
+  EXPECT_EQ(OpenCode(true), edb::kNotDatabaseFile);
   SetUp();
   PatchInt32(path, 116 + 28, 0);  // text width
-  EXPECT_EQ(openCode(true), edb::kNotDatabaseFile);
+  EXPECT_EQ(OpenCode(true), edb::kNotDatabaseFile);
 }
 
 TEST_F(OpenChecks, NameTerminatorWithinSeventeenBytes) {
@@ -77,18 +77,18 @@ TEST_F(OpenChecks, NameTerminatorWithinSeventeenBytes) {
   bytes.replace(116, 16, std::string(16, 'n'));
   bytes[116 + 16] = '\0';
   WriteBytes(path, bytes);
-  EXPECT_EQ(openCode(true), edb::kOk);
+  EXPECT_EQ(OpenCode(true), edb::kOk);
   bytes[116 + 16] = 'n';
   WriteBytes(path, bytes);
-  EXPECT_EQ(openCode(true), edb::kNotDatabaseFile);
+  EXPECT_EQ(OpenCode(true), edb::kNotDatabaseFile);
 }
 
 TEST_F(OpenChecks, MissingRecordsFailReadOnlyAndAreRepairedForWriting) {
   const std::string bytes = ReadBytes(path);
   WriteBytes(path, bytes.substr(0, kDataStart1 + recordSize * 3 + recordSize / 2));
-  EXPECT_EQ(openCode(true), edb::kBadFileSize);
+  EXPECT_EQ(OpenCode(true), edb::kBadFileSize);
   EXPECT_EQ(ReadBytes(path).size(), kDataStart1 + recordSize * 3 + recordSize / 2);
-  EXPECT_EQ(openCode(false), edb::kOk);
+  EXPECT_EQ(OpenCode(false), edb::kOk);
   const std::string repaired = ReadBytes(path);
   EXPECT_EQ(Int32At(repaired, 16), 3);
   EXPECT_EQ(repaired.size(), kDataStart1 + recordSize * 3);
@@ -97,16 +97,16 @@ TEST_F(OpenChecks, MissingRecordsFailReadOnlyAndAreRepairedForWriting) {
 TEST_F(OpenChecks, TrailingBytesAreCutOnlyForWriting) {
   const std::string bytes = ReadBytes(path) + "tail";
   WriteBytes(path, bytes);
-  EXPECT_EQ(openCode(true), edb::kOk);
+  EXPECT_EQ(OpenCode(true), edb::kOk);
   EXPECT_EQ(ReadBytes(path), bytes);
-  EXPECT_EQ(openCode(false), edb::kOk);
+  EXPECT_EQ(OpenCode(false), edb::kOk);
   EXPECT_EQ(ReadBytes(path), bytes.substr(0, bytes.size() - 4));
 }
 
 TEST_F(OpenChecks, Passwords) {
-  EXPECT_EQ(openCode(true, "pw"), edb::kWrongPassword);
-  EXPECT_EQ(openCode(true, "?"), edb::kOk);  // "?" is no password for a plain file
-  CreateDatabase("secret.edb", {{"a", FieldType::Text, 8}}, "pw");
+  EXPECT_EQ(OpenCode(true, "pw"), edb::kWrongPassword);
+  EXPECT_EQ(OpenCode(true, "?"), edb::kOk);  // "?" is no password for a plain file
+  CreateDatabase("secret.edb", {{"a", FieldType::kText, 8}}, "pw");
   OpenDatabase("secret.edb");
   EXPECT_EQ(LastError(), edb::kWrongPassword);
   OpenDatabase("secret.edb", std::nullopt, true, std::nullopt, std::nullopt, "wrong");
@@ -119,14 +119,14 @@ TEST_F(OpenChecks, Passwords) {
 class AuxiliaryChecks : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(CreateDatabase(path, {{"note", FieldType::Memo, 0}}));
+    ASSERT_TRUE(CreateDatabase(path, {{"note", FieldType::kMemo, 0}}));
     ASSERT_TRUE(OpenDatabase(path));
     AppendRecord();
-    WriteField(1, FieldValue::FromBytes(FieldType::Memo, std::string(700, 'm')));
+    WriteField(1, FieldValue::FromBytes(FieldType::kMemo, std::string(700, 'm')));
     CloseAllDatabases();
   }
   void TearDown() override { CloseAllDatabases(); }
-  int32_t openCode(bool readOnly) {
+  int32_t OpenCode(bool readOnly) {
     OpenDatabase(path, std::nullopt, readOnly);
     const int32_t code = LastError();
     CloseAllDatabases();
@@ -137,31 +137,31 @@ class AuxiliaryChecks : public ::testing::Test {
 };
 
 TEST_F(AuxiliaryChecks, HeaderFaults) {
-  EXPECT_EQ(openCode(true), edb::kOk);
+  EXPECT_EQ(OpenCode(true), edb::kOk);
   const std::string good = ReadBytes(auxPath);
   EXPECT_EQ(good.size(), 3u * 512);
   std::string bad = good;
   bad[0] = 'X';
   WriteBytes(auxPath, bad);
-  EXPECT_EQ(openCode(true), edb::kAuxReadFailed);
+  EXPECT_EQ(OpenCode(true), edb::kAuxReadFailed);
   for (auto [offset, value] : {std::pair<size_t, int32_t>{16, 0}, {20, 3}, {24, -1}, {24, 3}}) {
     WriteBytes(auxPath, good);
     PatchInt32(auxPath, offset, value);
-    EXPECT_EQ(openCode(true), edb::kAuxReadFailed) << offset << " " << value;
+    EXPECT_EQ(OpenCode(true), edb::kAuxReadFailed) << offset << " " << value;
   }
   WriteBytes(auxPath, good);
   PatchInt32(auxPath, 4, 1);
-  EXPECT_EQ(openCode(true), edb::kAuxVersionMismatch);
+  EXPECT_EQ(OpenCode(true), edb::kAuxVersionMismatch);
   WriteBytes(auxPath, good.substr(0, 20));
-  EXPECT_EQ(openCode(true), edb::kAuxReadFailed);
+  EXPECT_EQ(OpenCode(true), edb::kAuxReadFailed);
   std::remove(auxPath.c_str());
-  EXPECT_EQ(openCode(true), edb::kAuxReadFailed);
+  EXPECT_EQ(OpenCode(true), edb::kAuxReadFailed);
 }
 
 TEST_F(AuxiliaryChecks, BlockCountBeyondTheFile) {
   PatchInt32(auxPath, 16, 5);
-  EXPECT_EQ(openCode(true), edb::kBadAuxFile);
-  EXPECT_EQ(openCode(false), edb::kOk);
+  EXPECT_EQ(OpenCode(true), edb::kBadAuxFile);
+  EXPECT_EQ(OpenCode(false), edb::kOk);
   EXPECT_EQ(Int32At(ReadBytes(auxPath), 16), 3);
 }
 
@@ -169,7 +169,7 @@ TEST_F(AuxiliaryChecks, RepairWritesNoHeaderItsOwnChecksReject) {
   const std::string good = ReadBytes(auxPath);
   for (size_t length : {32, 511}) {  // not even block 0 is whole
     WriteBytes(auxPath, good.substr(0, length));
-    EXPECT_EQ(openCode(false), edb::kBadAuxFile) << length;
+    EXPECT_EQ(OpenCode(false), edb::kBadAuxFile) << length;
     EXPECT_EQ(ReadBytes(auxPath), good.substr(0, length));
   }
   // Five blocks claimed, three left, and the free list's head beyond them.
@@ -177,7 +177,7 @@ TEST_F(AuxiliaryChecks, RepairWritesNoHeaderItsOwnChecksReject) {
   PatchInt32(auxPath, 16, 5);
   PatchInt32(auxPath, 20, 1);
   PatchInt32(auxPath, 24, 4);
-  EXPECT_EQ(openCode(false), edb::kBadAuxFile);
+  EXPECT_EQ(OpenCode(false), edb::kBadAuxFile);
   EXPECT_EQ(Int32At(ReadBytes(auxPath), 16), 5);
 }
 
@@ -188,7 +188,7 @@ TEST_F(AuxiliaryChecks, FoundWhateverTheCaseOfItsExtension) {
   for (const std::string name : {"memo.edt", "memo.eDt"}) {
     ASSERT_EQ(std::rename(previous.c_str(), name.c_str()), 0);
     previous = name;
-    EXPECT_EQ(openCode(false), edb::kOk) << name;
+    EXPECT_EQ(OpenCode(false), edb::kOk) << name;
   }
   std::rename(previous.c_str(), auxPath.c_str());
 }
@@ -236,7 +236,7 @@ TEST(OpenDatabaseNames, LongAliasesFollowOnlyTheCharacterRule) {
   EXPECT_EQ(FindDatabase(nineCharacters), std::optional<size_t>(0));
   EXPECT_EQ(FindDatabase(sixteenLetters), std::optional<size_t>(1));
   CloseAllDatabases();
-  EXPECT_FALSE(CreateDatabase("alias3.edb", {{sixteenLetters, FieldType::Int, 0}}));
+  EXPECT_FALSE(CreateDatabase("alias3.edb", {{sixteenLetters, FieldType::kInt, 0}}));
   EXPECT_EQ(LastError(), edb::kBadFieldName);
 }
 

@@ -27,8 +27,8 @@ std::wstring Wide(const std::string& gbk) {
 // 密码输入
 const std::wstring kTitle = Wide("\xC3\xDC\xC2\xEB\xCA\xE4\xC8\xEB");
 // 请输入数据库访问密码：
-const std::wstring kPrompt =
-    Wide("\xC7\xEB\xCA\xE4\xC8\xEB\xCA\xFD\xBE\xDD\xBF\xE2\xB7\xC3\xCE\xCA\xC3\xDC\xC2\xEB\xA3\xBA");
+const std::wstring kPrompt = Wide(
+    "\xC7\xEB\xCA\xE4\xC8\xEB\xCA\xFD\xBE\xDD\xBF\xE2\xB7\xC3\xCE\xCA\xC3\xDC\xC2\xEB\xA3\xBA");
 // 确认(&O), 取消(&C)
 const std::wstring kConfirm = Wide("\xC8\xB7\xC8\xCF(&O)");
 const std::wstring kCancel = Wide("\xC8\xA1\xCF\xFB(&C)");
@@ -71,17 +71,17 @@ struct Showing {
 class SimulatedUser {
  public:
   explicit SimulatedUser(std::vector<std::optional<std::string>> answers)
-      : answers_(std::move(answers)), thread_([this] { run(); }) {}
+      : answers_(std::move(answers)), thread_([this] { Run(); }) {}
   ~SimulatedUser() {
     if (thread_.joinable()) thread_.join();
   }
-  const std::vector<Showing>& finish() {
+  const std::vector<Showing>& Finish() {
     thread_.join();
     return showings_;
   }
 
  private:
-  void run() {
+  void Run() {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
     for (const std::optional<std::string>& answer : answers_) {
       HWND dialog = nullptr;
@@ -98,8 +98,9 @@ class SimulatedUser {
         if (!control.text.empty()) showing.texts.push_back(control.text);
         if (_wcsicmp(control.className.c_str(), L"Edit") == 0) {
           showing.masked = (control.style & ES_PASSWORD) != 0;
-          if (answer) SendMessageW(control.window, WM_SETTEXT, 0,
-                                   reinterpret_cast<LPARAM>(Wide(*answer).c_str()));
+          if (answer)
+            SendMessageW(control.window, WM_SETTEXT, 0,
+                         reinterpret_cast<LPARAM>(Wide(*answer).c_str()));
         }
       }
       showings_.push_back(showing);
@@ -130,14 +131,14 @@ bool ShowsRetryStatus(const Showing& showing) {
 class PasswordDialog : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(CreateDatabase(path, {{"a", FieldType::Text, 8}}, "pw"));
+    ASSERT_TRUE(CreateDatabase(path, {{"a", FieldType::kText, 8}}, "pw"));
     ASSERT_TRUE(OpenDatabase(path, std::nullopt, false, std::nullopt, std::nullopt, "pw"));
     AppendRecord();
-    WriteField(1, FieldValue::FromBytes(FieldType::Text, "secret"));
+    WriteField(1, FieldValue::FromBytes(FieldType::kText, "secret"));
     CloseAllDatabases();
   }
   void TearDown() override { CloseAllDatabases(); }
-  bool openAsking() {
+  bool OpenAsking() {
     return OpenDatabase(path, std::nullopt, true, std::nullopt, std::nullopt, "?");
   }
   const std::string path = "asked.edb";
@@ -145,9 +146,9 @@ class PasswordDialog : public ::testing::Test {
 
 TEST_F(PasswordDialog, WrongThenRightPasswordOpens) {
   SimulatedUser user({"wrong", "pw"});
-  EXPECT_TRUE(openAsking());
+  EXPECT_TRUE(OpenAsking());
   EXPECT_EQ(LastError(), edb::kOk);
-  const std::vector<Showing>& showings = user.finish();
+  const std::vector<Showing>& showings = user.Finish();
   ASSERT_EQ(showings.size(), 2u);
   const Showing& first = showings[0];
   EXPECT_TRUE(Shows(first, kPrompt));
@@ -156,23 +157,23 @@ TEST_F(PasswordDialog, WrongThenRightPasswordOpens) {
   EXPECT_TRUE(first.masked);
   EXPECT_FALSE(ShowsRetryStatus(first));
   EXPECT_TRUE(Shows(showings[1], RetryStatus(2)));
-  EXPECT_EQ(ReadField(1).text(), "secret");
+  EXPECT_EQ(ReadField(1).Text(), "secret");
 }
 
 TEST_F(PasswordDialog, CancelEndsTheAttempts) {
   SimulatedUser user({std::nullopt});
-  EXPECT_FALSE(openAsking());
+  EXPECT_FALSE(OpenAsking());
   EXPECT_EQ(LastError(), edb::kWrongPassword);
-  EXPECT_EQ(user.finish().size(), 1u);
+  EXPECT_EQ(user.Finish().size(), 1u);
   EXPECT_EQ(GetRecordCount(), 0);
   EXPECT_EQ(LastError(), edb::kNoCurrentDatabase);
 }
 
 TEST_F(PasswordDialog, ThreeWrongPasswordsFail) {
   SimulatedUser user({"a", "b", "c"});
-  EXPECT_FALSE(openAsking());
+  EXPECT_FALSE(OpenAsking());
   EXPECT_EQ(LastError(), edb::kWrongPassword);
-  const std::vector<Showing>& showings = user.finish();
+  const std::vector<Showing>& showings = user.Finish();
   ASSERT_EQ(showings.size(), 3u);
   EXPECT_FALSE(ShowsRetryStatus(showings[0]));
   EXPECT_TRUE(Shows(showings[1], RetryStatus(2)));

@@ -13,7 +13,7 @@ namespace {
 using testing::MakeTextDatabase;
 using testing::ReadBytes;
 
-std::string helperPath() {
+std::string HelperPath() {
   std::string path = LOCK_HOLDER_PATH;
 #ifdef _WIN32
   // Under Wine the build tree is reached through drive Z:.
@@ -24,15 +24,15 @@ std::string helperPath() {
 }
 
 // Starts the helper holding the given bytes of path for holdMs and waits until it does.
-bool holdLocks(const std::string& path, int holdMs, const std::string& offsets) {
+bool HoldLocks(const std::string& path, int holdMs, const std::string& offsets) {
   const std::string flag = "held.flag";
   std::remove(flag.c_str());
-  const std::string commandLine = "\"" + helperPath() + "\" " + path + " " +
+  const std::string commandLine = "\"" + HelperPath() + "\" " + path + " " +
                                   std::to_string(holdMs) + " " + flag + " " + offsets;
-  if (!platform::startProcess(commandLine, false, 0)) return false;
+  if (!platform::StartProcess(commandLine, false, 0)) return false;
   for (int waited = 0; waited < 20000; waited += 20) {
     if (ReadBytes(flag) == "locked") return true;
-    platform::sleepMilliseconds(20);
+    platform::SleepMilliseconds(20);
   }
   return false;
 }
@@ -41,18 +41,18 @@ TEST(ProcessLocks, AnotherProcessHoldingRecordAndCountLocks) {
   MakeTextDatabase("shared.edb", {"r1", "r2", "r3"});
   ASSERT_TRUE(OpenDatabase("shared.edb"));
   const uint64_t record2 = 116 + 72 + 14;
-  ASSERT_TRUE(holdLocks("shared.edb", 1500, "16 " + std::to_string(record2)));
+  ASSERT_TRUE(HoldLocks("shared.edb", 1500, "16 " + std::to_string(record2)));
 
   // Reads do not wait: the held record and a scan fail at once with the lock code.
-  const uint32_t start = platform::tickCount();
+  const uint32_t start = platform::TickCount();
   EXPECT_FALSE(FindRecord([] { return true; }));
   EXPECT_EQ(LastError(), edb::kLockViolation);
   // The count waits up to 2000 ms, long enough for the holder to finish.
   EXPECT_EQ(GetRecordCount(), 3);
   EXPECT_EQ(LastError(), edb::kOk);
-  EXPECT_GE(platform::tickCount() - start, 500u);
+  EXPECT_GE(platform::TickCount() - start, 500u);
   GoToRecord(2);
-  EXPECT_EQ(ReadField(1).text(), "r2");
+  EXPECT_EQ(ReadField(1).Text(), "r2");
   CloseAllDatabases();
 }
 
@@ -60,16 +60,16 @@ TEST(ProcessLocks, HeldRecordFailsWithoutWaiting) {
   MakeTextDatabase("shared2.edb", {"r1", "r2", "r3"});
   ASSERT_TRUE(OpenDatabase("shared2.edb"));
   const uint64_t record2 = 116 + 72 + 14;
-  ASSERT_TRUE(holdLocks("shared2.edb", 3000, std::to_string(record2)));
+  ASSERT_TRUE(HoldLocks("shared2.edb", 3000, std::to_string(record2)));
   GoToRecord(2);
-  const uint32_t start = platform::tickCount();
-  EXPECT_EQ(ReadField(1).text(), "");
+  const uint32_t start = platform::TickCount();
+  EXPECT_EQ(ReadField(1).Text(), "");
   EXPECT_EQ(LastError(), edb::kLockViolation);
-  EXPECT_LT(platform::tickCount() - start, 500u);
+  EXPECT_LT(platform::TickCount() - start, 500u);
   GoToRecord(3);
-  EXPECT_EQ(ReadField(1).text(), "r3");
+  EXPECT_EQ(ReadField(1).Text(), "r3");
   CloseAllDatabases();
-  platform::sleepMilliseconds(3200);  // let the holder end before the files go
+  platform::SleepMilliseconds(3200);  // let the holder end before the files go
 }
 
 }  // namespace

@@ -38,13 +38,13 @@ inline void MakeTextDatabase(const std::string& path, const std::vector<std::str
                              int fieldCount = 1, int32_t width = 10) {
   std::vector<FieldDefinition> fields;
   for (int i = 0; i < fieldCount; ++i) {
-    fields.push_back({std::string(1, static_cast<char>('a' + i)), FieldType::Text, width});
+    fields.push_back({std::string(1, static_cast<char>('a' + i)), FieldType::kText, width});
   }
   CreateDatabase(path, fields);
   OpenDatabase(path);
   for (const std::string& text : firstFields) {
     AppendRecord();
-    WriteField(1, FieldValue::FromBytes(FieldType::Text, text));
+    WriteField(1, FieldValue::FromBytes(FieldType::kText, text));
   }
   CloseAllDatabases();
 }

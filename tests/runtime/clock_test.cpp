@@ -8,20 +8,25 @@ namespace zorli {
 namespace {
 
 // "年", "月", "日", "时", "分", "秒" in GBK.
-#define NIAN "\xC4\xEA"
-#define YUE "\xD4\xC2"
-#define RI "\xC8\xD5"
-#define SHI "\xCA\xB1"
-#define FEN "\xB7\xD6"
-#define MIAO "\xC3\xEB"
+#define ZORLI_NIAN "\xC4\xEA"
+#define ZORLI_YUE "\xD4\xC2"
+#define ZORLI_RI "\xC8\xD5"
+#define ZORLI_SHI "\xCA\xB1"
+#define ZORLI_FEN "\xB7\xD6"
+#define ZORLI_MIAO "\xC3\xEB"
 
 TEST(DateTimeText, LeavesOutTrailingZeroParts) {
-  EXPECT_EQ(ToText(MakeDateTime({2017, 7, 27, 0, 0, 0})), "2017" NIAN "7" YUE "27" RI);
-  EXPECT_EQ(ToText(MakeDateTime({2017, 7, 27, 9, 5, 0})), "2017" NIAN "7" YUE "27" RI "9" SHI "5" FEN);
+  EXPECT_EQ(ToText(MakeDateTime({2017, 7, 27, 0, 0, 0})),
+            "2017" ZORLI_NIAN "7" ZORLI_YUE "27" ZORLI_RI);
+  EXPECT_EQ(ToText(MakeDateTime({2017, 7, 27, 9, 5, 0})),
+            "2017" ZORLI_NIAN "7" ZORLI_YUE "27" ZORLI_RI "9" ZORLI_SHI "5" ZORLI_FEN);
   EXPECT_EQ(ToText(MakeDateTime({2017, 7, 27, 9, 0, 7})),
-            "2017" NIAN "7" YUE "27" RI "9" SHI "0" FEN "7" MIAO);
-  EXPECT_EQ(ToText(MakeDateTime({2017, 7, 27, 9, 0, 0})), "2017" NIAN "7" YUE "27" RI "9" SHI);
-  EXPECT_EQ(ToText(MakeDateTime({2026, 12, 8, 10, 0, 0})), "2026" NIAN "12" YUE "8" RI "10" SHI);
+            "2017" ZORLI_NIAN "7" ZORLI_YUE "27" ZORLI_RI "9" ZORLI_SHI "0" ZORLI_FEN
+            "7" ZORLI_MIAO);
+  EXPECT_EQ(ToText(MakeDateTime({2017, 7, 27, 9, 0, 0})),
+            "2017" ZORLI_NIAN "7" ZORLI_YUE "27" ZORLI_RI "9" ZORLI_SHI);
+  EXPECT_EQ(ToText(MakeDateTime({2026, 12, 8, 10, 0, 0})),
+            "2026" ZORLI_NIAN "12" ZORLI_YUE "8" ZORLI_RI "10" ZORLI_SHI);
 }
 
 TEST(DateTimeValue, OleDateArithmetic) {

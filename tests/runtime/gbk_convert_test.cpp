@@ -16,8 +16,8 @@ TEST(GbkConversion, RoundTripsChineseAndAscii) {
 
 TEST(GbkConversion, InvalidBytesAreReportedOneByOne) {
   auto hex = [](unsigned char b) {
-    static const char digits[] = "0123456789abcdef";
-    return std::string("\\x") + digits[b >> 4] + digits[b & 15];
+    static const char kDigits[] = "0123456789abcdef";
+    return std::string("\\x") + kDigits[b >> 4] + kDigits[b & 15];
   };
   // A lone lead byte at the end, 0x80, 0xFF, and a lead byte before a non-trail byte.
   EXPECT_EQ(GbkToUtf8("a\xC4", hex), "a\\xc4");

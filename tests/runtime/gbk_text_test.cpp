@@ -6,8 +6,8 @@ namespace zorli {
 namespace {
 
 // GBK bytes of the characters used below.
-const GbkText kNi = "\xC4\xE3";          // 你
-const GbkText kHao = "\xBA\xC3";         // 好
+const GbkText kNi = "\xC4\xE3";                     // 你
+const GbkText kHao = "\xBA\xC3";                    // 好
 const GbkText kSearchMarker = "#\xCB\xD1\xCB\xF7";  // #搜索
 
 TEST(ByteCuts, LeftRightMidCutRawBytes) {
@@ -19,7 +19,8 @@ TEST(ByteCuts, LeftRightMidCutRawBytes) {
 
   const GbkText five = "ab" + kNi + "c";
   EXPECT_EQ(RightText(five, -1), "");
-  EXPECT_EQ(RightText(five, 2), "\xE3" "c");  // begins at a trail byte
+  EXPECT_EQ(RightText(five, 2), "\xE3"
+                                "c");  // begins at a trail byte
   EXPECT_EQ(RightText(five, 5), five);
   EXPECT_EQ(RightText(five, 9), five);
 
@@ -85,8 +86,8 @@ TEST(JoinTextsTest, InOrderSkippingEmpty) {
 TEST(ToLowerCaseTest, LeavesPairsAlone) {
   EXPECT_EQ(ToLowerCase("AbZ@[`"), "abz@[`");
   EXPECT_EQ(ToLowerCase("\x81\x41Q"), "\x81\x41q");  // trail 0x41 unchanged
-  EXPECT_EQ(ToLowerCase("Q\xC4"), "q\xC4");           // trailing lead byte kept
-  EXPECT_EQ(ToLowerCase("\xA3\xC1"), "\xA3\xC1");      // full-width A untouched
+  EXPECT_EQ(ToLowerCase("Q\xC4"), "q\xC4");          // trailing lead byte kept
+  EXPECT_EQ(ToLowerCase("\xA3\xC1"), "\xA3\xC1");    // full-width A untouched
 }
 
 TEST(ToHalfWidthTest, MapsTheTable) {
@@ -98,8 +99,8 @@ TEST(ToHalfWidthTest, MapsTheTable) {
   EXPECT_EQ(ToHalfWidth("\xA3\xFE"), "~");
   EXPECT_EQ(ToHalfWidth("\xA3\xA0"), "\xA3\xA0");  // below the full-width range
   EXPECT_EQ(ToHalfWidth(kNi + "x" + kHao), kNi + "x" + kHao);
-  EXPECT_EQ(ToHalfWidth("ab\xC4"), "ab");  // trailing lead byte dropped
-  EXPECT_EQ(ToHalfWidth("\xA3" "A"), "\xA3" "A");
+  EXPECT_EQ(ToHalfWidth("ab\xC4"), "ab");          // trailing lead byte dropped
+  EXPECT_EQ(ToHalfWidth("\xA3\x41"), "\xA3\x41");  // A3, then the letter A
 }
 
 TEST(ToTextTest, PlainDecimal) {

@@ -18,8 +18,8 @@ namespace zorli {
 namespace {
 
 // Win32 show commands.
-constexpr int kHide = 0, kShowNormal = 1, kShowMinimized = 2, kShowNoActivate = 4,
-              kMinimize = 6, kShowNa = 8;
+constexpr int kHide = 0, kShowNormal = 1, kShowMinimized = 2, kShowNoActivate = 4, kMinimize = 6,
+              kShowNa = 8;
 
 TEST(ProgramWindowMode, ClampsToOneThroughSix) {
   EXPECT_EQ(ProgramShowCommand(0), kHide);
@@ -38,7 +38,7 @@ TEST(ShellWindowMode, CountsOnlyWithAllFiveArgumentsGiven) {
   EXPECT_EQ(ShellShowCommand(std::nullopt, GbkText(), GbkText(), 1), kShowNormal);
   EXPECT_EQ(ShellShowCommand(kOpen, GbkText(), GbkText(), 1), kHide);
   EXPECT_EQ(ShellShowCommand(0, GbkText(), GbkText(), 3), kShowMinimized);  // any operation
-  EXPECT_EQ(ShellShowCommand(kOpen, GbkText(), GbkText(), 5), kShowNa);  // not SW_SHOWNOACTIVATE
+  EXPECT_EQ(ShellShowCommand(kOpen, GbkText(), GbkText(), 5), kShowNa);     // not SW_SHOWNOACTIVATE
   EXPECT_EQ(ShellShowCommand(kOpen, GbkText(), GbkText(), 7), kShowNormal);
   EXPECT_EQ(ShellShowCommand(kOpen, GbkText(), GbkText(), 0), kShowNormal);
 }

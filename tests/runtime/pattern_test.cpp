@@ -9,7 +9,7 @@ namespace zorli {
 namespace {
 
 // (offset, text) of every match of the reply engine's unit expression.
-std::vector<std::pair<int32_t, GbkText>> units(const GbkText& text) {
+std::vector<std::pair<int32_t, GbkText>> UnitsOf(const GbkText& text) {
   regex expression;
   EXPECT_TRUE(expression.create("[^a-z0-9]{2}"));
   std::vector<std::pair<int32_t, GbkText>> found;
@@ -24,22 +24,24 @@ std::vector<std::pair<int32_t, GbkText>> units(const GbkText& text) {
 using Units = std::vector<std::pair<int32_t, GbkText>>;
 
 TEST(UnitExpression, CutsGbkTextIntoByteRuns) {
-  EXPECT_EQ(units("\xC4\xE3\xBA\xC3\xC2\xF0"),  // 你好吗
+  EXPECT_EQ(UnitsOf("\xC4\xE3\xBA\xC3\xC2\xF0"),  // 你好吗
             (Units{{0, "\xC4\xE3"}, {2, "\xBA\xC3"}, {4, "\xC2\xF0"}}));
-  EXPECT_EQ(units("\xC4\xE3" "a\xBA\xC3"), (Units{{0, "\xC4\xE3"}, {3, "\xBA\xC3"}}));  // 你a好
-  EXPECT_EQ(units("Hi\xC4\xE3"), (Units{{2, "\xC4\xE3"}}));
-  EXPECT_EQ(units("OK"), (Units{{0, "OK"}}));
+  EXPECT_EQ(UnitsOf("\xC4\xE3"
+                    "a\xBA\xC3"),
+            (Units{{0, "\xC4\xE3"}, {3, "\xBA\xC3"}}));  // 你a好
+  EXPECT_EQ(UnitsOf("Hi\xC4\xE3"), (Units{{2, "\xC4\xE3"}}));
+  EXPECT_EQ(UnitsOf("OK"), (Units{{0, "OK"}}));
   // Misaligned: A and the lead byte of 你 pair up; the last byte stays unmatched.
-  EXPECT_EQ(units("A\xC4\xE3\xBA\xC3"), (Units{{0, "A\xC4"}, {2, "\xE3\xBA"}}));
-  EXPECT_TRUE(units("abc123xyz").empty());
-  EXPECT_TRUE(units("").empty());
+  EXPECT_EQ(UnitsOf("A\xC4\xE3\xBA\xC3"), (Units{{0, "A\xC4"}, {2, "\xE3\xBA"}}));
+  EXPECT_TRUE(UnitsOf("abc123xyz").empty());
+  EXPECT_TRUE(UnitsOf("").empty());
 }
 
 TEST(UnitExpression, TrailBytesThatAreLettersBreakTheRun) {
   // 0x81 0x61: the trail byte is "a", so the lead byte stands alone and is not matched.
-  EXPECT_EQ(units("\x81\x61\xC4\xE3"), (Units{{2, "\xC4\xE3"}}));
+  EXPECT_EQ(UnitsOf("\x81\x61\xC4\xE3"), (Units{{2, "\xC4\xE3"}}));
   // Control bytes, spaces and punctuation are all in the class.
-  EXPECT_EQ(units(" ?\r\n"), (Units{{0, " ?"}, {2, "\r\n"}}));
+  EXPECT_EQ(UnitsOf(" ?\r\n"), (Units{{0, " ?"}, {2, "\r\n"}}));
 }
 
 TEST(RegexService, FailedCompileKeepsThePreviousExpression) {

@@ -9,13 +9,13 @@ namespace {
 
 TEST(RandomGenerator, SeedOneGivesTheCRuntimeSequence) {
   seedRandom(1);
-  EXPECT_EQ(drawRandom(), 41);
-  EXPECT_EQ(drawRandom(), 18467);
-  EXPECT_EQ(drawRandom(), 6334);
+  EXPECT_EQ(DrawRandom(), 41);
+  EXPECT_EQ(DrawRandom(), 18467);
+  EXPECT_EQ(DrawRandom(), 6334);
   seedRandom(-1);  // any 32-bit seed is a state
-  const int32_t first = drawRandom();
+  const int32_t first = DrawRandom();
   seedRandom(-1);
-  EXPECT_EQ(drawRandom(), first);
+  EXPECT_EQ(DrawRandom(), first);
 }
 
 TEST(RandomInRange, OrderAndNegativeBounds) {
@@ -43,7 +43,7 @@ TEST(RandomInRange, EqualBoundsDrawNothing) {
   seedRandom(1);
   EXPECT_EQ(randomInRange(7, 7), 7);
   EXPECT_EQ(randomInRange(-4, -9), 0);  // both become 0
-  EXPECT_EQ(drawRandom(), 41);          // the state did not move
+  EXPECT_EQ(DrawRandom(), 41);          // the state did not move
 }
 
 TEST(RandomInRange, FormulaAndDefaults) {
@@ -65,9 +65,9 @@ TEST(RandomInRange, CoversEveryValueOfASmallRange) {
 
 TEST(SeedRandom, UnseededSeedingsInOneMillisecondDiffer) {
   seedRandom();
-  const int32_t a = drawRandom() * 32768 + drawRandom();
+  const int32_t a = DrawRandom() * 32768 + DrawRandom();
   seedRandom();
-  const int32_t b = drawRandom() * 32768 + drawRandom();
+  const int32_t b = DrawRandom() * 32768 + DrawRandom();
   EXPECT_NE(a, b);
 }
 

@@ -8,12 +8,13 @@ namespace {
 
 TEST(WideText, InvalidBytesDoNotCutTheText) {
   // A lone lead byte in the middle: the characters after it survive.
-  const std::wstring wide = toWide(CodePage::kGbk, "A\x81" "B\xC4\xE3");
+  const std::wstring wide = ToWide(CodePage::kGbk, "A\x81"
+                                                   "B\xC4\xE3");
   ASSERT_GE(wide.size(), 3u);
   EXPECT_EQ(wide.front(), L'A');
   EXPECT_EQ(wide.back(), L'你');
-  EXPECT_EQ(toWide(CodePage::kGbk, ""), L"");
-  EXPECT_EQ(fromWide(CodePage::kGbk, L""), "");
+  EXPECT_EQ(ToWide(CodePage::kGbk, ""), L"");
+  EXPECT_EQ(FromWide(CodePage::kGbk, L""), "");
 }
 
 }  // namespace

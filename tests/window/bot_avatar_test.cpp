@@ -12,7 +12,7 @@ TEST(BotAvatar, DecodesAsA350By350Picture) {
   ASSERT_TRUE(InitChatListStyles());  // GDI+
   {
     Picture avatar;
-    ASSERT_TRUE(avatar.LoadFromBytes(embedded::bot_avatar_jpg, embedded::bot_avatar_jpg_size));
+    ASSERT_TRUE(avatar.LoadFromBytes(embedded::kBotAvatarJpg, embedded::kBotAvatarJpgSize));
     EXPECT_NE(avatar.Handle(), 0u);
     EXPECT_EQ(avatar.Width(), 350);
     EXPECT_EQ(avatar.Height(), 350);

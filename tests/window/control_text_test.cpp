@@ -1,6 +1,6 @@
 // GBK texts go into and come out of real Unicode edit controls unchanged.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include "control_text.h"
 
@@ -21,7 +21,9 @@ class ControlTextTest : public ::testing::Test {
 
 TEST_F(ControlTextTest, ChineseTextRoundTripsThroughTheControlAsUtf16) {
   // "你好，Zorli\r\n再见"
-  const GbkText text = "\xC4\xE3\xBA\xC3\xA3\xAC" "Zorli\r\n" "\xD4\xD9\xBC\xFB";
+  const GbkText text = "\xC4\xE3\xBA\xC3\xA3\xAC"
+                       "Zorli\r\n"
+                       "\xD4\xD9\xBC\xFB";
   WriteControlText(edit_, text);
   wchar_t wide[64] = {};
   GetWindowTextW(edit_, wide, 64);

@@ -1,7 +1,7 @@
 // Zorli as a user meets it: the real program in a folder with its own small knowledge
 // base, driven with real keys and clicks, its chat list read from the program's memory.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <memory>
@@ -21,26 +21,27 @@ using namespace zorli::window;
 
 const GbkText kBotNickname = "KaduZorli";
 // 我是Zorli啊，善解人意，偶尔逗比。。。 :)
-const GbkText kGreeting =
-    "\xCE\xD2\xCA\xC7" "Zorli" "\xB0\xA1\xA3\xAC\xC9\xC6\xBD\xE2\xC8\xCB\xD2\xE2\xA3\xAC\xC5\xBC"
-    "\xB6\xFB\xB6\xBA\xB1\xC8\xA1\xA3\xA1\xA3\xA1\xA3 :)";
-const GbkText kHello = "\xC4\xE3\xBA\xC3";               // 你好
-const GbkText kHelloAnswer = "\xC4\xE3\xBA\xC3\xD1\xBD";  // 你好呀
-const GbkText kWeather = "\xCC\xEC\xC6\xF8";             // 天气
-const GbkText kWeatherAnswer = "\xC7\xE7\xCC\xEC";       // 晴天
+const GbkText kGreeting = "\xCE\xD2\xCA\xC7"
+                          "Zorli"
+                          "\xB0\xA1\xA3\xAC\xC9\xC6\xBD\xE2\xC8\xCB\xD2\xE2\xA3\xAC\xC5\xBC"
+                          "\xB6\xFB\xB6\xBA\xB1\xC8\xA1\xA3\xA1\xA3\xA1\xA3 :)";
+const GbkText kHello = "\xC4\xE3\xBA\xC3";                     // 你好
+const GbkText kHelloAnswer = "\xC4\xE3\xBA\xC3\xD1\xBD";       // 你好呀
+const GbkText kWeather = "\xCC\xEC\xC6\xF8";                   // 天气
+const GbkText kWeatherAnswer = "\xC7\xE7\xCC\xEC";             // 晴天
 const GbkText kFallback = "\xCE\xD2\xCC\xFD\xB2\xBB\xB6\xAE";  // 我听不懂
 
 void WriteKnowledgeFile(const char* name, const std::vector<const char*>& fieldNames,
                         const std::vector<std::vector<GbkText>>& rows) {
   std::vector<FieldDefinition> fields;
-  for (const char* field : fieldNames) fields.push_back({field, FieldType::Text, 100});
+  for (const char* field : fieldNames) fields.push_back({field, FieldType::kText, 100});
   ASSERT_TRUE(CreateDatabase(name, fields)) << LastError();
   ASSERT_TRUE(OpenDatabase(name)) << LastError();
   for (const auto& row : rows) {
     ASSERT_TRUE(AppendRecord());
     for (size_t i = 0; i < row.size(); ++i) {
-      ASSERT_TRUE(WriteField(static_cast<int32_t>(i + 1),
-                             FieldValue::FromBytes(FieldType::Text, row[i])));
+      ASSERT_TRUE(
+          WriteField(static_cast<int32_t>(i + 1), FieldValue::FromBytes(FieldType::kText, row[i])));
     }
   }
   CloseAllDatabases();
@@ -73,10 +74,10 @@ bool IsBotReply(const ShownEntry& entry, const GbkText& reply) {
 class ZorliEndToEndTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    WriteKnowledgeFile("dbs.edb", {"pattern", "answer1", "answer2", "answer3", "answer4"},
-                       {{kHello, kHelloAnswer, kHelloAnswer, kHelloAnswer, kHelloAnswer},
-                        {kWeather, kWeatherAnswer, kWeatherAnswer, kWeatherAnswer,
-                         kWeatherAnswer}});
+    WriteKnowledgeFile(
+        "dbs.edb", {"pattern", "answer1", "answer2", "answer3", "answer4"},
+        {{kHello, kHelloAnswer, kHelloAnswer, kHelloAnswer, kHelloAnswer},
+         {kWeather, kWeatherAnswer, kWeatherAnswer, kWeatherAnswer, kWeatherAnswer}});
     WriteKnowledgeFile("dbv.edb", {"reply"}, {{kFallback}});
   }
 
@@ -86,8 +87,8 @@ class ZorliEndToEndTest : public ::testing::Test {
     ASSERT_TRUE(WaitUntil([&] { return zorli_->EntryCount() == 1; }, 5000));
     SetForegroundWindow(zorli_->MainWindow());
     zorli_->Click(kMessageBoxId);
-    ASSERT_TRUE(WaitUntil([&] { return zorli_->FocusedWindow() == zorli_->Control(kMessageBoxId); },
-                          5000));
+    ASSERT_TRUE(
+        WaitUntil([&] { return zorli_->FocusedWindow() == zorli_->Control(kMessageBoxId); }, 5000));
   }
 
   // Types a message, presses Ctrl+Enter and waits for the user's entry and the bot's.
@@ -123,7 +124,8 @@ TEST_F(ZorliEndToEndTest, WindowOpensCentredWithTheTemplateLayout) {
   RECT client, frame;
   GetClientRect(zorli_->Control(kPictureBoxId), &client);
   GetWindowRect(zorli_->ChatListFrame(), &frame);
-  MapWindowPoints(HWND_DESKTOP, zorli_->Control(kPictureBoxId), reinterpret_cast<POINT*>(&frame), 2);
+  MapWindowPoints(HWND_DESKTOP, zorli_->Control(kPictureBoxId), reinterpret_cast<POINT*>(&frame),
+                  2);
   EXPECT_EQ(frame.left, 0);
   EXPECT_EQ(frame.top, 0);
   EXPECT_EQ(frame.right, client.right);
@@ -204,13 +206,16 @@ TEST_F(ZorliEndToEndTest, UntickingTheNicknameBoxHidesEveryNickname) {
     EXPECT_FALSE(zorli_->Entry(i).showNickname);
   }
   // Once painted again, no entry keeps room for a nickname line.
-  RedrawWindow(zorli_->ChatListFrame(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-  EXPECT_TRUE(WaitUntil([&] {
-    for (int i = 0; i < zorli_->EntryCount(); ++i) {
-      if (zorli_->Entry(i).nicknameRect.Height() != 0) return false;
-    }
-    return true;
-  }, 3000));
+  RedrawWindow(zorli_->ChatListFrame(), nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  EXPECT_TRUE(WaitUntil(
+      [&] {
+        for (int i = 0; i < zorli_->EntryCount(); ++i) {
+          if (zorli_->Entry(i).nicknameRect.Height() != 0) return false;
+        }
+        return true;
+      },
+      3000));
 
   zorli_->Click(kShowNicknameCheckId);
   ASSERT_TRUE(WaitUntil([&] { return zorli_->Entry(0).showNickname; }, 3000));

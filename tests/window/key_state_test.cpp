@@ -1,6 +1,6 @@
 // Which key-down messages of the message box send, for every modifier combination.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include "key_state.h"
 

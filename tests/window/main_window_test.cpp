@@ -1,8 +1,8 @@
 // The main window as the user gets it: layout, styles, colours, tooltip and the events
 // its controls raise, in a real window of this process.
-#include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <iterator>
@@ -99,8 +99,8 @@ TEST_F(MainWindowTest, WindowIsCentredFixedDialogWithMinimizeAndClose) {
   EXPECT_EQ(TextOf(main), L"Kadu机器人Zorli 测试版 -未完善");
 
   const DWORD style = static_cast<DWORD>(GetWindowLongW(main, GWL_STYLE));
-  for (DWORD bit : {DWORD(WS_CAPTION), DWORD(WS_DLGFRAME), DWORD(WS_SYSMENU),
-                    DWORD(WS_MINIMIZEBOX), DWORD(WS_CLIPCHILDREN)}) {
+  for (DWORD bit : {DWORD(WS_CAPTION), DWORD(WS_DLGFRAME), DWORD(WS_SYSMENU), DWORD(WS_MINIMIZEBOX),
+                    DWORD(WS_CLIPCHILDREN)}) {
     EXPECT_EQ(style & bit, bit) << std::hex << bit;
   }
   EXPECT_EQ(style & (WS_MAXIMIZEBOX | WS_THICKFRAME | WS_CHILD), 0u);
@@ -189,8 +189,8 @@ TEST_F(MainWindowTest, ChatAreaStandsAboveTheInputAreaAcrossTheSameWidth) {
 
 // A label stands before the box it names, level with the box's first line.
 TEST_F(MainWindowTest, EachLabelStandsLeftOfTheBoxItNames) {
-  for (const auto& [label, box] : {std::pair{kNicknameLabelId, kNicknameBoxId},
-                                   std::pair{kMessageLabelId, kMessageBoxId}}) {
+  for (const auto& [label, box] :
+       {std::pair{kNicknameLabelId, kNicknameBoxId}, std::pair{kMessageLabelId, kMessageBoxId}}) {
     SCOPED_TRACE(label);
     const RECT labelRect = RectInParent(Unit(label));
     const RECT boxRect = RectInParent(Unit(box));
@@ -290,7 +290,8 @@ TEST_F(MainWindowTest, ColoursOfEditBoxesLabelsAndShapeFrame) {
 BOOL CALLBACK CollectTooltips(HWND window, LPARAM found) {
   wchar_t name[64] = {};
   GetClassNameW(window, name, 64);
-  if (_wcsicmp(name, TOOLTIPS_CLASSW) == 0) reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
+  if (_wcsicmp(name, TOOLTIPS_CLASSW) == 0)
+    reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
   return TRUE;
 }
 

@@ -1,7 +1,7 @@
 // A start that cannot be completed, in this process: the program's own start-up meets a
 // window class name that is already taken.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <string>
 #include <thread>

@@ -51,10 +51,12 @@ ZorliProcess::ZorliProcess(const std::wstring& program, const std::wstring& fold
   }
   WaitForInputIdle(process_.hProcess, 20000);
   WindowSearch search{process_.dwProcessId, nullptr};
-  WaitUntil([&] {
-    EnumWindows(FindMainWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found != nullptr && IsWindowVisible(search.found);
-  }, 20000);
+  WaitUntil(
+      [&] {
+        EnumWindows(FindMainWindow, reinterpret_cast<LPARAM>(&search));
+        return search.found != nullptr && IsWindowVisible(search.found);
+      },
+      20000);
   mainWindow_ = search.found;
   if (!mainWindow_) return;
   frame_ = FindWindowExW(Control(window::kPictureBoxId), nullptr, L"QuarnPopChatFrame", nullptr);

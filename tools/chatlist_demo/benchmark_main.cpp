@@ -45,8 +45,8 @@ int main(int argc, char** argv) {
   windowClass.hInstance = GetModuleHandleW(nullptr);
   windowClass.lpszClassName = L"ZorliChatListBenchmark";
   RegisterClassW(&windowClass);
-  HWND window = CreateWindowExW(0, windowClass.lpszClassName, L"", WS_POPUP, 0, 0, 480, 700, nullptr, nullptr,
-                                windowClass.hInstance, nullptr);
+  HWND window = CreateWindowExW(0, windowClass.lpszClassName, L"", WS_POPUP, 0, 0, 480, 700,
+                                nullptr, nullptr, windowClass.hInstance, nullptr);
   ShowWindow(window, SW_SHOWNOACTIVATE);
   zorli::ChatListView chatList;
   if (!chatList.Create(window, 0, 0, 480, 700, 0, true)) return 1;
@@ -54,20 +54,22 @@ int main(int argc, char** argv) {
   if (hidden) chatList.Hide();
 
   const int block = count >= 10 ? count / 10 : 1;
-  std::printf("adding %d messages to a %s list%s, %d per block\n", count, hidden ? "hidden" : "visible",
-              follow ? " kept scrolled to the bottom" : "", block);
+  std::printf("adding %d messages to a %s list%s, %d per block\n", count,
+              hidden ? "hidden" : "visible", follow ? " kept scrolled to the bottom" : "", block);
   double blockStart = Now();
   const double start = blockStart;
   for (int i = 0; i < count; ++i) {
     const bool right = i % 2 == 1;
-    chatList.AddMessage(right ? "user" : "KaduZorli", 0,
-                        "message " + std::to_string(i) + (i % 3 == 0 ? " with a longer text that wraps onto a second line in the bubble" : ""),
-                        std::nullopt, right);
+    chatList.AddMessage(
+        right ? "user" : "KaduZorli", 0,
+        "message " + std::to_string(i) +
+            (i % 3 == 0 ? " with a longer text that wraps onto a second line in the bubble" : ""),
+        std::nullopt, right);
     if (follow) chatList.ScrollToBottom();
     if ((i + 1) % block == 0) {
       const double now = Now();
-      std::printf("  entries %6d-%6d: %8.2f ms (%.3f ms per entry)\n", i + 1 - block, i, now - blockStart,
-                  (now - blockStart) / block);
+      std::printf("  entries %6d-%6d: %8.2f ms (%.3f ms per entry)\n", i + 1 - block, i,
+                  now - blockStart, (now - blockStart) / block);
       blockStart = now;
     }
   }

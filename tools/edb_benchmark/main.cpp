@@ -23,7 +23,7 @@ constexpr int32_t kPatternWidth = 60;
 constexpr int32_t kAnswerWidth = 120;
 
 // A pattern of Chinese characters and letters that differs from record to record.
-std::string patternText(int32_t record) {
+std::string PatternText(int32_t record) {
   std::string text;
   for (int32_t k = 0; k < 12; ++k) {
     const int32_t v = record * 31 + k * 7;
@@ -35,10 +35,10 @@ std::string patternText(int32_t record) {
 
 // Creates the database through the library, then writes its records in one stream:
 // going through AppendRecord for a million records would time the writer instead.
-bool buildKnowledgeFile(const std::string& path, int32_t records) {
-  std::vector<FieldDefinition> fields = {{"pattern", FieldType::Text, kPatternWidth}};
+bool BuildKnowledgeFile(const std::string& path, int32_t records) {
+  std::vector<FieldDefinition> fields = {{"pattern", FieldType::kText, kPatternWidth}};
   for (const char* name : {"answerA", "answerB", "answerC", "answerD"}) {
-    fields.push_back({name, FieldType::Text, kAnswerWidth});
+    fields.push_back({name, FieldType::kText, kAnswerWidth});
   }
   if (!CreateDatabase(path, fields) || !OpenDatabase(path)) return false;
   const DatabaseInfo info = *DescribeCurrentDatabase();
@@ -49,7 +49,7 @@ bool buildKnowledgeFile(const std::string& path, int32_t records) {
   std::string record(static_cast<size_t>(info.recordSize), '\0');
   for (int32_t r = 0; r < records; ++r) {
     std::fill(record.begin(), record.end(), '\0');
-    const std::string pattern = patternText(r);
+    const std::string pattern = PatternText(r);
     record.replace(static_cast<size_t>(info.fields[0].offset), pattern.size(), pattern);
     for (size_t f = 1; f < info.fields.size(); ++f) {
       const std::string answer = "answer " + std::to_string(f) + " of " + std::to_string(r);
@@ -65,10 +65,11 @@ bool buildKnowledgeFile(const std::string& path, int32_t records) {
 }
 
 template <typename Body>
-double microsecondsPerRecord(int32_t records, Body body) {
+double MicrosecondsPerRecord(int32_t records, Body body) {
   const auto start = std::chrono::steady_clock::now();
   body();
-  const std::chrono::duration<double, std::micro> elapsed = std::chrono::steady_clock::now() - start;
+  const std::chrono::duration<double, std::micro> elapsed =
+      std::chrono::steady_clock::now() - start;
   return elapsed.count() / records;
 }
 
@@ -80,25 +81,25 @@ int main(int argc, char** argv) {
               "scan");
   for (int32_t records = 10000; records <= largest; records *= 10) {
     const std::string path = "benchmark.edb";
-    if (!buildKnowledgeFile(path, records) || !OpenDatabase(path)) {
+    if (!BuildKnowledgeFile(path, records) || !OpenDatabase(path)) {
       std::fprintf(stderr, "cannot build %s: %d\n", path.c_str(), LastError());
       return 1;
     }
     size_t bytes = 0;
-    const double cursor = microsecondsPerRecord(records, [&] {
+    const double cursor = MicrosecondsPerRecord(records, [&] {
       const int32_t count = GetRecordCount();
       for (int32_t i = 1; i <= count; ++i) {
         GoToRecord(i);
-        bytes += ReadField(1).bytes().size();
+        bytes += ReadField(1).Bytes().size();
       }
     });
-    const double batch = microsecondsPerRecord(records, [&] {
-      ReadFieldOfAllRecords(1, [&](int32_t, const FieldValue& v) { bytes += v.bytes().size(); });
+    const double batch = MicrosecondsPerRecord(records, [&] {
+      ReadFieldOfAllRecords(1, [&](int32_t, const FieldValue& v) { bytes += v.Bytes().size(); });
     });
-    const double scan = microsecondsPerRecord(records, [&] {
+    const double scan = MicrosecondsPerRecord(records, [&] {
       GoToFirstRecord();
       FindRecord([&] {
-        bytes += ReadField(1).bytes().size();
+        bytes += ReadField(1).Bytes().size();
         return false;
       });
     });

@@ -27,7 +27,7 @@ const char kUsage[] =
     "SCHEMA: comma-separated name:type or name:text:WIDTH; types: byte, short, int, int64,\n"
     "float, double, bool, datetime, subptr, text, bytes, memo\n";
 
-std::optional<Command> parseCommand(const std::vector<std::string>& arguments) {
+std::optional<Command> ParseCommand(const std::vector<std::string>& arguments) {
   if (arguments.size() < 2) return std::nullopt;
   Command command{arguments[0], arguments[1], {}};
   const bool create = command.verb == "create";
@@ -37,7 +37,8 @@ std::optional<Command> parseCommand(const std::vector<std::string>& arguments) {
   }
   for (size_t i = 2; i < arguments.size(); i += 2) {
     const std::string& option = arguments[i];
-    const bool known = option == "--password" || (create && (option == "--schema" || option == "--from"));
+    const bool known =
+        option == "--password" || (create && (option == "--schema" || option == "--from"));
     if (!known || i + 1 >= arguments.size() || command.options.count(option)) return std::nullopt;
     command.options[option] = arguments[i + 1];
   }
@@ -47,18 +48,18 @@ std::optional<Command> parseCommand(const std::vector<std::string>& arguments) {
   return command;
 }
 
-int failWith(int32_t code) {
+int FailWith(int32_t code) {
   WriteError(CodeLine(code));
   return kFailure;
 }
 
-bool openGiven(const Command& command, bool readOnly) {
-  return OpenDatabase(platform::nativePath(command.file), std::nullopt, readOnly, kShareDenyNone,
+bool OpenGiven(const Command& command, bool readOnly) {
+  return OpenDatabase(platform::NativePath(command.file), std::nullopt, readOnly, kShareDenyNone,
                       std::nullopt, PasswordOf(command).value_or(GbkText()));
 }
 
-int dump(const Command& command) {
-  if (!openGiven(command, true)) return failWith(LastError());
+int Dump(const Command& command) {
+  if (!OpenGiven(command, true)) return FailWith(LastError());
   const std::optional<DatabaseInfo> info = DescribeCurrentDatabase();
   std::string header;
   for (size_t f = 0; f < info->fields.size(); ++f) {
@@ -67,7 +68,7 @@ int dump(const Command& command) {
   WriteOut(header + "\n");
   int status = kSuccess;
   const int32_t count = GetRecordCount();
-  if (LastError() != 0) status = failWith(LastError());
+  if (LastError() != 0) status = FailWith(LastError());
   for (int32_t record = 1; record <= count; ++record) {
     std::string line;
     for (size_t f = 0; f < info->fields.size(); ++f) {
@@ -90,12 +91,12 @@ int dump(const Command& command) {
 
 // check opens read-only; repair opens for writing, which repairs, and then checks that
 // the repaired file opens.
-int checkOrRepair(const Command& command) {
+int CheckOrRepair(const Command& command) {
   const bool repair = command.verb == "repair";
-  bool opened = openGiven(command, !repair);
+  bool opened = OpenGiven(command, !repair);
   if (opened && repair) {
     CloseAllDatabases();
-    opened = openGiven(command, true);
+    opened = OpenGiven(command, true);
   }
   const int32_t code = LastError();
   CloseAllDatabases();
@@ -103,8 +104,8 @@ int checkOrRepair(const Command& command) {
   return opened ? kSuccess : kFailure;
 }
 
-int verify(const Command& command) {
-  if (!openGiven(command, true)) {
+int Verify(const Command& command) {
+  if (!OpenGiven(command, true)) {
     WriteOut(CodeLine(LastError()));
     return kFailure;
   }
@@ -112,16 +113,17 @@ int verify(const Command& command) {
   CloseAllDatabases();
   std::string out = problems.empty() ? "0\n" : "";
   for (const VerifyProblem& problem : problems) {
-    out += problem.code != 0 ? "record " + std::to_string(problem.record) + " field " +
-                                   std::to_string(problem.field) + ": " + CodeLine(problem.code)
-                             : "block " + std::to_string(problem.block) + ": " + problem.what + "\n";
+    out += problem.code != 0
+               ? "record " + std::to_string(problem.record) + " field " +
+                     std::to_string(problem.field) + ": " + CodeLine(problem.code)
+               : "block " + std::to_string(problem.block) + ": " + problem.what + "\n";
   }
   WriteOut(out);
   return problems.empty() ? kSuccess : kFailure;
 }
 
-int info(const Command& command) {
-  if (!openGiven(command, true)) return failWith(LastError());
+int Info(const Command& command) {
+  if (!OpenGiven(command, true)) return FailWith(LastError());
   const DatabaseInfo info = *DescribeCurrentDatabase();
   std::string out;
   out += "magic: " + std::string(info.enciphered ? "WCDB" : "WEDB") + "\n";
@@ -145,12 +147,12 @@ int info(const Command& command) {
   return kSuccess;
 }
 
-int run(const Command& command) {
+int Run(const Command& command) {
   if (command.verb == "create") return Create(command);
-  if (command.verb == "dump") return dump(command);
-  if (command.verb == "info") return info(command);
-  if (command.verb == "verify") return verify(command);
-  return checkOrRepair(command);
+  if (command.verb == "dump") return Dump(command);
+  if (command.verb == "info") return Info(command);
+  if (command.verb == "verify") return Verify(command);
+  return CheckOrRepair(command);
 }
 
 }  // namespace
@@ -174,7 +176,7 @@ int RunEdbtool(const std::vector<std::string>& arguments) {
     WriteOut(std::string("edbtool ") + zorli::kVersion + "\n");
     return OutputComplete() ? kSuccess : kFailure;
   }
-  const std::optional<Command> command = parseCommand(arguments);
+  const std::optional<Command> command = ParseCommand(arguments);
   if (!command) {
     WriteError(kUsage);
     return kUsageError;
@@ -183,7 +185,7 @@ int RunEdbtool(const std::vector<std::string>& arguments) {
     WriteError("--password: not representable in GBK\n");
     return kUsageError;
   }
-  const int status = run(*command);
+  const int status = Run(*command);
   if (!OutputComplete()) {
     WriteError("edbtool: the output could not be written\n");
     return kFailure;

@@ -6,8 +6,8 @@ namespace {
 std::FILE* redirectedOut = nullptr;
 std::FILE* redirectedError = nullptr;
 
-std::FILE* outStream() { return redirectedOut != nullptr ? redirectedOut : stdout; }
-std::FILE* errorStream() { return redirectedError != nullptr ? redirectedError : stderr; }
+std::FILE* OutStream() { return redirectedOut != nullptr ? redirectedOut : stdout; }
+std::FILE* ErrorStream() { return redirectedError != nullptr ? redirectedError : stderr; }
 
 }  // namespace
 
@@ -16,12 +16,12 @@ void RedirectOutput(std::FILE* out, std::FILE* error) {
   redirectedError = error;
 }
 
-bool OutputComplete() { return std::fflush(outStream()) == 0 && !std::ferror(outStream()); }
+bool OutputComplete() { return std::fflush(OutStream()) == 0 && !std::ferror(OutStream()); }
 
-void WriteOut(const std::string& utf8) { std::fwrite(utf8.data(), 1, utf8.size(), outStream()); }
+void WriteOut(const std::string& utf8) { std::fwrite(utf8.data(), 1, utf8.size(), OutStream()); }
 
 void WriteError(const std::string& utf8) {
-  std::fwrite(utf8.data(), 1, utf8.size(), errorStream());
+  std::fwrite(utf8.data(), 1, utf8.size(), ErrorStream());
 }
 
 }  // namespace zorli::edbtool

@@ -17,7 +17,7 @@
 namespace zorli::edbtool {
 namespace {
 
-std::vector<std::string> splitCells(const std::string& line) {
+std::vector<std::string> SplitCells(const std::string& line) {
   std::vector<std::string> cells;
   size_t start = 0;
   for (;;) {
@@ -28,7 +28,7 @@ std::vector<std::string> splitCells(const std::string& line) {
   }
 }
 
-std::vector<std::string> splitLines(const std::string& text) {
+std::vector<std::string> SplitLines(const std::string& text) {
   std::vector<std::string> lines;
   size_t start = 0;
   while (start < text.size()) {
@@ -43,7 +43,7 @@ std::vector<std::string> splitLines(const std::string& text) {
 }
 
 // The whole file; false when it cannot be opened or read (a directory, say).
-bool readInput(const std::string& path, std::string& text) {
+bool ReadInput(const std::string& path, std::string& text) {
   std::FILE* file = std::fopen(path.c_str(), "rb");
   if (file == nullptr) return false;
   char buffer[64 * 1024];
@@ -54,15 +54,15 @@ bool readInput(const std::string& path, std::string& text) {
   return complete;
 }
 
-int inputError(const std::string& where, const std::string& what) {
+int InputError(const std::string& where, const std::string& what) {
   WriteError(where + ": " + what + "\n");
   return kFailure;
 }
 
 // Stores one TSV line as a new record of the current database: "" or what is wrong.
-std::string storeLine(const std::vector<FieldDefinition>& fields,
+std::string StoreLine(const std::vector<FieldDefinition>& fields,
                       const std::vector<std::string>& names, const std::string& line) {
-  const std::vector<std::string> cells = splitCells(line);
+  const std::vector<std::string> cells = SplitCells(line);
   if (cells.size() != fields.size()) {
     return "expected " + std::to_string(fields.size()) + " cells, found " +
            std::to_string(cells.size());
@@ -75,10 +75,9 @@ std::string storeLine(const std::vector<FieldDefinition>& fields,
     std::string problem;
     const std::optional<FieldValue> value = ParseField(field.type, cells[f], &problem);
     if (!value) return column + "bad " + TypeName(field.type) + ": " + problem;
-    if (field.type == FieldType::Text &&
-        value->bytes().size() > static_cast<size_t>(field.textWidth)) {
-      return column + "text longer than its field's " + std::to_string(field.textWidth) +
-             " bytes";
+    if (field.type == FieldType::kText &&
+        value->Bytes().size() > static_cast<size_t>(field.textWidth)) {
+      return column + "text longer than its field's " + std::to_string(field.textWidth) + " bytes";
     }
     if (!WriteField(static_cast<int32_t>(f + 1), *value)) return column + CodeLine(LastError());
   }
@@ -86,7 +85,7 @@ std::string storeLine(const std::vector<FieldDefinition>& fields,
 }
 
 // Fills a new database at path from the TSV lines after the header.
-int fill(const std::string& path, const std::vector<FieldDefinition>& fields,
+int Fill(const std::string& path, const std::vector<FieldDefinition>& fields,
          const std::vector<std::string>& lines, const std::string& tsvPath,
          const GbkText& password) {
   if (!CreateDatabase(path, fields, password) ||
@@ -94,13 +93,13 @@ int fill(const std::string& path, const std::vector<FieldDefinition>& fields,
     WriteError(CodeLine(LastError()));
     return kFailure;
   }
-  const std::vector<std::string> names = splitCells(lines[0]);
+  const std::vector<std::string> names = SplitCells(lines[0]);
   int status = kSuccess;
   for (size_t line = 1; line < lines.size() && status == kSuccess; ++line) {
-    std::string problem = storeLine(fields, names, lines[line]);
+    std::string problem = StoreLine(fields, names, lines[line]);
     if (!problem.empty()) {
       if (problem.back() == '\n') problem.pop_back();
-      status = inputError(tsvPath + ":" + std::to_string(line + 1), problem);
+      status = InputError(tsvPath + ":" + std::to_string(line + 1), problem);
     }
   }
   CloseAllDatabases();
@@ -109,7 +108,7 @@ int fill(const std::string& path, const std::vector<FieldDefinition>& fields,
 
 // out with "~new" before its extension: beside it, with the same extension, so its
 // auxiliary file is named after it as well.
-std::string temporaryBeside(const std::string& out) {
+std::string TemporaryBeside(const std::string& out) {
   const size_t dot = out.rfind('.');
   return out.substr(0, dot) + "~new" + out.substr(dot);
 }
@@ -118,38 +117,39 @@ std::string temporaryBeside(const std::string& out) {
 
 int Create(const Command& command) {
   const auto fields = ParseSchema(command.options.at("--schema"));
-  if (!fields) return inputError("--schema", "bad schema");
+  if (!fields) return InputError("--schema", "bad schema");
   const std::string tsvPath = command.options.at("--from");
   std::string text;
-  if (!readInput(platform::nativePath(tsvPath), text)) return inputError(tsvPath, "cannot read");
+  if (!ReadInput(platform::NativePath(tsvPath), text)) return InputError(tsvPath, "cannot read");
   // Notepad saves UTF-8 with a byte-order mark; it belongs to no cell.
   if (text.rfind("\xEF\xBB\xBF", 0) == 0) text.erase(0, 3);
-  const std::vector<std::string> lines = splitLines(text);
-  if (lines.empty()) return inputError(tsvPath, "no header line");
-  const std::vector<std::string> names = splitCells(lines[0]);
-  if (names.size() != fields->size()) return inputError(tsvPath, "header does not match the schema");
+  const std::vector<std::string> lines = SplitLines(text);
+  if (lines.empty()) return InputError(tsvPath, "no header line");
+  const std::vector<std::string> names = SplitCells(lines[0]);
+  if (names.size() != fields->size())
+    return InputError(tsvPath, "header does not match the schema");
   for (size_t i = 0; i < names.size(); ++i) {
     if (DecodeCell(names[i]) != (*fields)[i].name) {
-      return inputError(tsvPath, "header field " + std::to_string(i + 1) + " is not " + names[i]);
+      return InputError(tsvPath, "header field " + std::to_string(i + 1) + " is not " + names[i]);
     }
   }
 
-  const std::string out = edb::WithDefaultExtension(platform::nativePath(command.file));
-  const std::string temporary = temporaryBeside(out);
+  const std::string out = edb::WithDefaultExtension(platform::NativePath(command.file));
+  const std::string temporary = TemporaryBeside(out);
   const std::string temporaryAux = edb::AuxiliaryPath(temporary);
-  int status = fill(temporary, *fields, lines, tsvPath, *PasswordOf(command));
+  int status = Fill(temporary, *fields, lines, tsvPath, *PasswordOf(command));
   const bool hasAux = std::any_of(fields->begin(), fields->end(), [](const FieldDefinition& f) {
-    return f.type == FieldType::ByteSet || f.type == FieldType::Memo;
+    return f.type == FieldType::kByteSet || f.type == FieldType::kMemo;
   });
   // The auxiliary file first: OUT never names values its auxiliary file lacks.
   if (status == kSuccess &&
-      ((hasAux && !platform::replaceFile(temporaryAux, edb::AuxiliaryPath(out))) ||
-       !platform::replaceFile(temporary, out))) {
-    status = inputError(command.file, "cannot be replaced");
+      ((hasAux && !platform::RenameReplacing(temporaryAux, edb::AuxiliaryPath(out))) ||
+       !platform::RenameReplacing(temporary, out))) {
+    status = InputError(command.file, "cannot be replaced");
   }
   if (status != kSuccess) {
-    platform::removeFile(temporary);
-    platform::removeFile(temporaryAux);
+    platform::RemoveFile(temporary);
+    platform::RemoveFile(temporaryAux);
   }
   return status;
 }

@@ -2,8 +2,8 @@
 
 #include <cerrno>
 #include <cfloat>
-#include <cmath>
 #include <cinttypes>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
@@ -16,7 +16,7 @@ namespace {
 // The reason a cell was refused; empty while it is fine.
 using Problem = std::string;
 
-std::optional<int64_t> parseInteger(std::string_view cell, int64_t low, int64_t high,
+std::optional<int64_t> ParseInteger(std::string_view cell, int64_t low, int64_t high,
                                     Problem& problem) {
   const std::string text(cell);
   char* end = nullptr;
@@ -33,7 +33,7 @@ std::optional<int64_t> parseInteger(std::string_view cell, int64_t low, int64_t 
 }
 
 // inf and nan are values of their own; a number too large or too small for the type is not.
-std::optional<double> parseReal(std::string_view cell, bool single, Problem& problem) {
+std::optional<double> ParseReal(std::string_view cell, bool single, Problem& problem) {
   const std::string text(cell);
   char* end = nullptr;
   errno = 0;
@@ -44,8 +44,8 @@ std::optional<double> parseReal(std::string_view cell, bool single, Problem& pro
   }
   const bool overflow = (errno == ERANGE && std::isinf(value)) ||
                         (single && std::isfinite(value) && std::fabs(value) > FLT_MAX);
-  const bool underflow = (errno == ERANGE && value == 0) ||
-                         (single && value != 0 && static_cast<float>(value) == 0);
+  const bool underflow =
+      (errno == ERANGE && value == 0) || (single && value != 0 && static_cast<float>(value) == 0);
   if (overflow || underflow) {
     problem = std::string(overflow ? "too large" : "too small") + " for a " +
               (single ? "float" : "double");
@@ -54,7 +54,7 @@ std::optional<double> parseReal(std::string_view cell, bool single, Problem& pro
   return value;
 }
 
-std::optional<DateTime> parseDateTime(std::string_view cell, Problem& problem) {
+std::optional<DateTime> ParseDateTime(std::string_view cell, Problem& problem) {
   CivilDateTime parts{};
   char tail = 0;
   const std::string text(cell);
@@ -65,10 +65,9 @@ std::optional<DateTime> parseDateTime(std::string_view cell, Problem& problem) {
   }
   // A date or time that does not exist would be moved to another one; it must come back
   // as written.
-  const bool inRange = parts.month >= 1 && parts.month <= 12 && parts.day >= 1 &&
-                       parts.day <= 31 && parts.hour >= 0 && parts.hour <= 23 &&
-                       parts.minute >= 0 && parts.minute <= 59 && parts.second >= 0 &&
-                       parts.second <= 59;
+  const bool inRange = parts.month >= 1 && parts.month <= 12 && parts.day >= 1 && parts.day <= 31 &&
+                       parts.hour >= 0 && parts.hour <= 23 && parts.minute >= 0 &&
+                       parts.minute <= 59 && parts.second >= 0 && parts.second <= 59;
   const DateTime value = MakeDateTime(parts);
   const CivilDateTime back = SplitDateTime(value);
   if (!inRange || back.year != parts.year || back.month != parts.month || back.day != parts.day ||
@@ -79,7 +78,7 @@ std::optional<DateTime> parseDateTime(std::string_view cell, Problem& problem) {
   return value;
 }
 
-std::optional<std::string> parseHex(std::string_view cell) {
+std::optional<std::string> ParseHex(std::string_view cell) {
   if (cell.size() % 2 != 0) return std::nullopt;
   std::string bytes;
   for (size_t i = 0; i < cell.size(); i += 2) {
@@ -94,7 +93,7 @@ std::optional<std::string> parseHex(std::string_view cell) {
 }
 
 // The fewest digits that read back as the same value.
-std::string shortestReal(double value, int fewest, int most, bool single) {
+std::string ShortestReal(double value, int fewest, int most, bool single) {
   char text[64];
   for (int digits = fewest;; ++digits) {
     std::snprintf(text, sizeof text, "%.*g", digits, value);
@@ -108,76 +107,82 @@ std::string shortestReal(double value, int fewest, int most, bool single) {
 
 std::string FormatField(const FieldValue& value) {
   char text[64];
-  switch (value.type()) {
-    case FieldType::Byte: case FieldType::Short: case FieldType::Int: case FieldType::Int64:
-    case FieldType::SubProgramPointer:
-      std::snprintf(text, sizeof text, "%" PRId64, value.integer());
+  switch (value.Type()) {
+    case FieldType::kByte:
+    case FieldType::kShort:
+    case FieldType::kInt:
+    case FieldType::kInt64:
+    case FieldType::kSubProgramPointer:
+      std::snprintf(text, sizeof text, "%" PRId64, value.Integer());
       return text;
-    case FieldType::Float: return shortestReal(value.real(), 6, 9, true);
-    case FieldType::Double: return shortestReal(value.real(), 15, 17, false);
-    case FieldType::Logical: return value.logical() ? "true" : "false";
-    case FieldType::DateTime: {
-      const CivilDateTime parts = SplitDateTime(value.real());
+    case FieldType::kFloat: return ShortestReal(value.Real(), 6, 9, true);
+    case FieldType::kDouble: return ShortestReal(value.Real(), 15, 17, false);
+    case FieldType::kLogical: return value.Logical() ? "true" : "false";
+    case FieldType::kDateTime: {
+      const CivilDateTime parts = SplitDateTime(value.Real());
       std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", int(parts.year),
                     int(parts.month), int(parts.day), int(parts.hour), int(parts.minute),
                     int(parts.second));
       return text;
     }
-    case FieldType::ByteSet: {
+    case FieldType::kByteSet: {
       std::string hex;
-      for (unsigned char byte : value.bytes()) {
+      for (unsigned char byte : value.Bytes()) {
         std::snprintf(text, sizeof text, "%02x", byte);
         hex += text;
       }
       return hex;
     }
-    case FieldType::Text:
-    case FieldType::Memo: return EncodeCell(value.bytes());
+    case FieldType::kText:
+    case FieldType::kMemo: return EncodeCell(value.Bytes());
   }
   return std::string();
 }
 
-std::optional<FieldValue> ParseField(FieldType type, std::string_view cell,
-                                     std::string* problem) {
+std::optional<FieldValue> ParseField(FieldType type, std::string_view cell, std::string* problem) {
   Problem why;
   std::optional<FieldValue> value;
   switch (type) {
-    case FieldType::Byte: case FieldType::Short: case FieldType::Int: case FieldType::Int64:
-    case FieldType::SubProgramPointer: {
+    case FieldType::kByte:
+    case FieldType::kShort:
+    case FieldType::kInt:
+    case FieldType::kInt64:
+    case FieldType::kSubProgramPointer: {
       static const std::pair<int64_t, int64_t> kRanges[] = {
           {0, 255}, {INT16_MIN, INT16_MAX}, {INT32_MIN, INT32_MAX}, {INT64_MIN, INT64_MAX}};
-      const auto range = type == FieldType::SubProgramPointer
+      const auto range = type == FieldType::kSubProgramPointer
                              ? std::pair<int64_t, int64_t>{0, UINT32_MAX}
                              : kRanges[static_cast<int>(type) - 1];
-      if (const auto number = parseInteger(cell, range.first, range.second, why)) {
+      if (const auto number = ParseInteger(cell, range.first, range.second, why)) {
         value = FieldValue::FromInteger(type, *number);
       }
       break;
     }
-    case FieldType::Float: case FieldType::Double:
-      if (const auto number = parseReal(cell, type == FieldType::Float, why)) {
+    case FieldType::kFloat:
+    case FieldType::kDouble:
+      if (const auto number = ParseReal(cell, type == FieldType::kFloat, why)) {
         value = FieldValue::FromReal(type, *number);
       }
       break;
-    case FieldType::Logical:
+    case FieldType::kLogical:
       if (cell == "true" || cell == "false") {
         value = FieldValue::FromLogical(cell == "true");
       } else {
         why = "neither true nor false";
       }
       break;
-    case FieldType::DateTime:
-      if (const auto date = parseDateTime(cell, why)) value = FieldValue::FromReal(type, *date);
+    case FieldType::kDateTime:
+      if (const auto date = ParseDateTime(cell, why)) value = FieldValue::FromReal(type, *date);
       break;
-    case FieldType::ByteSet:
-      if (auto bytes = parseHex(cell)) {
+    case FieldType::kByteSet:
+      if (auto bytes = ParseHex(cell)) {
         value = FieldValue::FromBytes(type, std::move(*bytes));
       } else {
         why = "not pairs of hexadecimal digits";
       }
       break;
-    case FieldType::Text:
-    case FieldType::Memo:
+    case FieldType::kText:
+    case FieldType::kMemo:
       if (auto bytes = DecodeCell(cell); !bytes) {
         why = "a bad escape, malformed UTF-8 or a character GBK lacks";
       } else if (bytes->find('\0') != std::string::npos) {

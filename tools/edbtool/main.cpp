@@ -8,9 +8,9 @@
 
 int main(int argc, char** argv) {
   using namespace zorli::edbtool;
-  zorli::platform::useBinaryStandardStreams();
+  zorli::platform::UseBinaryStandardStreams();
   try {
-    return RunEdbtool(zorli::platform::utf8Arguments(argc, argv));
+    return RunEdbtool(zorli::platform::Utf8Arguments(argc, argv));
   } catch (const std::exception& error) {
     // Whatever was not foreseen is still a message and a failure, never an abort.
     WriteError(std::string("edbtool: ") + error.what() + "\n");

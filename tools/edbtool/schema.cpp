@@ -8,10 +8,10 @@
 namespace zorli::edbtool {
 namespace {
 
-const char* const kTypeNames[] = {"byte", "short", "int",    "int64", "float", "double",
+const char* const kTypeNames[] = {"byte", "short",    "int",    "int64", "float", "double",
                                   "bool", "datetime", "subptr", "text",  "bytes", "memo"};
 
-std::vector<std::string> split(const std::string& text, char separator) {
+std::vector<std::string> Split(const std::string& text, char separator) {
   std::vector<std::string> parts;
   std::stringstream stream(text);
   std::string part;
@@ -26,20 +26,20 @@ const char* TypeName(FieldType type) { return kTypeNames[static_cast<int>(type) 
 
 std::optional<std::vector<FieldDefinition>> ParseSchema(const std::string& schema) {
   std::vector<FieldDefinition> fields;
-  for (const std::string& entry : split(schema, ',')) {
-    const std::vector<std::string> parts = split(entry, ':');
+  for (const std::string& entry : Split(schema, ',')) {
+    const std::vector<std::string> parts = Split(entry, ':');
     if (parts.size() < 2 || parts.size() > 3) return std::nullopt;
     const std::optional<std::string> name = Utf8ToGbk(parts[0]);
     if (!name) return std::nullopt;
-    FieldDefinition field{*name, FieldType::Text, 0};
+    FieldDefinition field{*name, FieldType::kText, 0};
     int code = 0;
     for (int i = 1; i <= 12; ++i) {
       if (parts[1] == kTypeNames[i - 1]) code = i;
     }
     if (code == 0) return std::nullopt;
     field.type = static_cast<FieldType>(code);
-    if ((field.type == FieldType::Text) != (parts.size() == 3)) return std::nullopt;
-    if (field.type == FieldType::Text) {
+    if ((field.type == FieldType::kText) != (parts.size() == 3)) return std::nullopt;
+    if (field.type == FieldType::kText) {
       char* end = nullptr;
       const long width = std::strtol(parts[2].c_str(), &end, 10);
       if (parts[2].empty() || *end != '\0' || width < 1 || width > 0x7FFFFFF0) return std::nullopt;

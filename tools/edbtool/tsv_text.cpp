@@ -7,7 +7,7 @@
 namespace zorli::edbtool {
 namespace {
 
-std::string hexEscape(unsigned char byte) {
+std::string HexEscape(unsigned char byte) {
   char text[5];
   std::snprintf(text, sizeof text, "\\x%02x", byte);
   return text;
@@ -20,7 +20,7 @@ constexpr char32_t kFirstPrivateUse = 0xE000;
 constexpr int kFirstAreaPairs = 6 * 94, kSecondAreaPairs = 7 * 94, kThirdAreaPairs = 7 * 96;
 
 // The GBK pair of a private-use character in the user-defined areas, or nullopt.
-std::optional<std::string> userDefinedPair(char32_t character) {
+std::optional<std::string> UserDefinedPair(char32_t character) {
   if (character < kFirstPrivateUse) return std::nullopt;
   int index = static_cast<int>(character - kFirstPrivateUse);
   int lead, trail;
@@ -38,7 +38,7 @@ std::optional<std::string> userDefinedPair(char32_t character) {
 }
 
 // The character of a three-byte UTF-8 sequence at the start of text, or 0.
-char32_t threeByteCharacter(std::string_view text) {
+char32_t ThreeByteCharacter(std::string_view text) {
   if (text.size() < 3 || (text[0] & 0xF0) != 0xE0 || (text[1] & 0xC0) != 0x80 ||
       (text[2] & 0xC0) != 0x80) {
     return 0;
@@ -46,12 +46,12 @@ char32_t threeByteCharacter(std::string_view text) {
   return char32_t(text[0] & 0x0F) << 12 | char32_t(text[1] & 0x3F) << 6 | char32_t(text[2] & 0x3F);
 }
 
-bool isPrivateUse(std::string_view utf8) {
-  const char32_t character = threeByteCharacter(utf8);
+bool IsPrivateUse(std::string_view utf8) {
+  const char32_t character = ThreeByteCharacter(utf8);
   return character >= kFirstPrivateUse && character <= 0xF8FF;
 }
 
-int hexValue(char c) {
+int HexValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';
   if (c >= 'a' && c <= 'f') return c - 'a' + 10;
   if (c >= 'A' && c <= 'F') return c - 'A' + 10;
@@ -66,19 +66,31 @@ std::string EncodeCell(std::string_view gbk) {
   while (i < gbk.size()) {
     const char c = gbk[i];
     switch (c) {
-      case '\\': out += "\\\\"; ++i; continue;
-      case '\t': out += "\\t"; ++i; continue;
-      case '\n': out += "\\n"; ++i; continue;
-      case '\r': out += "\\r"; ++i; continue;
+      case '\\':
+        out += "\\\\";
+        ++i;
+        continue;
+      case '\t':
+        out += "\\t";
+        ++i;
+        continue;
+      case '\n':
+        out += "\\n";
+        ++i;
+        continue;
+      case '\r':
+        out += "\\r";
+        ++i;
+        continue;
       default: break;
     }
     size_t length = GbkCharacterLength(gbk.substr(i));
     // Code page 936 maps some pairs (the user-defined areas) to private-use characters,
     // iconv maps none of them: they count as no character, so a dump is the same text
     // whichever platform writes it.
-    if (length == 2 && isPrivateUse(GbkToUtf8(gbk.substr(i, 2)))) length = 0;
+    if (length == 2 && IsPrivateUse(GbkToUtf8(gbk.substr(i, 2)))) length = 0;
     if (length == 0) {
-      out += hexEscape(static_cast<unsigned char>(c));
+      out += HexEscape(static_cast<unsigned char>(c));
       ++i;
       continue;
     }
@@ -89,7 +101,7 @@ std::string EncodeCell(std::string_view gbk) {
     if (back && *back == character) {
       out += utf8;
     } else {
-      for (char byte : character) out += hexEscape(static_cast<unsigned char>(byte));
+      for (char byte : character) out += HexEscape(static_cast<unsigned char>(byte));
     }
     i += length;
   }
@@ -110,7 +122,7 @@ std::optional<std::string> DecodeCell(std::string_view utf8) {
   for (size_t i = 0; i < utf8.size(); ++i) {
     // A user-defined pair shown as the private-use character code page 936 gives it
     // reads back the same on every platform.
-    if (const auto pair = userDefinedPair(threeByteCharacter(utf8.substr(i)))) {
+    if (const auto pair = UserDefinedPair(ThreeByteCharacter(utf8.substr(i)))) {
       if (!flush()) return std::nullopt;
       out += *pair;
       i += 2;
@@ -129,7 +141,7 @@ std::optional<std::string> DecodeCell(std::string_view utf8) {
       case 'r': out.push_back('\r'); break;
       case 'x': {
         if (i + 2 >= utf8.size()) return std::nullopt;
-        const int high = hexValue(utf8[i + 1]), low = hexValue(utf8[i + 2]);
+        const int high = HexValue(utf8[i + 1]), low = HexValue(utf8[i + 2]);
         if (high < 0 || low < 0) return std::nullopt;
         out.push_back(static_cast<char>(high * 16 + low));
         i += 2;

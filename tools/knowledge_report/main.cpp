@@ -49,9 +49,8 @@ bool ReadSamples(const char* path, std::vector<Sample>& samples) {
 
 std::vector<GbkText> ReadPatterns() {
   std::vector<GbkText> patterns(1);  // record numbers are 1-based
-  ReadFieldOfAllRecords(1, [&](int32_t, const FieldValue& pattern) {
-    patterns.push_back(pattern.text());
-  });
+  ReadFieldOfAllRecords(
+      1, [&](int32_t, const FieldValue& pattern) { patterns.push_back(pattern.Text()); });
   return patterns;
 }
 
@@ -90,7 +89,8 @@ int Report(const char* samplesPath, const char* databasePath) {
   std::vector<std::string> duplicates;
   for (int32_t record = 1; record < static_cast<int32_t>(patterns.size()); ++record) {
     if (!recordOf.emplace(patterns[record], record).second) {
-      duplicates.push_back("  record " + std::to_string(record) + ": " + GbkToUtf8(patterns[record]));
+      duplicates.push_back("  record " + std::to_string(record) + ": " +
+                           GbkToUtf8(patterns[record]));
     }
   }
 
@@ -117,7 +117,8 @@ int Report(const char* samplesPath, const char* databasePath) {
     MessageUnitIndex units(sample.message);
     const std::string wanted = " (wanted " + GbkToUtf8(sample.expectedPattern) + ", score " +
                                std::to_string(ScorePattern(sample.expectedPattern, units)) + ")";
-    const std::string line = Describe(sample) + best + PatternList(patterns, candidates.records) + wanted;
+    const std::string line =
+        Describe(sample) + best + PatternList(patterns, candidates.records) + wanted;
     (candidates.records.size() > 1 ? ties : misses).push_back(line);
   }
   CloseAllDatabases();

@@ -25,7 +25,7 @@ using Clock = std::chrono::steady_clock;
 
 constexpr int32_t kFieldWidth = 200;
 
-constexpr int kPatternFirstLead = 0xB0;  // patterns and short messages: leads 0xB0..0xD7
+constexpr int kPatternFirstLead = 0xB0;      // patterns and short messages: leads 0xB0..0xD7
 constexpr int kLongMessageFirstLead = 0x81;  // the long message: leads 0x81..0xA8
 constexpr int kLeadsPerBlock = 40;
 constexpr int kLongMessageCharacters = 5 * 1024 * 1024 / 2;
@@ -47,10 +47,10 @@ bool WriteRecords(std::string_view fileName, const std::vector<FieldDefinition>&
   if (!OpenDatabase(GbkText(fileName), std::nullopt, false, kShareExclusive)) return false;
   for (int32_t r = 0; r < records; ++r) {
     AppendRecord();
-    WriteField(1, FieldValue::FromBytes(FieldType::Text,
+    WriteField(1, FieldValue::FromBytes(FieldType::kText,
                                         RandomCharacters(generator, 3 + generator() % 6)));
     for (int32_t f = 2; f <= static_cast<int32_t>(fields.size()); ++f) {
-      WriteField(f, FieldValue::FromBytes(FieldType::Text,
+      WriteField(f, FieldValue::FromBytes(FieldType::kText,
                                           RandomCharacters(generator, 10 + generator() % 30)));
     }
   }
@@ -72,12 +72,12 @@ bool EnsureKnowledgeFiles(int32_t records) {
   std::printf("generating %d records...\n", records);
   std::fflush(stdout);
   std::mt19937 generator(static_cast<uint32_t>(records));
-  std::vector<FieldDefinition> primary = {{"pattern", FieldType::Text, kFieldWidth}};
+  std::vector<FieldDefinition> primary = {{"pattern", FieldType::kText, kFieldWidth}};
   for (const char* name : {"answer1", "answer2", "answer3", "answer4"}) {
-    primary.push_back({name, FieldType::Text, kFieldWidth});
+    primary.push_back({name, FieldType::kText, kFieldWidth});
   }
   return WriteRecords(kPrimaryKnowledgeFile, primary, records, generator) &&
-         WriteRecords(kFallbackKnowledgeFile, {{"reply", FieldType::Text, kFieldWidth}}, 200,
+         WriteRecords(kFallbackKnowledgeFile, {{"reply", FieldType::kText, kFieldWidth}}, 200,
                       generator);
 }
 
@@ -121,8 +121,8 @@ int Run(const std::filesystem::path& folder) {
   for (int i = 0; i < 16; ++i) messages.push_back(RandomCharacters(generator, 4 + i % 8));
 
   // Shares no character with any pattern: every unit is looked for in all of it.
-  const GbkText longMessage = RandomCharacters(generator, kLongMessageCharacters,
-                                               kLongMessageFirstLead);
+  const GbkText longMessage =
+      RandomCharacters(generator, kLongMessageCharacters, kLongMessageFirstLead);
 
   std::printf("%10s %16s %12s %18s %22s\n", "records", "ms/reply(mean)", "ms(best)",
               "ms(5 MiB message)", "ms/record-by-record");
@@ -162,6 +162,7 @@ int Run(const std::filesystem::path& folder) {
 
 int main(int argc, char** argv) {
   namespace fs = std::filesystem;
-  const fs::path folder = fs::absolute(argc > 1 ? fs::path(argv[1]) : fs::path("reply_benchmark_data"));
+  const fs::path folder =
+      fs::absolute(argc > 1 ? fs::path(argv[1]) : fs::path("reply_benchmark_data"));
   return zorli::Run(folder);
 }

@@ -6,9 +6,8 @@ std::string ExplainLine(const ReplyExplanation& why) {
   using Source = ReplyExplanation::Source;
   const std::string noScore = "explain: score=0 fallback=";
   switch (why.source) {
-    case Source::Preset:
-      return "explain: preset";
-    case Source::Scored: {
+    case Source::kPreset: return "explain: preset";
+    case Source::kScored: {
       std::string line = "explain: score=" + std::to_string(why.score) + " candidates=";
       for (size_t i = 0; i < why.candidates.size(); ++i) {
         if (i > 0) line += ',';
@@ -16,11 +15,9 @@ std::string ExplainLine(const ReplyExplanation& why) {
       }
       return line + " field=" + std::to_string(why.answerField);
     }
-    case Source::FallbackFound:
-      return noScore + "found record=" + std::to_string(why.record);
-    case Source::FallbackRandom:
-      return noScore + "random record=" + std::to_string(why.record);
-    case Source::KnowledgeUnavailable:
+    case Source::kFallbackFound: return noScore + "found record=" + std::to_string(why.record);
+    case Source::kFallbackRandom: return noScore + "random record=" + std::to_string(why.record);
+    case Source::kKnowledgeUnavailable:
       return "explain: score=" + std::to_string(why.score) + " unavailable";
   }
   return {};

@@ -10,7 +10,7 @@
 
 int main(int argc, char** argv) {
   // Bytes in and out exactly as given: no CR LF translation, no code page conversion.
-  zorli::platform::useBinaryStandardStreams();
+  zorli::platform::UseBinaryStandardStreams();
   const std::vector<std::string> arguments(argv + 1, argv + argc);
   const zorli::ParsedConsoleOptions parsed = zorli::ParseConsoleOptions(arguments);
   if (!parsed.options) {
