@@ -11,17 +11,14 @@
 #include <vector>
 
 #include "error_codes.h"
+#include "platform/wide_text.h"
 #include "test_files.h"
 
 namespace zorli {
 namespace {
 
 std::wstring Wide(const std::string& gbk) {
-  std::wstring text(gbk.size(), L'\0');
-  const int n = MultiByteToWideChar(936, 0, gbk.data(), static_cast<int>(gbk.size()), text.data(),
-                                    static_cast<int>(text.size()));
-  text.resize(n > 0 ? static_cast<size_t>(n) : 0);
-  return text;
+  return platform::ToWide(platform::CodePage::kGbk, gbk);
 }
 
 // 密码输入

@@ -8,7 +8,6 @@
 // SAMPLES.tsv: a header line, then "message<TAB>pattern of the record it must reach" in
 // UTF-8. Exits with 1 when a sample misses its record, 2 on bad input.
 #include <cstdio>
-#include <fstream>
 #include <map>
 #include <set>
 #include <string>
@@ -16,36 +15,14 @@
 
 #include "conversation_texts.h"
 #include "gbk_convert.h"
+#include "knowledge_samples.h"
 #include "record_database.h"
 #include "reply_scoring.h"
 
 namespace zorli {
 namespace {
 
-struct Sample {
-  int line;
-  GbkText message;
-  GbkText expectedPattern;
-};
-
-bool ReadSamples(const char* path, std::vector<Sample>& samples) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  std::string text;
-  for (int number = 1; std::getline(in, text); ++number) {
-    if (!text.empty() && text.back() == '\r') text.pop_back();
-    const size_t tab = text.find('\t');
-    if (number == 1 || tab == std::string::npos) continue;
-    const auto message = Utf8ToGbk(text.substr(0, tab));
-    const auto pattern = Utf8ToGbk(text.substr(tab + 1));
-    if (!message || !pattern) {
-      std::fprintf(stderr, "%s:%d: not GBK-representable UTF-8\n", path, number);
-      return false;
-    }
-    samples.push_back({number, *message, *pattern});
-  }
-  return true;
-}
+using Sample = KnowledgeSample;
 
 std::vector<GbkText> ReadPatterns() {
   std::vector<GbkText> patterns(1);  // record numbers are 1-based
@@ -79,7 +56,11 @@ void PrintSection(const char* title, const std::vector<std::string>& lines) {
 
 int Report(const char* samplesPath, const char* databasePath) {
   std::vector<Sample> samples;
-  if (!ReadSamples(samplesPath, samples)) return 2;
+  std::string error;
+  if (!ReadKnowledgeSamples(samplesPath, samples, error)) {
+    std::fprintf(stderr, "%s\n", error.c_str());
+    return 2;
+  }
   if (!OpenDatabase(databasePath)) {
     std::fprintf(stderr, "%s: cannot open (%d)\n", databasePath, LastError());
     return 2;
