@@ -4,9 +4,9 @@ rem 两个新文件都生成成功后才替换旧文件，出错时旧的知识�
 setlocal
 cd /d "%~dp0"
 set status=0
-call :make dbs "@knowledge_dbs_schema@"
+call :make dbs
 if errorlevel 1 goto failed
-call :make dbv "@knowledge_dbv_schema@"
+call :make dbv
 if errorlevel 1 goto failed
 move /y dbs.new.edb dbs.edb >nul
 if errorlevel 1 goto failed
@@ -29,5 +29,5 @@ exit /b %status%
 rem 用 data\名字.tsv 生成 名字.new.edb。
 :make
 if exist %1.new.edb del %1.new.edb
-.\edbtool.exe create %1.new.edb --schema %2 --from data\%1.tsv
+.\edbtool.exe create %1.new.edb --schema %1 --from data\%1.tsv
 exit /b %errorlevel%

@@ -4,22 +4,21 @@
 #include <stdexcept>
 
 #include "database_writer.h"
+#include "knowledge_schema.h"
 #include "record_database.h"
-#include "reply_engine.h"
 
 namespace zorli::testing {
 namespace {
-
-constexpr int32_t kFieldWidth = 200;
 
 void Require(bool ok, const char* what) {
   if (!ok) throw std::runtime_error(std::string(what) + " failed: " + std::to_string(LastError()));
 }
 
-void WriteDatabase(std::string_view fileName, const std::vector<FieldDefinition>& fields,
+void WriteDatabase(const knowledge::KnowledgeSchema& schema,
                    const std::vector<std::vector<GbkText>>& rows) {
-  Require(CreateDatabase(GbkText(fileName), fields), "CreateDatabase");
-  Require(OpenDatabase(GbkText(fileName)), "OpenDatabase");
+  const GbkText fileName(schema.fileName);
+  Require(CreateDatabase(fileName, knowledge::FieldDefinitions(schema)), "CreateDatabase");
+  Require(OpenDatabase(fileName), "OpenDatabase");
   for (const auto& row : rows) {
     Require(AppendRecord(), "AppendRecord");
     for (size_t i = 0; i < row.size(); ++i) {
@@ -34,31 +33,31 @@ void WriteDatabase(std::string_view fileName, const std::vector<FieldDefinition>
 }  // namespace
 
 KnowledgeRecord RecordAnswering(const GbkText& pattern, const GbkText& answer) {
-  return {pattern, {answer, answer, answer, answer}};
+  KnowledgeRecord record{pattern, {}};
+  record.answers.fill(answer);
+  return record;
 }
 
 void WritePrimaryKnowledge(const std::vector<KnowledgeRecord>& records) {
-  std::vector<FieldDefinition> fields = {{"pattern", FieldType::kText, kFieldWidth}};
-  for (const char* name : {"answer1", "answer2", "answer3", "answer4"}) {
-    fields.push_back({name, FieldType::kText, kFieldWidth});
-  }
   std::vector<std::vector<GbkText>> rows;
   for (const auto& record : records) {
-    rows.push_back({record.pattern, record.answers[0], record.answers[1], record.answers[2],
-                    record.answers[3]});
+    rows.push_back({record.pattern});
+    rows.back().insert(rows.back().end(), record.answers.begin(), record.answers.end());
   }
-  WriteDatabase(kPrimaryKnowledgeFile, fields, rows);
+  WriteDatabase(knowledge::PrimaryKnowledge(), rows);
 }
 
 void WriteFallbackKnowledge(const std::vector<GbkText>& replies) {
   std::vector<std::vector<GbkText>> rows;
   for (const auto& reply : replies) rows.push_back({reply});
-  WriteDatabase(kFallbackKnowledgeFile, {{"reply", FieldType::kText, kFieldWidth}}, rows);
+  WriteDatabase(knowledge::FallbackKnowledge(), rows);
 }
 
 void RemoveKnowledgeFiles() {
-  for (const char* name : {"dbs.edb", "dbs.EDT", "dbs.edt", "dbv.edb", "dbv.EDT", "dbv.edt"}) {
-    std::remove(name);
+  for (const auto* schema : {&knowledge::PrimaryKnowledge(), &knowledge::FallbackKnowledge()}) {
+    const std::string name(schema->fileName);
+    const std::string stem = name.substr(0, name.rfind('.'));
+    for (const std::string& file : {name, stem + ".EDT", stem + ".edt"}) std::remove(file.c_str());
   }
 }
 

@@ -6,12 +6,13 @@
 #include <vector>
 
 #include "gbk_text.h"
+#include "knowledge_schema.h"
 
 namespace zorli::testing {
 
 struct KnowledgeRecord {
   GbkText pattern;
-  std::array<GbkText, 4> answers;
+  std::array<GbkText, knowledge::kAnswerFieldCount> answers;
 };
 
 // All four answers the same: the reply then names the record whatever field is drawn.

@@ -5,6 +5,7 @@
 
 #include "gbk_convert.h"
 #include "knowledge_samples.h"
+#include "knowledge_schema.h"
 #include "record_database.h"
 #include "reply_scoring.h"
 
@@ -24,7 +25,8 @@ TEST(KnowledgeSamplesTest, EverySampleReachesItsRecord) {
     EXPECT_GT(candidates.bestScore, 0);
     for (int32_t record : candidates.records) {
       GoToRecord(record);
-      EXPECT_EQ(GbkToUtf8(ReadField(1).Text()), GbkToUtf8(sample.expectedPattern))
+      EXPECT_EQ(GbkToUtf8(ReadField(knowledge::kPatternField).Text()),
+                GbkToUtf8(sample.expectedPattern))
           << "record " << record << " of " << candidates.records.size() << " candidates";
     }
   }

@@ -9,6 +9,11 @@
 namespace zorli::edbtool {
 namespace {
 
+using knowledge::DecodeCell;
+using knowledge::EncodeCell;
+using knowledge::FormatField;
+using knowledge::ParseField;
+
 TEST(TsvText, EscapesAndRoundTripsEveryByte) {
   // 你好, a tab, a backslash, line ends, an invalid byte and a lone lead byte at the end.
   const std::string gbk = "\xC4\xE3\xBA\xC3\t\\\n\r"

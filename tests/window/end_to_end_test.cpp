@@ -9,6 +9,7 @@
 #include <string>
 
 #include "database_writer.h"
+#include "knowledge_schema.h"
 #include "record_database.h"
 #include "window_frame_checks.h"
 #include "window_layout.h"
@@ -31,11 +32,10 @@ const GbkText kWeather = "\xCC\xEC\xC6\xF8";                   // 天气
 const GbkText kWeatherAnswer = "\xC7\xE7\xCC\xEC";             // 晴天
 const GbkText kFallback = "\xCE\xD2\xCC\xFD\xB2\xBB\xB6\xAE";  // 我听不懂
 
-void WriteKnowledgeFile(const char* name, const std::vector<const char*>& fieldNames,
+void WriteKnowledgeFile(const knowledge::KnowledgeSchema& schema,
                         const std::vector<std::vector<GbkText>>& rows) {
-  std::vector<FieldDefinition> fields;
-  for (const char* field : fieldNames) fields.push_back({field, FieldType::kText, 100});
-  ASSERT_TRUE(CreateDatabase(name, fields)) << LastError();
+  const GbkText name(schema.fileName);
+  ASSERT_TRUE(CreateDatabase(name, knowledge::FieldDefinitions(schema))) << LastError();
   ASSERT_TRUE(OpenDatabase(name)) << LastError();
   for (const auto& row : rows) {
     ASSERT_TRUE(AppendRecord());
@@ -75,10 +75,10 @@ class ZorliEndToEndTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     WriteKnowledgeFile(
-        "dbs.edb", {"pattern", "answer1", "answer2", "answer3", "answer4"},
+        knowledge::PrimaryKnowledge(),
         {{kHello, kHelloAnswer, kHelloAnswer, kHelloAnswer, kHelloAnswer},
          {kWeather, kWeatherAnswer, kWeatherAnswer, kWeatherAnswer, kWeatherAnswer}});
-    WriteKnowledgeFile("dbv.edb", {"reply"}, {{kFallback}});
+    WriteKnowledgeFile(knowledge::FallbackKnowledge(), {{kFallback}});
   }
 
   void SetUp() override {

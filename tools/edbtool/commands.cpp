@@ -1,14 +1,15 @@
 #include "commands.h"
 
 #include "console.h"
-#include "create_command.h"
 #include "database_info.h"
 #include "database_verify.h"
 #include "field_text.h"
 #include "gbk_convert.h"
+#include "knowledge_schema.h"
 #include "platform/console.h"
 #include "record_database.h"
 #include "schema.h"
+#include "tsv_database.h"
 #include "tsv_text.h"
 #include "zorli_version.h"
 
@@ -25,7 +26,8 @@ const char kUsage[] =
     "  edbtool info FILE [--password P]\n"
     "  edbtool --help | --version\n"
     "SCHEMA: comma-separated name:type or name:text:WIDTH; types: byte, short, int, int64,\n"
-    "float, double, bool, datetime, subptr, text, bytes, memo\n";
+    "float, double, bool, datetime, subptr, text, bytes, memo; or dbs, dbv: the schema of\n"
+    "Zorli's knowledge file dbs.edb or dbv.edb\n";
 
 std::optional<Command> ParseCommand(const std::vector<std::string>& arguments) {
   if (arguments.size() < 2) return std::nullopt;
@@ -48,6 +50,30 @@ std::optional<Command> ParseCommand(const std::vector<std::string>& arguments) {
   return command;
 }
 
+// Builds the database beside OUT and renames it over OUT only when every line was stored;
+// every input error is a message naming the line, the column and the reason.
+int Create(const Command& command) {
+  const std::string& schema = command.options.at("--schema");
+  const std::string& from = command.options.at("--from");
+  const GbkText password = *PasswordOf(command);
+  std::optional<knowledge::BuildResult> built;
+  if (const knowledge::KnowledgeSchema* knowledgeFile = knowledge::FindKnowledgeSchema(schema)) {
+    // Zorli opens its knowledge files without a password.
+    if (!password.empty()) {
+      WriteError("--password: " + schema + " is a knowledge file, never enciphered\n");
+      return kUsageError;
+    }
+    built = knowledge::BuildKnowledgeFile(*knowledgeFile, from, command.file);
+  } else if (const auto fields = ParseSchema(schema)) {
+    built = knowledge::CreateDatabaseFromTsv(command.file, *fields, from, password);
+  } else {
+    WriteError("--schema: bad schema\n");
+    return kFailure;
+  }
+  if (!*built) WriteError(built->problem + "\n");
+  return *built ? kSuccess : kFailure;
+}
+
 int FailWith(int32_t code) {
   WriteError(CodeLine(code));
   return kFailure;
@@ -63,7 +89,7 @@ int Dump(const Command& command) {
   const std::optional<DatabaseInfo> info = DescribeCurrentDatabase();
   std::string header;
   for (size_t f = 0; f < info->fields.size(); ++f) {
-    header += (f ? "\t" : "") + EncodeCell(info->fields[f].name);
+    header += (f ? "\t" : "") + knowledge::EncodeCell(info->fields[f].name);
   }
   WriteOut(header + "\n");
   int status = kSuccess;
@@ -80,7 +106,7 @@ int Dump(const Command& command) {
                    CodeLine(LastError()));
         status = kFailure;
       } else {
-        line += FormatField(value);
+        line += knowledge::FormatField(value);
       }
     }
     WriteOut(line + "\n");
@@ -134,8 +160,8 @@ int Info(const Command& command) {
   out += "fields: " + std::to_string(info.fields.size()) + "\n";
   for (size_t f = 0; f < info.fields.size(); ++f) {
     const FieldInfo& field = info.fields[f];
-    out += "  " + std::to_string(f + 1) + " " + EncodeCell(field.name) + " " +
-           TypeName(field.type) + " offset " + std::to_string(field.offset) + " width " +
+    out += "  " + std::to_string(f + 1) + " " + knowledge::EncodeCell(field.name) + " " +
+           knowledge::TypeName(field.type) + " offset " + std::to_string(field.offset) + " width " +
            std::to_string(field.width) + "\n";
   }
   if (info.hasAuxiliaryFile) {
@@ -157,9 +183,7 @@ int Run(const Command& command) {
 
 }  // namespace
 
-std::string CodeLine(int32_t code) {
-  return std::to_string(code) + " " + GbkToUtf8(ErrorMessage(code)) + "\n";
-}
+std::string CodeLine(int32_t code) { return knowledge::CodeText(code) + "\n"; }
 
 std::optional<GbkText> PasswordOf(const Command& command) {
   const auto given = command.options.find("--password");

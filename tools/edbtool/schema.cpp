@@ -3,13 +3,11 @@
 #include <cstdlib>
 #include <sstream>
 
+#include "field_text.h"
 #include "gbk_convert.h"
 
 namespace zorli::edbtool {
 namespace {
-
-const char* const kTypeNames[] = {"byte", "short",    "int",    "int64", "float", "double",
-                                  "bool", "datetime", "subptr", "text",  "bytes", "memo"};
 
 std::vector<std::string> Split(const std::string& text, char separator) {
   std::vector<std::string> parts;
@@ -22,8 +20,6 @@ std::vector<std::string> Split(const std::string& text, char separator) {
 
 }  // namespace
 
-const char* TypeName(FieldType type) { return kTypeNames[static_cast<int>(type) - 1]; }
-
 std::optional<std::vector<FieldDefinition>> ParseSchema(const std::string& schema) {
   std::vector<FieldDefinition> fields;
   for (const std::string& entry : Split(schema, ',')) {
@@ -32,12 +28,9 @@ std::optional<std::vector<FieldDefinition>> ParseSchema(const std::string& schem
     const std::optional<std::string> name = Utf8ToGbk(parts[0]);
     if (!name) return std::nullopt;
     FieldDefinition field{*name, FieldType::kText, 0};
-    int code = 0;
-    for (int i = 1; i <= 12; ++i) {
-      if (parts[1] == kTypeNames[i - 1]) code = i;
-    }
-    if (code == 0) return std::nullopt;
-    field.type = static_cast<FieldType>(code);
+    const std::optional<FieldType> type = knowledge::TypeNamed(parts[1]);
+    if (!type) return std::nullopt;
+    field.type = *type;
     if ((field.type == FieldType::kText) != (parts.size() == 3)) return std::nullopt;
     if (field.type == FieldType::kText) {
       char* end = nullptr;

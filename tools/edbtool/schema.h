@@ -1,5 +1,6 @@
 #pragma once
-// The --schema argument: comma-separated "name:type" or "name:text:WIDTH".
+// The --schema argument: comma-separated "name:type" or "name:text:WIDTH"; the types are named as
+// in field_text.h.
 #include <optional>
 #include <string>
 #include <vector>
@@ -10,6 +11,5 @@ namespace zorli::edbtool {
 
 // Field names come in UTF-8 and leave as GBK. nullopt on any malformed entry.
 std::optional<std::vector<FieldDefinition>> ParseSchema(const std::string& schema);
-const char* TypeName(FieldType type);
 
 }  // namespace zorli::edbtool

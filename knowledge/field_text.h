@@ -8,7 +8,12 @@
 
 #include "field_value.h"
 
-namespace zorli::edbtool {
+namespace zorli::knowledge {
+
+// The type's name in a schema and in messages: byte, short, int, int64, float, double,
+// bool, datetime, subptr, text, bytes, memo.
+const char* TypeName(FieldType type);
+std::optional<FieldType> TypeNamed(std::string_view name);
 
 std::string FormatField(const FieldValue& value);
 // nullopt for a cell the field cannot store as it is written: a malformed or out-of-range
@@ -17,4 +22,4 @@ std::string FormatField(const FieldValue& value);
 std::optional<FieldValue> ParseField(FieldType type, std::string_view cell,
                                      std::string* problem = nullptr);
 
-}  // namespace zorli::edbtool
+}  // namespace zorli::knowledge

@@ -10,8 +10,11 @@
 #include "clock.h"
 #include "tsv_text.h"
 
-namespace zorli::edbtool {
+namespace zorli::knowledge {
 namespace {
+
+const char* const kTypeNames[] = {"byte", "short",    "int",    "int64", "float", "double",
+                                  "bool", "datetime", "subptr", "text",  "bytes", "memo"};
 
 // The reason a cell was refused; empty while it is fine.
 using Problem = std::string;
@@ -105,6 +108,15 @@ std::string ShortestReal(double value, int fewest, int most, bool single) {
 
 }  // namespace
 
+const char* TypeName(FieldType type) { return kTypeNames[static_cast<int>(type) - 1]; }
+
+std::optional<FieldType> TypeNamed(std::string_view name) {
+  for (int code = 1; IsValidFieldType(code); ++code) {
+    if (name == kTypeNames[code - 1]) return static_cast<FieldType>(code);
+  }
+  return std::nullopt;
+}
+
 std::string FormatField(const FieldValue& value) {
   char text[64];
   switch (value.Type()) {
@@ -196,4 +208,4 @@ std::optional<FieldValue> ParseField(FieldType type, std::string_view cell, std:
   return value;
 }
 
-}  // namespace zorli::edbtool
+}  // namespace zorli::knowledge

@@ -9,10 +9,10 @@
 #include <string>
 #include <string_view>
 
-namespace zorli::edbtool {
+namespace zorli::knowledge {
 
 std::string EncodeCell(std::string_view gbk);
 // nullopt for malformed UTF-8, a character GBK lacks, or a bad escape.
 std::optional<std::string> DecodeCell(std::string_view utf8);
 
-}  // namespace zorli::edbtool
+}  // namespace zorli::knowledge

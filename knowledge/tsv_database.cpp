@@ -1,20 +1,18 @@
-#include "create_command.h"
+#include "tsv_database.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <optional>
 
-#include "console.h"
 #include "database_paths.h"
-#include "database_writer.h"
 #include "field_text.h"
+#include "gbk_convert.h"
 #include "platform/console.h"
 #include "platform/file.h"
 #include "record_database.h"
-#include "schema.h"
 #include "tsv_text.h"
 
-namespace zorli::edbtool {
+namespace zorli::knowledge {
 namespace {
 
 std::vector<std::string> SplitCells(const std::string& line) {
@@ -54,9 +52,8 @@ bool ReadInput(const std::string& path, std::string& text) {
   return complete;
 }
 
-int InputError(const std::string& where, const std::string& what) {
-  WriteError(where + ": " + what + "\n");
-  return kFailure;
+BuildResult InputError(const std::string& where, const std::string& what) {
+  return BuildResult{false, where + ": " + what};
 }
 
 // Stores one TSV line as a new record of the current database: "" or what is wrong.
@@ -67,7 +64,7 @@ std::string StoreLine(const std::vector<FieldDefinition>& fields,
     return "expected " + std::to_string(fields.size()) + " cells, found " +
            std::to_string(cells.size());
   }
-  if (!AppendRecord()) return CodeLine(LastError());
+  if (!AppendRecord()) return CodeText(LastError());
   for (size_t f = 0; f < cells.size(); ++f) {
     if (cells[f].empty()) continue;
     const std::string column = "column " + std::to_string(f + 1) + " (" + names[f] + "): ";
@@ -79,31 +76,27 @@ std::string StoreLine(const std::vector<FieldDefinition>& fields,
         value->Bytes().size() > static_cast<size_t>(field.textWidth)) {
       return column + "text longer than its field's " + std::to_string(field.textWidth) + " bytes";
     }
-    if (!WriteField(static_cast<int32_t>(f + 1), *value)) return column + CodeLine(LastError());
+    if (!WriteField(static_cast<int32_t>(f + 1), *value)) return column + CodeText(LastError());
   }
   return "";
 }
 
 // Fills a new database at path from the TSV lines after the header.
-int Fill(const std::string& path, const std::vector<FieldDefinition>& fields,
-         const std::vector<std::string>& lines, const std::string& tsvPath,
-         const GbkText& password) {
+BuildResult Fill(const std::string& path, const std::vector<FieldDefinition>& fields,
+                 const std::vector<std::string>& lines, const std::string& tsvPath,
+                 const GbkText& password) {
   if (!CreateDatabase(path, fields, password) ||
       !OpenDatabase(path, std::nullopt, false, kShareExclusive, std::nullopt, password)) {
-    WriteError(CodeLine(LastError()));
-    return kFailure;
+    return BuildResult{false, CodeText(LastError())};
   }
   const std::vector<std::string> names = SplitCells(lines[0]);
-  int status = kSuccess;
-  for (size_t line = 1; line < lines.size() && status == kSuccess; ++line) {
-    std::string problem = StoreLine(fields, names, lines[line]);
-    if (!problem.empty()) {
-      if (problem.back() == '\n') problem.pop_back();
-      status = InputError(tsvPath + ":" + std::to_string(line + 1), problem);
-    }
+  BuildResult result{true, ""};
+  for (size_t line = 1; line < lines.size() && result; ++line) {
+    const std::string problem = StoreLine(fields, names, lines[line]);
+    if (!problem.empty()) result = InputError(tsvPath + ":" + std::to_string(line + 1), problem);
   }
   CloseAllDatabases();
-  return status;
+  return result;
 }
 
 // out with "~new" before its extension: beside it, with the same extension, so its
@@ -115,10 +108,9 @@ std::string TemporaryBeside(const std::string& out) {
 
 }  // namespace
 
-int Create(const Command& command) {
-  const auto fields = ParseSchema(command.options.at("--schema"));
-  if (!fields) return InputError("--schema", "bad schema");
-  const std::string tsvPath = command.options.at("--from");
+BuildResult CreateDatabaseFromTsv(const std::string& outPath,
+                                  const std::vector<FieldDefinition>& fields,
+                                  const std::string& tsvPath, const GbkText& password) {
   std::string text;
   if (!ReadInput(platform::NativePath(tsvPath), text)) return InputError(tsvPath, "cannot read");
   // Notepad saves UTF-8 with a byte-order mark; it belongs to no cell.
@@ -126,32 +118,38 @@ int Create(const Command& command) {
   const std::vector<std::string> lines = SplitLines(text);
   if (lines.empty()) return InputError(tsvPath, "no header line");
   const std::vector<std::string> names = SplitCells(lines[0]);
-  if (names.size() != fields->size())
-    return InputError(tsvPath, "header does not match the schema");
+  if (names.size() != fields.size()) return InputError(tsvPath, "header does not match the schema");
   for (size_t i = 0; i < names.size(); ++i) {
-    if (DecodeCell(names[i]) != (*fields)[i].name) {
+    if (DecodeCell(names[i]) != fields[i].name) {
       return InputError(tsvPath, "header field " + std::to_string(i + 1) + " is not " + names[i]);
     }
   }
 
-  const std::string out = edb::WithDefaultExtension(platform::NativePath(command.file));
+  const std::string out = edb::WithDefaultExtension(platform::NativePath(outPath));
   const std::string temporary = TemporaryBeside(out);
   const std::string temporaryAux = edb::AuxiliaryPath(temporary);
-  int status = Fill(temporary, *fields, lines, tsvPath, *PasswordOf(command));
-  const bool hasAux = std::any_of(fields->begin(), fields->end(), [](const FieldDefinition& f) {
-    return f.type == FieldType::kByteSet || f.type == FieldType::kMemo;
-  });
-  // The auxiliary file first: OUT never names values its auxiliary file lacks.
-  if (status == kSuccess &&
-      ((hasAux && !platform::RenameReplacing(temporaryAux, edb::AuxiliaryPath(out))) ||
-       !platform::RenameReplacing(temporary, out))) {
-    status = InputError(command.file, "cannot be replaced");
+  BuildResult result = Fill(temporary, fields, lines, tsvPath, password);
+  const bool hasAux = std::any_of(fields.begin(), fields.end(),
+                                  [](const FieldDefinition& f) { return IsChainType(f.type); });
+  // The auxiliary file first: out never names values its auxiliary file lacks.
+  if (result && ((hasAux && !platform::RenameReplacing(temporaryAux, edb::AuxiliaryPath(out))) ||
+                 !platform::RenameReplacing(temporary, out))) {
+    result = InputError(outPath, "cannot be replaced");
   }
-  if (status != kSuccess) {
+  if (!result) {
     platform::RemoveFile(temporary);
     platform::RemoveFile(temporaryAux);
   }
-  return status;
+  return result;
 }
 
-}  // namespace zorli::edbtool
+BuildResult BuildKnowledgeFile(const KnowledgeSchema& schema, const std::string& tsvPath,
+                               const std::string& out) {
+  return CreateDatabaseFromTsv(out, FieldDefinitions(schema), tsvPath);
+}
+
+std::string CodeText(int32_t code) {
+  return std::to_string(code) + " " + GbkToUtf8(ErrorMessage(code));
+}
+
+}  // namespace zorli::knowledge

@@ -4,7 +4,7 @@
 
 #include "gbk_convert.h"
 
-namespace zorli::edbtool {
+namespace zorli::knowledge {
 namespace {
 
 std::string HexEscape(unsigned char byte) {
@@ -154,4 +154,4 @@ std::optional<std::string> DecodeCell(std::string_view utf8) {
   return out;
 }
 
-}  // namespace zorli::edbtool
+}  // namespace zorli::knowledge
