@@ -4,8 +4,9 @@
 #include <optional>
 #include <vector>
 
-#include "database_info.h"
 #include "error_codes.h"
+#include "knowledge_place.h"
+#include "knowledge_schema.h"
 #include "lock_conflict_wait.h"
 #include "random.h"
 #include "record_database.h"
@@ -15,43 +16,42 @@
 namespace zorli {
 namespace {
 
-constexpr int32_t kFirstAnswerField = 2;
-constexpr int32_t kLastAnswerField = 5;
-constexpr int32_t kFallbackReplyField = 1;
+using knowledge::KnowledgeSchema;
+
 constexpr int32_t kFallbackPrefixBytes = 4;
 
 // One reply from the knowledge files: the reason it builds up, one wait for locks held
 // by other programs shared by all its steps, and the files that failed on the way.
 class KnowledgeReply {
  public:
-  explicit KnowledgeReply(const ReplyPoster& post) : post_(post) {}
-  void Select(const GbkText& message);
+  ChosenReply Select(const GbkText& message);
 
  private:
   std::optional<GbkText> FallbackReply(const GbkText& normalisedInput);
-  // Opens a knowledge file whose first textFields fields are texts; false when it could
-  // not be opened or has another shape (it would answer with runtime errors), and the
-  // file is then noted as failed.
-  bool Open(std::string_view file, size_t textFields);
+  // Opens a knowledge file; false when it could not be opened or does not fit its schema,
+  // and the file is then noted as failed.
+  bool Open(const KnowledgeSchema& file);
   // A text field of a 1-based record of the current database; nullopt when it could not
   // be read, and the file is then noted as failed.
-  std::optional<GbkText> ReadRecordText(std::string_view file, int32_t record, int32_t field);
-  void NoteReadFailure(std::string_view file) { faults_.push_back({file, false, LastError()}); }
-  // Posts reply, or says which files failed when there is none.
-  void Post(const std::optional<GbkText>& reply);
+  std::optional<GbkText> ReadRecordText(const KnowledgeSchema& file, int32_t record, int32_t field);
+  void NoteReadFailure(const KnowledgeSchema& file) {
+    faults_.push_back({file.fileName, false, LastError()});
+  }
+  // The reply, or one that says which files failed when there is none.
+  ChosenReply Chosen(const std::optional<GbkText>& reply);
 
-  const ReplyPoster& post_;
   ReplyExplanation why_;
   LockConflictWait wait_;
   std::vector<KnowledgeFault> faults_;
 };
 
-void KnowledgeReply::Select(const GbkText& message) {
+ChosenReply KnowledgeReply::Select(const GbkText& message) {
+  const KnowledgeSchema& primary = knowledge::PrimaryKnowledge();
   const GbkText normalisedInput = ToLowerCase(ToHalfWidth(message));
   seedRandom();
-  why_.answerField = randomInRange(kFirstAnswerField, kLastAnswerField);
+  why_.answerField = randomInRange(knowledge::kFirstAnswerField, knowledge::kLastAnswerField);
   CandidateList candidates;
-  if (Open(kPrimaryKnowledgeFile, kLastAnswerField)) {
+  if (Open(primary)) {
     // A record still unreadable when the wait is over scores as an empty pattern.
     wait_.Retry([&] { return ScoreCurrentDatabase(message, candidates); });
   }
@@ -59,23 +59,26 @@ void KnowledgeReply::Select(const GbkText& message) {
   // Drawn on every path, also when the fallback follows.
   const int32_t pick = randomInRange(1, static_cast<int32_t>(candidates.records.size()));
 
+  std::optional<GbkText> reply;
   if (candidates.bestScore > 0) {
-    const int32_t record = candidates.records[static_cast<size_t>(pick - 1)];
     why_.source = ReplyExplanation::Source::kScored;
+    why_.record = candidates.records[static_cast<size_t>(pick - 1)];
     why_.candidates = std::move(candidates.records);
-    Post(ReadRecordText(kPrimaryKnowledgeFile, record, why_.answerField));
+    reply = ReadRecordText(primary, why_.record, why_.answerField);
   } else {
     // dbs.edb is closed before dbv.edb is opened.
     CloseAllDatabases();
-    Post(Open(kFallbackKnowledgeFile, kFallbackReplyField) ? FallbackReply(normalisedInput)
-                                                           : std::nullopt);
+    if (Open(knowledge::FallbackKnowledge())) reply = FallbackReply(normalisedInput);
   }
+  // Closed before the reply is posted.
   CloseAllDatabases();
+  return Chosen(reply);
 }
 
 // Nothing scored: the first dbv.edb reply that holds the start of the normalised message,
 // else a random one.
 std::optional<GbkText> KnowledgeReply::FallbackReply(const GbkText& normalisedInput) {
+  const KnowledgeSchema& fallback = knowledge::FallbackKnowledge();
   const GbkText prefix = LeftText(normalisedInput, kFallbackPrefixBytes);
   int32_t recordsTested = 0;
   bool found = false;
@@ -84,12 +87,12 @@ std::optional<GbkText> KnowledgeReply::FallbackReply(const GbkText& normalisedIn
     recordsTested = 0;  // the scan starts at the first record and goes in order
     found = FindRecord([&] {
       ++recordsTested;
-      return FindText(ReadField(kFallbackReplyField).Text(), prefix, std::nullopt, true) != -1;
+      return FindText(ReadField(knowledge::kReplyField).Text(), prefix, std::nullopt, true) != -1;
     });
     return found || LastError() == 0;
   });
   if (!scanned) {
-    NoteReadFailure(kFallbackKnowledgeFile);
+    NoteReadFailure(fallback);
     return std::nullopt;
   }
   if (found) {
@@ -102,7 +105,7 @@ std::optional<GbkText> KnowledgeReply::FallbackReply(const GbkText& normalisedIn
           recordCount = GetRecordCount();
           return LastError() == 0;
         })) {
-      NoteReadFailure(kFallbackKnowledgeFile);
+      NoteReadFailure(fallback);
       return std::nullopt;
     }
     const int32_t drawn = randomInRange(1, recordCount);
@@ -110,28 +113,21 @@ std::optional<GbkText> KnowledgeReply::FallbackReply(const GbkText& normalisedIn
     why_.record = std::max(1, std::min(drawn, recordCount));  // as GoToRecord clamps it
     if (recordCount == 0) return GbkText();                   // an empty file gives an empty reply
   }
-  return ReadRecordText(kFallbackKnowledgeFile, why_.record, kFallbackReplyField);
+  return ReadRecordText(fallback, why_.record, knowledge::kReplyField);
 }
 
-bool KnowledgeReply::Open(std::string_view file, size_t textFields) {
-  if (!wait_.Retry([file] { return OpenDatabase(GbkText(file)); })) {
-    faults_.push_back({file, true, LastError()});
+bool KnowledgeReply::Open(const KnowledgeSchema& file) {
+  if (!wait_.Retry([&file] { return OpenDatabase(knowledge::RunTimePath(file)); })) {
+    faults_.push_back({file.fileName, true, LastError()});
     return false;
   }
-  const std::optional<DatabaseInfo> info = DescribeCurrentDatabase();
-  const bool usable =
-      info && info->fields.size() >= textFields &&
-      std::all_of(info->fields.begin(), info->fields.begin() + textFields,
-                  [](const FieldInfo& field) {
-                    return field.type == FieldType::kText || field.type == FieldType::kMemo;
-                  });
-  if (usable) return true;
+  if (knowledge::CurrentDatabaseFits(file)) return true;
   CloseAllDatabases();
-  faults_.push_back({file, true, edb::kFieldTypeMismatch});
+  faults_.push_back({file.fileName, true, edb::kFieldTypeMismatch});
   return false;
 }
 
-std::optional<GbkText> KnowledgeReply::ReadRecordText(std::string_view file, int32_t record,
+std::optional<GbkText> KnowledgeReply::ReadRecordText(const KnowledgeSchema& file, int32_t record,
                                                       int32_t field) {
   GbkText text;
   const bool read = wait_.Retry([&] {
@@ -146,26 +142,21 @@ std::optional<GbkText> KnowledgeReply::ReadRecordText(std::string_view file, int
   return text;
 }
 
-void KnowledgeReply::Post(const std::optional<GbkText>& reply) {
-  if (reply) {
-    post_(*reply, why_);
-    return;
-  }
+ChosenReply KnowledgeReply::Chosen(const std::optional<GbkText>& reply) {
+  if (reply) return {*reply, why_};
   why_.source = ReplyExplanation::Source::kKnowledgeUnavailable;
-  post_(KnowledgeUnavailableReply(faults_), why_);
+  return {KnowledgeUnavailableReply(faults_), why_};
 }
 
 }  // namespace
 
-void SelectReply(const GbkText& message, PresetReply& preset, const ReplyPoster& post) {
+ChosenReply SelectReply(const GbkText& message, const PresetReply& preset) {
   if (preset.pending) {
     ReplyExplanation why;
     why.source = ReplyExplanation::Source::kPreset;
-    post(preset.text, why);
-    preset.pending = false;
-    return;
+    return {preset.text, why};
   }
-  KnowledgeReply(post).Select(message);
+  return KnowledgeReply().Select(message);
 }
 
 }  // namespace zorli

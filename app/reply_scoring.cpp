@@ -1,5 +1,6 @@
 #include "reply_scoring.h"
 
+#include "knowledge_schema.h"
 #include "pattern_units.h"
 #include "record_database.h"
 
@@ -53,11 +54,12 @@ bool ScoreCurrentDatabase(std::string_view message, CandidateList& candidates) {
   if (count < 1) return LastError() == 0;
   const MessageUnitIndex index(message);
   // Each pattern is read once, and every unit is taken from that one text.
-  return ReadFieldOfAllRecords(1, [&](int32_t recordNumber, const FieldValue& pattern) {
-    const std::string_view text =
-        pattern.IsText() ? std::string_view(pattern.Bytes()) : std::string_view();
-    candidates.Consider(recordNumber, ScorePattern(text, index));
-  });
+  return ReadFieldOfAllRecords(
+      knowledge::kPatternField, [&](int32_t recordNumber, const FieldValue& pattern) {
+        const std::string_view text =
+            pattern.IsText() ? std::string_view(pattern.Bytes()) : std::string_view();
+        candidates.Consider(recordNumber, ScorePattern(text, index));
+      });
 }
 
 }  // namespace zorli

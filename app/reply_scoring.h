@@ -34,7 +34,7 @@ struct CandidateList {
   void Consider(int32_t recordNumber, int32_t score);
 };
 
-// Scores field 1 of every record of the current database into candidates (empty, with
+// Scores the pattern field of every record of the current database into candidates (empty, with
 // best score 0, when there are no records). false when a record could not be read: it
 // then scored as an empty pattern, and LastError() says why.
 bool ScoreCurrentDatabase(std::string_view message, CandidateList& candidates);

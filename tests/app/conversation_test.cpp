@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 
 #include "conversation_texts.h"
+#include "error_codes.h"
 #include "fake_ports.h"
 #include "knowledge_files.h"
+#include "record_database.h"
 #include "web_addresses.h"
 
 namespace zorli {
@@ -34,7 +36,7 @@ GbkText ReplyIn(const GbkText& content) {
 
 class ConversationTest : public ::testing::Test {
  protected:
-  ConversationTest() : chatList(log), input(log), services(log) {
+  ConversationTest() : chatList(log) {
     // Every message containing 你好 is answered 再见 from the knowledge files.
     testing::WritePrimaryKnowledge({testing::RecordAnswering(kNiHao, kKnowledgeAnswer)});
     testing::WriteFallbackKnowledge({"fallback"});
@@ -63,40 +65,68 @@ TEST_F(ConversationTest, GreetingIsOneBotEntryWithoutHeaderOrScrolling) {
   EXPECT_EQ(chatList.entries[0].avatar, 42u);
   EXPECT_EQ(chatList.entries[0].content, kGreeting);
   EXPECT_EQ(chatList.entries[0].rightSide, std::nullopt);
-  EXPECT_THAT(log, ElementsAre("AddMessage KaduZorli"));
+  EXPECT_FALSE(chatList.LastEntryShown());
 }
 
-TEST_F(ConversationTest, SendRunsItsStepsInOrder) {
+// What had happened when the pause began, and when the bot's entry came.
+struct Moment {
+  size_t entries = 0;
+  bool lastEntryShown = false;
+  size_t launches = 0;
+  bool knowledgeFileOpen = false;
+};
+
+TEST_F(ConversationTest, UserEntryIsShownBeforeThePauseAndTheReplyAfterIt) {
   conversation->StartConversation(7);
-  log.clear();
   input.nickname = "Tom";
   input.rightSide = true;
+  Moment atPause, atReply;
+  services.probe = [&] { atPause = {chatList.entries.size(), chatList.LastEntryShown()}; };
+  chatList.beforeAdding = [&] {
+    // No database is current once the knowledge files are closed.
+    const bool open = GetRecordCount() != 0 || LastError() != edb::kNoCurrentDatabase;
+    atReply = {chatList.entries.size(), chatList.LastEntryShown(), 0, open};
+  };
   EXPECT_EQ(Send(kNiHao), kKnowledgeAnswer);
-  EXPECT_THAT(log,
-              ElementsAre("AddMessage Tom", "ScrollToBottom", "delay 300", "AddMessage KaduZorli",
-                          "ScrollToBottom", "ClearMessage", "ScrollToBottom", "FocusMessage"));
+  EXPECT_EQ(services.delays, std::vector<int32_t>{300});
+  EXPECT_EQ(atPause.entries, 2u);  // the greeting and the user's entry, scrolled into view
+  EXPECT_TRUE(atPause.lastEntryShown);
+  EXPECT_EQ(atReply.entries, 2u);
+  EXPECT_FALSE(atReply.knowledgeFileOpen);  // closed before the reply is posted
   const auto& user = chatList.entries[1];
   EXPECT_EQ(user.avatar, 0u);
   EXPECT_EQ(user.content, kNiHao);
   EXPECT_EQ(user.rightSide, std::optional<bool>(true));
   EXPECT_EQ(chatList.entries[2].avatar, 7u);
   EXPECT_EQ(chatList.entries[2].rightSide, std::nullopt);
+  EXPECT_TRUE(chatList.LastEntryShown());
   EXPECT_EQ(input.message, "");
+  EXPECT_TRUE(input.messageFocused);
   EXPECT_EQ(input.nickname, "Tom");
 }
 
 TEST_F(ConversationTest, LaunchingRulesRunAfterTheUserEntryAndBeforeTheDelay) {
   input.nickname = "Tom";
-  const auto stepsAround = [](const char* launch) {
-    return ElementsAre("AddMessage Tom", "ScrollToBottom", launch, "delay 300",
-                       "AddMessage KaduZorli", "ScrollToBottom", "ClearMessage", "ScrollToBottom",
-                       "FocusMessage");
+  std::vector<Moment> moments;
+  services.probe = [&] {
+    moments.push_back({chatList.entries.size(), chatList.LastEntryShown(),
+                       services.programsRun.size() + services.urlsOpened.size()});
   };
   Send(GbkText(kSearchMarker) + " " + kTianQi);
-  EXPECT_THAT(log, stepsAround("openUrl"));
-  log.clear();
-  Send("\xd0\xc2\xce\xc5");  // 新闻
-  EXPECT_THAT(log, stepsAround("runProgram"));
+  Send("\xd0\xc2\xce\xc5");       // 新闻
+  ASSERT_EQ(moments.size(), 4u);  // a launch and the pause, for each message
+  for (size_t message = 0; message < 2; ++message) {
+    SCOPED_TRACE(message);
+    const Moment& launch = moments[2 * message];
+    const Moment& pause = moments[2 * message + 1];
+    EXPECT_EQ(launch.entries, 2 * message + 1);  // the user's entry, and no reply yet
+    EXPECT_TRUE(launch.lastEntryShown);
+    EXPECT_EQ(launch.launches, message);
+    EXPECT_EQ(pause.entries, launch.entries);
+    EXPECT_EQ(pause.launches, message + 1);
+  }
+  EXPECT_EQ(services.urlsOpened.size(), 1u);
+  EXPECT_EQ(services.programsRun.size(), 1u);
 }
 
 TEST_F(ConversationTest, UntickedSideIsGivenExplicitlyAndEmptyMessagesAreAnswered) {
@@ -111,8 +141,10 @@ TEST_F(ConversationTest, UntickedSideIsGivenExplicitlyAndEmptyMessagesAreAnswere
 TEST_F(ConversationTest, BotEntryIsHeadedByTheUnpaddedTime) {
   services.time = MakeDateTime({2026, 12, 8, 0, 0, 7});
   conversation->PostBotReply(kNiHao);
+  ASSERT_EQ(chatList.entries.size(), 1u);
+  EXPECT_EQ(chatList.entries.back().nickname, "KaduZorli");
   EXPECT_EQ(chatList.entries.back().content, "0:0:7\r\n\r\n    " + kNiHao + "\r\n\r\n");
-  EXPECT_THAT(log, ElementsAre("AddMessage KaduZorli", "ScrollToBottom"));
+  EXPECT_TRUE(chatList.LastEntryShown());
 }
 
 TEST_F(ConversationTest, HeaderTakesHourMinuteAndSecondFromOneClockReading) {
@@ -235,6 +267,55 @@ TEST_F(ConversationTest, ClickHandlersOnlyReadTheEntry) {
   EXPECT_EQ(chatList.entries.size(), entriesBefore);
   EXPECT_TRUE(services.programsRun.empty());
   EXPECT_TRUE(services.urlsOpened.empty());
+}
+
+using TranscriptTest = ConversationTest;
+using Speaker = Turn::Speaker;
+
+TEST_F(TranscriptTest, EachEntryIsATurnOfWhatWasSaidAndWhy) {
+  conversation->StartConversation(7);
+  input.nickname = "Tom";
+  services.time = MakeDateTime({2026, 12, 8, 9, 5, 3});
+  Send(kNiHao);
+  services.time = MakeDateTime({2026, 12, 8, 9, 6, 0});
+  Send(kAskTime);
+  const Transcript& turns = conversation->Turns();
+  ASSERT_EQ(turns.size(), 5u);
+  for (size_t i = 0; i < turns.size(); ++i) EXPECT_EQ(turns[i].entryIndex, int32_t(i));
+
+  EXPECT_EQ(turns[0].speaker, Speaker::kBot);
+  EXPECT_EQ(turns[0].text, kGreeting);
+  EXPECT_EQ(turns[0].why, std::nullopt);
+
+  EXPECT_EQ(turns[1].speaker, Speaker::kUser);
+  EXPECT_EQ(turns[1].nickname, "Tom");
+  EXPECT_EQ(turns[1].text, kNiHao);
+  EXPECT_EQ(turns[1].time, MakeDateTime({2026, 12, 8, 9, 5, 3}));
+
+  // The reply as chosen, without the entry's time header, from record 1 of dbs.edb.
+  const Turn& answer = turns[2];
+  EXPECT_EQ(answer.speaker, Speaker::kBot);
+  EXPECT_EQ(answer.nickname, "KaduZorli");
+  EXPECT_EQ(answer.text, kKnowledgeAnswer);
+  EXPECT_EQ(ReplyIn(chatList.entries[2].content), answer.text);
+  ASSERT_TRUE(answer.why);
+  EXPECT_EQ(answer.why->source, ReplyExplanation::Source::kScored);
+  EXPECT_EQ(answer.why->record, 1);
+
+  EXPECT_EQ(turns[4].why->source, ReplyExplanation::Source::kPreset);
+  EXPECT_EQ(turns[4].text, ToText(MakeDateTime({2026, 12, 8, 9, 6, 0})));
+  EXPECT_EQ(turns[4].time, MakeDateTime({2026, 12, 8, 9, 6, 0}));
+}
+
+TEST_F(TranscriptTest, AnEntryTheListRefusedIsStillATurn) {
+  chatList.refuseEntries = true;
+  input.message = kNiHao;
+  conversation->SubmitInput();
+  const Transcript& turns = conversation->Turns();
+  ASSERT_EQ(turns.size(), 2u);
+  EXPECT_LT(turns[0].entryIndex, 0);
+  EXPECT_EQ(turns[1].text, kKnowledgeAnswer);
+  EXPECT_LT(turns[1].entryIndex, 0);
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #pragma once
-// Stand-ins for the window: a chat list and an input box that record what the
-// conversation does to them, and services that launch nothing and tell a fixed time.
+// Stand-ins for the window: a chat list and an input box that keep what the conversation
+// does to them, and services that launch nothing and tell a fixed time. Each can run a
+// probe at the moment it is called, so a test can see what had happened by then.
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -17,7 +19,7 @@ struct PostedEntry {
   std::optional<bool> rightSide;
 };
 
-// Every call on the ports and services, in order, as one readable log.
+// The reads of entries, as "GetNickname 2" and "GetContent 2".
 using CallLog = std::vector<std::string>;
 
 class FakeChatList : public ChatListPort {
@@ -25,11 +27,17 @@ class FakeChatList : public ChatListPort {
   explicit FakeChatList(CallLog& log) : log_(log) {}
   int32_t AddMessage(const GbkText& nickname, ImageHandle avatar, const GbkText& content,
                      std::optional<bool> rightSide) override;
-  void ScrollToBottom() override;
+  void ScrollToBottom() override { entriesShownAtBottom = entries.size(); }
   GbkText GetNickname(int32_t index) override;
   GbkText GetContent(int32_t index) override;
 
+  // The last entry is in view: the list was scrolled to the bottom after it was added.
+  bool LastEntryShown() const { return !entries.empty() && entriesShownAtBottom == entries.size(); }
+
   std::vector<PostedEntry> entries;
+  size_t entriesShownAtBottom = 0;  // how many entries there were at the last scroll
+  std::function<void()> beforeAdding;
+  bool refuseEntries = false;  // as a list box that is out of memory: LB_ERRSPACE
 
  private:
   CallLog& log_;
@@ -37,31 +45,27 @@ class FakeChatList : public ChatListPort {
 
 class FakeInput : public InputPort {
  public:
-  explicit FakeInput(CallLog& log) : log_(log) {}
-  GbkText Nickname() override;
-  GbkText Message() override;
-  bool RightSideTicked() override;
-  void ClearMessage() override;
-  void FocusMessage() override;
+  GbkText Nickname() override { return nickname; }
+  GbkText Message() override { return message; }
+  bool RightSideTicked() override { return rightSide; }
+  void ClearMessage() override { message.clear(); }
+  void FocusMessage() override { messageFocused = true; }
 
   GbkText nickname;
   GbkText message;
   bool rightSide = false;
-
- private:
-  CallLog& log_;
+  bool messageFocused = false;
 };
 
 struct FakeServices {
-  explicit FakeServices(CallLog& log) : log_(log) {}
   ConversationServices Make();
 
   DateTime time = MakeDateTime({2026, 12, 8, 9, 5, 3});
   std::vector<GbkText> programsRun;
   std::vector<GbkText> urlsOpened;
-
- private:
-  CallLog& log_;
+  std::vector<int32_t> delays;
+  // Runs inside every launch and delay, before it is recorded.
+  std::function<void()> probe;
 };
 
 }  // namespace zorli::testing

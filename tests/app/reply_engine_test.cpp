@@ -12,6 +12,7 @@
 #include "error_codes.h"
 #include "helper_programs.h"
 #include "knowledge_files.h"
+#include "knowledge_schema.h"
 #include "platform/platform.h"
 #include "record_database.h"
 #include "runtime_error.h"
@@ -34,12 +35,6 @@ const GbkText kMa = "\xc2\xf0";              // 吗
 const GbkText kTianQi = "\xcc\xec\xc6\xf8";  // 天气
 const GbkText kHan = "\xba\xba";             // 汉, same lead byte as 好
 
-struct Posted {
-  int calls = 0;
-  GbkText reply;
-  ReplyExplanation why;
-};
-
 class ReplyEngineTest : public ::testing::Test {
  protected:
   ReplyEngineTest() {
@@ -48,25 +43,18 @@ class ReplyEngineTest : public ::testing::Test {
   }
   ~ReplyEngineTest() override { SetRuntimeErrorHandler(previousHandler_); }
 
-  Posted Select(const GbkText& message) {
-    Posted posted;
-    SelectReply(message, preset, [&](const GbkText& reply, const ReplyExplanation& why) {
-      ++posted.calls;
-      posted.reply = reply;
-      posted.why = why;
-    });
-    EXPECT_EQ(posted.calls, 1);
-    EXPECT_FALSE(preset.pending);
+  ChosenReply Select(const GbkText& message) {
+    ChosenReply chosen = SelectReply(message, preset);
     // Both files are closed again.
     EXPECT_EQ(GetRecordCount(), 0);
     EXPECT_EQ(LastError(), -67);
-    return posted;
+    return chosen;
   }
 
   // How often each reply comes back over rounds of the same message.
   std::map<GbkText, int> Tally(const GbkText& message, int rounds) {
     std::map<GbkText, int> counts;
-    for (int i = 0; i < rounds; ++i) ++counts[Select(message).reply];
+    for (int i = 0; i < rounds; ++i) ++counts[Select(message).text];
     return counts;
   }
 
@@ -80,8 +68,8 @@ class ReplyEngineTest : public ::testing::Test {
 
 TEST_F(ReplyEngineTest, ScoresUnitsOfThePatternFoundInTheMessage) {
   WritePrimaryKnowledge({RecordAnswering("abc" + kNi + kHao + kMa, "worked example")});
-  const Posted posted = Select(kNi + kHao);
-  EXPECT_EQ(posted.reply, "worked example");
+  const ChosenReply posted = Select(kNi + kHao);
+  EXPECT_EQ(posted.text, "worked example");
   EXPECT_EQ(posted.why.source, Source::kScored);
   EXPECT_EQ(posted.why.score, 2);
   EXPECT_THAT(posted.why.candidates, ElementsAre(1));
@@ -91,20 +79,20 @@ TEST_F(ReplyEngineTest, ScoresUnitsOfThePatternFoundInTheMessage) {
 TEST_F(ReplyEngineTest, RepeatedUnitsCountOncePerRepetition) {
   WritePrimaryKnowledge(
       {RecordAnswering(kNi + kHao, "once each"), RecordAnswering(kNi + kNi + kNi, "three times")});
-  const Posted posted = Select("?" + kNi + "?");
-  EXPECT_EQ(posted.reply, "three times");
+  const ChosenReply posted = Select("?" + kNi + "?");
+  EXPECT_EQ(posted.text, "three times");
   EXPECT_EQ(posted.why.score, 3);
 }
 
 TEST_F(ReplyEngineTest, UnitsAreFoundWithAsciiCaseFoldedInTheMessageAsTyped) {
   WritePrimaryKnowledge({RecordAnswering("AB", "upper"), RecordAnswering("ab12", "no units")});
   EXPECT_EQ(Select("xaby").why.score, 1);
-  EXPECT_EQ(Select("xaby").reply, "upper");
+  EXPECT_EQ(Select("xaby").text, "upper");
   // Full-width letters in the message are not normalised for scoring.
   WriteFallbackKnowledge({"fallback"});
-  const Posted fullWidth = Select("\xa3\xc1\xa3\xc2");  // ＡＢ
+  const ChosenReply fullWidth = Select("\xa3\xc1\xa3\xc2");  // ＡＢ
   EXPECT_EQ(fullWidth.why.score, 0);
-  EXPECT_EQ(fullWidth.reply, "fallback");
+  EXPECT_EQ(fullWidth.text, "fallback");
 }
 
 TEST_F(ReplyEngineTest, PairsAreTakenByBytesNotByCharacters) {
@@ -112,12 +100,12 @@ TEST_F(ReplyEngineTest, PairsAreTakenByBytesNotByCharacters) {
                          RecordAnswering("A" + kNi + kHao, "shifted pairs")});
   WriteFallbackKnowledge({"fallback"});
   // "?" and the lead byte of 你 form the first record's only unit.
-  EXPECT_EQ(Select("?" + kNi).reply, "question mark pair");
+  EXPECT_EQ(Select("?" + kNi).text, "question mark pair");
   EXPECT_EQ(Select(kNi).why.score, 0);
   // Units "A"+lead of 你 and trail of 你+lead of 好. The message is searched character
   // by character, so the second unit is never found, not even in the same text.
-  const Posted shifted = Select("A" + kNi + kHao);
-  EXPECT_EQ(shifted.reply, "shifted pairs");
+  const ChosenReply shifted = Select("A" + kNi + kHao);
+  EXPECT_EQ(shifted.text, "shifted pairs");
   EXPECT_EQ(shifted.why.score, 1);
   EXPECT_EQ(Select(kNi + kHao).why.score, 0);
 }
@@ -137,10 +125,10 @@ TEST_F(ReplyEngineTest, AnswerFieldIsDrawnEvenlyFromTheFour) {
   std::map<GbkText, int> counts;
   std::map<int32_t, int> fields;
   for (int i = 0; i < 400; ++i) {
-    const Posted posted = Select(kNi);
-    ++counts[posted.reply];
+    const ChosenReply posted = Select(kNi);
+    ++counts[posted.text];
     ++fields[posted.why.answerField];
-    EXPECT_EQ(posted.reply, "a" + std::to_string(posted.why.answerField));
+    EXPECT_EQ(posted.text, "a" + std::to_string(posted.why.answerField));
   }
   ASSERT_EQ(counts.size(), 4u);
   // Every message reseeds from the clock, and seeds of one millisecond lie close together,
@@ -161,29 +149,23 @@ TEST_F(ReplyEngineTest, PresetReplyWinsWithoutTouchingTheFiles) {
   // A database of our own stays open and current: the engine neither opens nor closes.
   ASSERT_TRUE(OpenDatabase("dbs.edb"));
   preset = {true, "preset text"};
-  Posted posted;
-  SelectReply(kNi, preset, [&](const GbkText& reply, const ReplyExplanation& why) {
-    ++posted.calls;
-    posted.reply = reply;
-    posted.why = why;
-  });
-  EXPECT_EQ(posted.calls, 1);
-  EXPECT_EQ(posted.reply, "preset text");
-  EXPECT_EQ(posted.why.source, Source::kPreset);
-  EXPECT_FALSE(preset.pending);
+  const ChosenReply chosen = SelectReply(kNi, preset);
+  EXPECT_EQ(chosen.text, "preset text");
+  EXPECT_EQ(chosen.why.source, Source::kPreset);
   EXPECT_EQ(GetRecordCount(), 2);
   CloseAllDatabases();
 
-  EXPECT_EQ(Select(kNi).reply, "from the files");
+  preset.pending = false;  // as the conversation clears it once the reply is posted
+  EXPECT_EQ(Select(kNi).text, "from the files");
   EXPECT_EQ(preset.text, "preset text");
 }
 
 TEST_F(ReplyEngineTest, MissingOrEmptyPrimaryFileFallsBack) {
   WriteFallbackKnowledge({"zzz", "say " + kNi + kHao + " back"});
-  Posted posted = Select(kNi + kHao + kMa);
+  ChosenReply posted = Select(kNi + kHao + kMa);
   EXPECT_EQ(posted.why.source, Source::kFallbackFound);
   EXPECT_EQ(posted.why.record, 2);
-  EXPECT_EQ(posted.reply, "say " + kNi + kHao + " back");
+  EXPECT_EQ(posted.text, "say " + kNi + kHao + " back");
 
   WritePrimaryKnowledge({});
   posted = Select(kNi + kHao);
@@ -197,11 +179,11 @@ TEST_F(ReplyEngineTest, FallbackSearchesTheNormalisedFourBytePrefix) {
   WriteFallbackKnowledge({"", "x" + kNi + kMen, "x" + kNi + kHan + " has the lead byte of " + kHao,
                           "XABY", "x" + kNi + kHao});
   // x你好 cut after four bytes ends on the lead byte of 好, which 汉 shares and 们 does not.
-  Posted posted = Select("x" + kNi + kHao);
+  ChosenReply posted = Select("x" + kNi + kHao);
   EXPECT_EQ(posted.why.record, 3);
   // Full-width letters are normalised here, and the search folds case.
   posted = Select("\xa3\xe1\xa3\xe2");  // ａｂ
-  EXPECT_EQ(posted.reply, "XABY");
+  EXPECT_EQ(posted.text, "XABY");
   EXPECT_EQ(posted.why.record, 4);
   // An empty message matches the first reply that is not empty.
   EXPECT_EQ(Select("").why.record, 2);
@@ -211,18 +193,18 @@ TEST_F(ReplyEngineTest, RandomFallbackWhenNoReplyHoldsTheMessage) {
   WriteFallbackKnowledge({"one", "two", "three"});
   std::map<GbkText, int> counts;
   for (int i = 0; i < 150; ++i) {
-    const Posted posted = Select(kTianQi);
+    const ChosenReply posted = Select(kTianQi);
     EXPECT_EQ(posted.why.source, Source::kFallbackRandom);
-    ++counts[posted.reply];
+    ++counts[posted.text];
   }
   EXPECT_EQ(counts.size(), 3u);
 }
 
 TEST_F(ReplyEngineTest, EmptyFallbackFileGivesAnEmptyReply) {
   WriteFallbackKnowledge({});
-  const Posted posted = Select(kTianQi);
+  const ChosenReply posted = Select(kTianQi);
   EXPECT_EQ(posted.why.source, Source::kFallbackRandom);
-  EXPECT_EQ(posted.reply, "");
+  EXPECT_EQ(posted.text, "");
   EXPECT_TRUE(runtimeErrors.empty());
 }
 
@@ -233,20 +215,20 @@ TEST_F(ReplyEngineTest, UnusableKnowledgeFilesAreNamedWithTheReasonWithoutARunti
   };
   const GbkText cannotOpen = " \xb4\xf2\xb2\xbb\xbf\xaa\xa3\xa8";          // " 打不开（"
   const GbkText notFound = ErrorMessage(edb::kFileNotFound) + "\xa3\xa9";  // 指定文件未找到）
-  Posted posted = Select(kNi + kHao);
+  ChosenReply posted = Select(kNi + kHao);
   EXPECT_EQ(posted.why.source, Source::kKnowledgeUnavailable);
-  EXPECT_EQ(posted.reply, reply("dbs.edb" + cannotOpen + notFound + "\xa3\xac" + "dbv.edb" +
-                                cannotOpen + notFound));
+  EXPECT_EQ(posted.text, reply("dbs.edb" + cannotOpen + notFound + "\xa3\xac" + "dbv.edb" +
+                               cannotOpen + notFound));
 
   // dbs.edb is there and scores nothing: only dbv.edb failed.
   WritePrimaryKnowledge({RecordAnswering(kMa, "unrelated")});
   posted = Select(kNi + kHao);
   EXPECT_EQ(posted.why.source, Source::kKnowledgeUnavailable);
-  EXPECT_EQ(posted.reply, reply("dbv.edb" + cannotOpen + notFound));
+  EXPECT_EQ(posted.text, reply("dbv.edb" + cannotOpen + notFound));
 
   // A file that is there but is no database is not called missing.
   std::ofstream("dbv.edb") << "not a database";
-  EXPECT_EQ(Select(kNi + kHao).reply,
+  EXPECT_EQ(Select(kNi + kHao).text,
             reply("dbv.edb" + cannotOpen + ErrorMessage(edb::kNotDatabaseFile) + "\xa3\xa9"));
   EXPECT_TRUE(runtimeErrors.empty());
 }
@@ -273,9 +255,10 @@ class LockingProgram {
   LockingProgram(int holdMs, int everyMs) {
     std::remove(kReady);
     std::remove(kStop);
-    const uint64_t firstRecord = edb::kDescriptorsOffset + kPrimaryFields * edb::kDescriptorSize;
+    const uint64_t firstRecord = edb::kDescriptorsOffset +
+                                 knowledge::PrimaryKnowledge().fields.size() * edb::kDescriptorSize;
     const std::string commandLine = "\"" + testing::HelperProgramPath(LOCK_PULSER_PATH) + "\" " +
-                                    std::string(kPrimaryKnowledgeFile) + " " +
+                                    std::string(knowledge::PrimaryKnowledge().fileName) + " " +
                                     std::to_string(firstRecord) + " " + std::to_string(holdMs) +
                                     " " + std::to_string(everyMs) + " " + kReady + " " + kStop;
     started_ = platform::StartProcess(commandLine, false, 0) && WaitFor(true);
@@ -290,7 +273,6 @@ class LockingProgram {
  private:
   static constexpr char kReady[] = "pulser.ready";
   static constexpr char kStop[] = "pulser.stop";
-  static constexpr uint64_t kPrimaryFields = 5;
 
   static bool WaitFor(bool ready) {
     for (int waited = 0; waited < 20000; waited += 10) {
@@ -309,7 +291,7 @@ TEST_F(ReplyEngineTest, AnotherProgramLockingTheFileBrieflyNeitherEmptiesNorChan
   LockingProgram writer(2, 5);
   ASSERT_TRUE(writer.Started());
   for (int i = 0; i < 40; ++i) {
-    EXPECT_EQ(Select(kNi).reply, "scored") << "reply " << i;
+    EXPECT_EQ(Select(kNi).text, "scored") << "reply " << i;
     platform::SleepMilliseconds(1);  // spread over many of its rounds
   }
 }
@@ -321,7 +303,7 @@ TEST_F(ReplyEngineTest, ALockHeldOnAndOnIsWaitedForOnlyAShortWhile) {
   ASSERT_TRUE(writer.Started());
   const uint32_t start = platform::TickCount();
   // dbs.edb cannot be opened: the fallback answers.
-  EXPECT_EQ(Select(kNi).reply, "fallback");
+  EXPECT_EQ(Select(kNi).text, "fallback");
   EXPECT_LT(platform::TickCount() - start, 3000u);
 }
 

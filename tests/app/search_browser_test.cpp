@@ -94,7 +94,7 @@ TEST(SearchInTheBrowser, KeywordWithQuotesAndLineBreaksStaysInsideTheOneUrlArgum
   StandInBrowser browser;
   testing::CallLog log;
   testing::FakeChatList chatList(log);
-  testing::FakeInput input(log);
+  testing::FakeInput input;
   ConversationServices services = SystemConversationServices();
   services.delay = [](int32_t) {};
   Conversation conversation(chatList, input, services);

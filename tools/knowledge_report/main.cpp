@@ -13,9 +13,10 @@
 #include <string>
 #include <vector>
 
-#include "conversation_texts.h"
 #include "gbk_convert.h"
 #include "knowledge_samples.h"
+#include "knowledge_schema.h"
+#include "message_rules.h"
 #include "record_database.h"
 #include "reply_scoring.h"
 
@@ -26,17 +27,17 @@ using Sample = KnowledgeSample;
 
 std::vector<GbkText> ReadPatterns() {
   std::vector<GbkText> patterns(1);  // record numbers are 1-based
-  ReadFieldOfAllRecords(
-      1, [&](int32_t, const FieldValue& pattern) { patterns.push_back(pattern.Text()); });
+  ReadFieldOfAllRecords(knowledge::kPatternField, [&](int32_t, const FieldValue& pattern) {
+    patterns.push_back(pattern.Text());
+  });
   return patterns;
 }
 
-// The message would get a fixed reply, or open the browser, before any record is scored.
+// The message, sent once, would get a fixed reply or open the browser before any record
+// is scored.
 bool TakenByKeywordRule(const GbkText& message) {
-  return FindText(message, kTimeKeywordFirst) > 0 || FindText(message, kTimeKeywordSecond) > 0 ||
-         CompareTexts(message, kNewsKeyword) == 0 ||
-         CompareTexts(LeftText(message, static_cast<int32_t>(kSearchMarker.size())),
-                      kSearchMarker) == 0;
+  const RuleOutcome rules = ApplyMessageRules(message, 1, now());
+  return rules.presetText || rules.newsCommandLine || rules.searchUrl;
 }
 
 std::string Describe(const Sample& sample) {

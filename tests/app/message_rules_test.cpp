@@ -1,0 +1,62 @@
+// The rules as one function: what each decides for a message, and which wins.
+#include "message_rules.h"
+
+#include <gtest/gtest.h>
+
+#include "conversation_texts.h"
+#include "web_addresses.h"
+
+namespace zorli {
+namespace {
+
+const GbkText kAskTime = "\xcf\xd6\xd4\xda\xbc\xb8\xb5\xe3\xc1\xcb";  // 现在几点了
+const GbkText kTime = "\xca\xb1\xbc\xe4";                             // 时间
+const GbkText kNews = "\xd0\xc2\xce\xc5";                             // 新闻
+const GbkText kTianQi = "\xcc\xec\xc6\xf8";                           // 天气
+const DateTime kTen = MakeDateTime({2026, 12, 8, 10, 0, 0});
+// Sent for the first time; the teasing rule begins after the third time in a row.
+constexpr int32_t kFirstTime = 1;
+constexpr int32_t kFourthTime = 4;
+
+RuleOutcome Rules(const GbkText& message, int32_t repeatCount = kFirstTime) {
+  return ApplyMessageRules(message, repeatCount, kTen);
+}
+
+TEST(MessageRulesTest, AnOrdinaryMessageMeetsNoRule) {
+  const RuleOutcome outcome = Rules("\xc4\xe3\xba\xc3");  // 你好
+  EXPECT_FALSE(outcome.presetText || outcome.newsCommandLine || outcome.searchUrl);
+}
+
+TEST(MessageRulesTest, EitherTimeKeywordTellsTheGivenTime) {
+  for (const GbkText& message : {kAskTime, kTime, kAskTime + kTime}) {
+    const RuleOutcome outcome = Rules(message);
+    EXPECT_EQ(outcome.presetText, ToText(kTen));
+    EXPECT_FALSE(outcome.newsCommandLine || outcome.searchUrl);
+  }
+}
+
+TEST(MessageRulesTest, NewsStartsTheProgramForTheBareWordOnly) {
+  const RuleOutcome news = Rules(kNews);
+  EXPECT_EQ(news.newsCommandLine, NewsCommandLine());
+  EXPECT_EQ(news.presetText, std::nullopt);  // the knowledge files still answer
+  EXPECT_EQ(Rules(kNews + " ").newsCommandLine, std::nullopt);
+}
+
+TEST(MessageRulesTest, SearchTakesTheBytesAfterTheMarkerAndOneSeparator) {
+  const RuleOutcome search = Rules(GbkText(kSearchMarker) + " " + kTianQi);
+  EXPECT_EQ(search.presetText, GbkText(kSearchReply));
+  EXPECT_EQ(search.searchUrl, SearchUrl(kTianQi));
+  EXPECT_EQ(Rules(GbkText(kSearchMarker)).searchUrl, SearchUrl(""));
+}
+
+TEST(MessageRulesTest, LaterRulesReplaceThePresetTextAndKeepTheLaunches) {
+  const GbkText search = GbkText(kSearchMarker) + " " + kAskTime;
+  EXPECT_EQ(Rules(search).presetText, GbkText(kSearchReply));
+  EXPECT_EQ(Rules(search, kFourthTime - 1).presetText, GbkText(kSearchReply));
+  const RuleOutcome teased = Rules(search, kFourthTime);
+  EXPECT_EQ(teased.presetText, GbkText(kTeasingReply));
+  EXPECT_EQ(teased.searchUrl, SearchUrl(kAskTime));
+}
+
+}  // namespace
+}  // namespace zorli
