@@ -1,9 +1,9 @@
 #include "chat_list_mouse.h"
 
 #include "chat_list_resources.h"
-#include "chat_list_view.h"
 #include "chat_list_windows.h"
 #include "entry_storage.h"
+#include "list_box_state.h"
 
 namespace zorli {
 namespace {
@@ -76,7 +76,11 @@ LRESULT OnButtonDown(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
   const uint32_t press =
       (static_cast<uint32_t>(hit.index) & 0xFFFF) | (static_cast<uint32_t>(hit.part) << 16);
   SetPropA(list, kPressProperty, reinterpret_cast<HANDLE>(static_cast<uintptr_t>(press)));
-  SetPropA(list, kPressIndexProperty, reinterpret_cast<HANDLE>(static_cast<intptr_t>(hit.index)));
+  if (ListBoxState* state = StateOf(list)) {
+    state->pressIndex = hit.index;
+    state->pressScreenPoint = PointFrom(lParam);
+    ClientToScreen(list, &state->pressScreenPoint);
+  }
   return result;
 }
 
@@ -87,20 +91,22 @@ LRESULT OnButtonUp(HWND list, WPARAM wParam, LPARAM lParam) {
   SetPropA(list, kPressProperty, reinterpret_cast<HANDLE>(static_cast<uintptr_t>(kNoPress)));
   int32_t index = static_cast<int32_t>(press & 0xFFFF);
   const auto part = static_cast<int32_t>(press >> 16);
-  const auto wholeIndex =
-      static_cast<int32_t>(reinterpret_cast<intptr_t>(GetPropA(list, kPressIndexProperty)));
-  if (part != kHitNone && (wholeIndex & 0xFFFF) == index) index = wholeIndex;
+  const ListBoxState* state = StateOf(list);
+  if (state != nullptr && part != kHitNone && (state->pressIndex & 0xFFFF) == index)
+    index = state->pressIndex;
   PostMessageW(list, kChatListClickMessage, static_cast<WPARAM>(index), part);
   return result;
 }
 
 void OnChatListClick(HWND list, int32_t index, int32_t part) {
-  HANDLE handler = nullptr;
+  ListBoxState* state = StateOf(list);
+  if (state == nullptr) return;
+  const ChatListHandler* handler = nullptr;
   switch (part) {
-    case kHitAvatar: handler = GetPropA(list, kClickFaceProperty); break;
-    case kHitNickname: handler = GetPropA(list, kClickNicknameProperty); break;
+    case kHitAvatar: handler = &state->clickFace; break;
+    case kHitNickname: handler = &state->clickNickname; break;
     case kHitBubble: {
-      handler = GetPropA(list, kClickContentProperty);
+      handler = &state->clickContent;
       ChatEntry entry;
       if (ReadEntryAt(list, index, entry) && HasText(entry.link)) {
         handler = nullptr;
@@ -110,7 +116,34 @@ void OnChatListClick(HWND list, int32_t index, int32_t part) {
     }
     default: break;
   }
-  if (handler != nullptr) reinterpret_cast<ChatClickHandler>(handler)(index);
+  // A copy: the handler may replace itself.
+  if (handler != nullptr && *handler) {
+    const ChatListHandler call = *handler;
+    call(ChatListClick{index, static_cast<HitPart>(part), state->pressScreenPoint});
+  }
+}
+
+bool OnContextMenu(HWND list, LPARAM screenPoint) {
+  const ListBoxState* state = StateOf(list);
+  if (state == nullptr || !state->rightClick) return false;
+  ChatListClick click;
+  // Signed words: a screen left of or above the main one has negative coordinates.
+  click.screenPoint =
+      POINT{static_cast<int16_t>(LOWORD(screenPoint)), static_cast<int16_t>(HIWORD(screenPoint))};
+  if (screenPoint == -1) {
+    // From the keyboard: no entry, at the list's top left corner.
+    click.screenPoint = POINT{0, 0};
+    ClientToScreen(list, &click.screenPoint);
+  } else {
+    POINT inList = click.screenPoint;
+    ScreenToClient(list, &inList);
+    const HitResult hit = HitTestEntry(list, inList);
+    click.index = hit.index;
+    click.part = static_cast<HitPart>(hit.part);
+  }
+  const ChatListHandler call = state->rightClick;
+  call(click);
+  return true;
 }
 
 }  // namespace zorli

@@ -1,17 +1,13 @@
 #pragma once
-// Mouse handling of the chat list box: cursor choice, press and release, click events.
+// Mouse handling of the chat list box: cursor choice, press and release, click events
+// and the right button.
 #include <windows.h>
 
 #include <cstdint>
 
-namespace zorli {
+#include "chat_list_events.h"
 
-enum HitPart : int32_t {
-  kHitNone = 0,
-  kHitAvatar = 1,
-  kHitNickname = 2,
-  kHitBubble = 3,
-};
+namespace zorli {
 
 struct HitResult {
   int32_t index = -1;
@@ -27,6 +23,9 @@ LRESULT OnMouseMove(HWND list, WPARAM wParam, LPARAM lParam);
 LRESULT OnButtonDown(HWND list, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT OnButtonUp(HWND list, WPARAM wParam, LPARAM lParam);
 void OnChatListClick(HWND list, int32_t index, int32_t part);
+// WM_CONTEXTMENU: the right button raises its event when a handler is set (true); the
+// point is in screen coordinates, or -1, -1 from the keyboard.
+bool OnContextMenu(HWND list, LPARAM screenPoint);
 
 // The system list box procedure saved at class registration.
 LRESULT CallSystemListBox(HWND list, UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,9 +1,12 @@
 #include "chat_list_view.h"
 
+#include <utility>
+
 #include "chat_list_resources.h"
 #include "chat_list_windows.h"
 #include "entry_layout.h"
 #include "entry_storage.h"
+#include "list_box_state.h"
 
 namespace zorli {
 namespace {
@@ -266,16 +269,20 @@ void ChatListView::Close() { PostMessageA(frame_, WM_CLOSE, 0, 0); }
 
 void ChatListView::Destroy() { DestroyWindow(frame_); }
 
-void ChatListView::OnClickFace(ChatClickHandler handler) {
-  SetPropA(list_, kClickFaceProperty, reinterpret_cast<HANDLE>(handler));
+void ChatListView::OnClickFace(ChatListHandler handler) {
+  SetEventHandler(list_, &ListBoxState::clickFace, kClickFaceProperty, std::move(handler));
 }
 
-void ChatListView::OnClickNickname(ChatClickHandler handler) {
-  SetPropA(list_, kClickNicknameProperty, reinterpret_cast<HANDLE>(handler));
+void ChatListView::OnClickNickname(ChatListHandler handler) {
+  SetEventHandler(list_, &ListBoxState::clickNickname, kClickNicknameProperty, std::move(handler));
 }
 
-void ChatListView::OnClickContent(ChatClickHandler handler) {
-  SetPropA(list_, kClickContentProperty, reinterpret_cast<HANDLE>(handler));
+void ChatListView::OnClickContent(ChatListHandler handler) {
+  SetEventHandler(list_, &ListBoxState::clickContent, kClickContentProperty, std::move(handler));
+}
+
+void ChatListView::OnRightClick(ChatListHandler handler) {
+  SetEventHandler(list_, &ListBoxState::rightClick, nullptr, std::move(handler));
 }
 
 }  // namespace zorli

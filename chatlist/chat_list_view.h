@@ -8,12 +8,10 @@
 #include <optional>
 
 #include "chat_entry.h"
+#include "chat_list_events.h"
 #include "gbk_text.h"
 
 namespace zorli {
-
-// Receives the 0-based index of the clicked entry.
-using ChatClickHandler = void (*)(int32_t index);
 
 class ChatListView {
  public:
@@ -70,9 +68,13 @@ class ChatListView {
   void Close();
   void Destroy();
 
-  void OnClickFace(ChatClickHandler handler);
-  void OnClickNickname(ChatClickHandler handler);
-  void OnClickContent(ChatClickHandler handler);
+  // Handlers of the click events, run after the button message has been processed; an
+  // empty one raises nothing. The right button's runs at once: on an entry or not, and
+  // from the keyboard's menu key with no entry.
+  void OnClickFace(ChatListHandler handler);
+  void OnClickNickname(ChatListHandler handler);
+  void OnClickContent(ChatListHandler handler);
+  void OnRightClick(ChatListHandler handler);
 
   // The list box inside the frame (0 before Create).
   HWND GetListWindowHandle() const { return list_; }

@@ -6,6 +6,7 @@
 #include "entry_painter.h"
 #include "entry_storage.h"
 #include "gdi_layout_metrics.h"
+#include "list_box_state.h"
 
 namespace zorli {
 namespace {
@@ -65,6 +66,8 @@ LRESULT CALLBACK ChatFrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM l
 
 LRESULT CALLBACK ChatListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
+    case WM_NCCREATE: AttachListBoxState(list); break;
+    case WM_NCDESTROY: DetachListBoxState(list); break;
     case WM_SIZE: RelayoutAll(list); break;
     case WM_PAINT:
       if (SendMessageW(list, LB_GETCOUNT, 0, 0) <= 0) {
@@ -85,6 +88,9 @@ LRESULT CALLBACK ChatListProc(HWND list, UINT message, WPARAM wParam, LPARAM lPa
     case WM_LBUTTONDBLCLK:  // a quick second press; the class keeps the list box's CS_DBLCLKS
       return OnButtonDown(list, message, wParam, lParam);
     case WM_LBUTTONUP: return OnButtonUp(list, wParam, lParam);
+    case WM_CONTEXTMENU:
+      if (OnContextMenu(list, lParam)) return 0;
+      break;
     case kChatListClickMessage:
       OnChatListClick(list, static_cast<int32_t>(wParam), static_cast<int32_t>(lParam));
       return 0;

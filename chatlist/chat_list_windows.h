@@ -19,8 +19,6 @@ constexpr char kClickNicknameProperty[] = "Event.ClickNnickName";
 constexpr char kClickContentProperty[] = "Event.ClickContent";
 constexpr char kCursorProperty[] = "QuarnCorsor";
 constexpr char kPressProperty[] = "QuarnPopDownItem";
-// The whole index of the press, since the press value keeps only its low 16 bits.
-constexpr char kPressIndexProperty[] = "QuarnPopDownIndex";
 
 LRESULT CALLBACK ChatFrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK ChatListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam);

@@ -6,8 +6,6 @@
 
 namespace zorli::window {
 
-Application* Application::current_ = nullptr;
-
 Application::Application()
     : window_(MainWindowEvents{
           [this] { StartConversation(); },
@@ -15,15 +13,12 @@ Application::Application()
           [this](bool show) { chatList_.SetShowNickname(show); },
           [this] { ReleasePictures(); },
       }),
-      conversation_(chatListPort_, input_, SystemConversationServices()) {
-  current_ = this;
-}
+      conversation_(chatListPort_, input_, SystemConversationServices()) {}
 
 Application::~Application() {
   // The window's destroy event still needs every member.
   if (window_.Handle()) DestroyWindow(window_.Handle());
   ReleasePictures();
-  current_ = nullptr;
 }
 
 bool Application::Open(HINSTANCE instance, int showCommand) {
@@ -37,9 +32,12 @@ void Application::StartConversation() {
   RECT client{};
   GetClientRect(pictureBox, &client);
   chatList_.Create(pictureBox, 0, 0, client.right, client.bottom, 0, true);
-  chatList_.OnClickFace(&ClickFace);
-  chatList_.OnClickNickname(&ClickNickname);
-  chatList_.OnClickContent(&ClickContent);
+  chatList_.OnClickFace(
+      [this](const ChatListClick& click) { conversation_.OnClickFace(click.index); });
+  chatList_.OnClickNickname(
+      [this](const ChatListClick& click) { conversation_.OnClickNickname(click.index); });
+  chatList_.OnClickContent(
+      [this](const ChatListClick& click) { conversation_.OnClickContent(click.index); });
 
   auto avatar = std::make_unique<Picture>();
   avatar->LoadFromBytes(embedded::kBotAvatarJpg, embedded::kBotAvatarJpgSize);
@@ -51,18 +49,6 @@ void Application::StartConversation() {
 void Application::ReleasePictures() {
   for (auto& picture : pictures_) picture->Release();
   pictures_.clear();
-}
-
-void Application::ClickFace(int32_t index) {
-  if (current_) current_->conversation_.OnClickFace(index);
-}
-
-void Application::ClickNickname(int32_t index) {
-  if (current_) current_->conversation_.OnClickNickname(index);
-}
-
-void Application::ClickContent(int32_t index) {
-  if (current_) current_->conversation_.OnClickContent(index);
 }
 
 }  // namespace zorli::window

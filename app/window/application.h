@@ -31,12 +31,6 @@ class Application {
  private:
   void StartConversation();
   void ReleasePictures();
-  // The chat list reports clicks through plain functions.
-  static void ClickFace(int32_t index);
-  static void ClickNickname(int32_t index);
-  static void ClickContent(int32_t index);
-
-  static Application* current_;
 
   ChatListView chatList_;
   ChatListAdapter chatListPort_{chatList_};

@@ -11,27 +11,26 @@
 namespace zorli {
 namespace {
 
-std::vector<int32_t> faceClicks, nicknameClicks, contentClicks;
-void RecordFace(int32_t index) { faceClicks.push_back(index); }
-void RecordNickname(int32_t index) { nicknameClicks.push_back(index); }
-void RecordContent(int32_t index) { contentClicks.push_back(index); }
-
 class ChatListMouse : public ChatListFixture {
  protected:
+  // A handler keeping the indices of its clicks in clicks, and every click in allClicks.
+  ChatListHandler Recorder(std::vector<int32_t>& clicks) {
+    return [this, &clicks](const ChatListClick& click) {
+      clicks.push_back(click.index);
+      allClicks.push_back(click);
+    };
+  }
+
   void SetUp() override {
     ChatListFixture::SetUp();
-    faceClicks.clear();
-    nicknameClicks.clear();
-    contentClicks.clear();
-    openedLinks.clear();
     SetChatListLinkOpener([this](HWND owner, const GbkText& link) {
       EXPECT_EQ(owner, view.GetListWindowHandle());
       openedLinks.push_back(link);
     });
     list = CreateList(400, 500, true);
-    view.OnClickFace(RecordFace);
-    view.OnClickNickname(RecordNickname);
-    view.OnClickContent(RecordContent);
+    view.OnClickFace(Recorder(faceClicks));
+    view.OnClickNickname(Recorder(nicknameClicks));
+    view.OnClickContent(Recorder(contentClicks));
     view.AddMessage("Ann", 0, "hello");                                       // 0
     view.AddTip("tip");                                                       // 1
     view.AddCard("Bob", 0, "Title", 0, "text", "http://example.com/", true);  // 2
@@ -62,6 +61,8 @@ class ChatListMouse : public ChatListFixture {
 
   HWND list = nullptr;
   std::vector<GbkText> openedLinks;
+  std::vector<int32_t> faceClicks, nicknameClicks, contentClicks;
+  std::vector<ChatListClick> allClicks;
 };
 
 TEST_F(ChatListMouse, EachPartRaisesItsEventAfterTheButtonMessage) {
@@ -116,6 +117,46 @@ TEST_F(ChatListMouse, ThePressDecidesEntryAndPart) {
   PumpMessages();
   EXPECT_EQ(faceClicks, std::vector<int32_t>{0});
   EXPECT_TRUE(contentClicks.empty());
+}
+
+TEST_F(ChatListMouse, ClicksCarryTheEntryThePartAndThePressOnTheScreen) {
+  const POINT pressed = PointIn(3, Entry(3).nicknameRect);
+  Press(pressed);
+  Release(PointIn(0, Entry(0).bubbleRect));
+  PumpMessages();
+  ASSERT_EQ(allClicks.size(), 1u);
+  POINT onScreen = pressed;
+  ClientToScreen(list, &onScreen);
+  EXPECT_EQ(allClicks[0].index, 3);
+  EXPECT_EQ(allClicks[0].part, kHitNickname);
+  EXPECT_EQ(allClicks[0].screenPoint.x, onScreen.x);
+  EXPECT_EQ(allClicks[0].screenPoint.y, onScreen.y);
+  // Set handlers are named by the list box's properties, as other programs read them.
+  EXPECT_NE(GetPropA(list, "Event.ClickNnickName"), nullptr);
+  view.OnClickNickname(nullptr);
+  EXPECT_EQ(GetPropA(list, "Event.ClickNnickName"), nullptr);
+}
+
+TEST_F(ChatListMouse, RightButtonNamesTheEntryUnderItOrNone) {
+  std::vector<ChatListClick> rightClicks;
+  view.OnRightClick([&](const ChatListClick& click) { rightClicks.push_back(click); });
+  const auto rightClickAt = [&](POINT point) {
+    SendMessageW(list, WM_RBUTTONDOWN, MK_RBUTTON, Pack(point));
+    SendMessageW(list, WM_RBUTTONUP, 0, Pack(point));
+    PumpMessages();
+    ClientToScreen(list, &point);
+    return point;
+  };
+  const POINT onBubble = rightClickAt(PointIn(3, Entry(3).bubbleRect));
+  const POINT below = rightClickAt(POINT{10, ItemRect(3).bottom + 20});
+  ASSERT_EQ(rightClicks.size(), 2u);
+  EXPECT_EQ(rightClicks[0].index, 3);
+  EXPECT_EQ(rightClicks[0].part, kHitBubble);
+  EXPECT_EQ(rightClicks[0].screenPoint.x, onBubble.x);
+  EXPECT_EQ(rightClicks[0].screenPoint.y, onBubble.y);
+  EXPECT_EQ(rightClicks[1].index, -1);
+  EXPECT_EQ(rightClicks[1].screenPoint.y, below.y);
+  EXPECT_TRUE(allClicks.empty());  // no click event of the left button
 }
 
 TEST_F(ChatListMouse, CardLinkGoesToTheShellInsteadOfTheContentEvent) {
