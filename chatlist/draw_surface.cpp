@@ -1,5 +1,7 @@
 #include "draw_surface.h"
 
+#include "scoped_gdi.h"
+
 namespace zorli {
 
 bool DrawSurface::Prepare(HDC reference, int32_t width, int32_t height) {
@@ -28,10 +30,8 @@ bool DrawSurface::Prepare(HDC reference, int32_t width, int32_t height) {
 }
 
 bool DrawSurface::PrepareForScreen(int32_t width, int32_t height) {
-  HDC screen = GetDC(nullptr);
-  const bool prepared = Prepare(screen, width, height);
-  ReleaseDC(nullptr, screen);
-  return prepared;
+  const ScopedWindowDc screen(nullptr);
+  return Prepare(screen.Get(), width, height);
 }
 
 void DrawSurface::Fill(COLORREF colour) {

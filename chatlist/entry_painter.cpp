@@ -8,6 +8,8 @@
 #include "entry_layout.h"
 #include "entry_storage.h"
 #include "platform/wide_text.h"
+#include "scoped_gdi.h"
+#include "scoped_graphics.h"
 
 namespace zorli {
 namespace {
@@ -25,10 +27,9 @@ constexpr char kCutMark[] = "\xA1\xAD\xA1\xAD";  // two ellipsis characters
 void DrawGbkText(HDC dc, const char* text, const EntryRect& where, COLORREF colour, UINT flags) {
   const std::wstring wide = platform::ToWide(platform::CodePage::kGbk, TextOf(text));
   RECT box{where.left, where.top, where.right, where.bottom};
-  HGDIOBJ previousFont = SelectObject(dc, Resources().font);
+  const ScopedSelectObject font(dc, Resources().font);
   SetTextColor(dc, colour);
   DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &box, flags);
-  SelectObject(dc, previousFont);
 }
 
 void DrawWholeImage(GpGraphics* graphics, ImageHandle handle, const EntryRect& where) {
@@ -85,13 +86,19 @@ void RestoreSmoothScaling(GpGraphics* graphics) {
   gdip::GdipSetPixelOffsetMode(graphics, Gdiplus::PixelOffsetModeHalf);
 }
 
+// A picture inside the bubble, smoothly scaled into where; nothing when where is empty.
+void DrawPicture(HDC dc, ImageHandle picture, const EntryRect& where) {
+  if (where.Width() <= 0 || where.Height() <= 0) return;
+  if (const ScopedGraphics graphics(dc); graphics.Get() != nullptr) {
+    RestoreSmoothScaling(graphics.Get());
+    DrawWholeImage(graphics.Get(), picture, where);
+  }
+}
+
 void DrawTip(HDC dc, const ChatEntry& entry) {
   const BubbleStyle& tip = Resources().tipStyle;
-  GpGraphics* graphics = nullptr;
-  if (gdip::GdipCreateFromHDC(dc, &graphics) == Gdiplus::Ok) {
-    DrawBubble(graphics, tip, entry.bubbleRect);
-    gdip::GdipDeleteGraphics(graphics);
-  }
+  if (const ScopedGraphics graphics(dc); graphics.Get() != nullptr)
+    DrawBubble(graphics.Get(), tip, entry.bubbleRect);
   SetBkMode(dc, TRANSPARENT);
   if (HasText(entry.content))
     DrawGbkText(dc, entry.content, entry.contentRect, tip.textColour, kTipFlags);
@@ -121,8 +128,7 @@ VisiblePart VisibleMessagePart(const ChatEntry& entry, int32_t itemHeight) {
 void DrawMessage(HDC dc, const ChatEntry& entry, int32_t itemHeight) {
   const BubbleStyle* style = StyleForIndex(entry.bubbleStyle);
   const VisiblePart visible = VisibleMessagePart(entry, itemHeight);
-  GpGraphics* graphics = nullptr;
-  if (gdip::GdipCreateFromHDC(dc, &graphics) == Gdiplus::Ok) {
+  if (const ScopedGraphics scoped(dc); GpGraphics* graphics = scoped.Get()) {
     RestoreSmoothScaling(graphics);
     const ImageHandle avatar =
         entry.avatar != 0 ? entry.avatar : Resources().defaultAvatar.Handle();
@@ -131,7 +137,6 @@ void DrawMessage(HDC dc, const ChatEntry& entry, int32_t itemHeight) {
       DrawBubble(graphics, *style, visible.bubble);
       DrawPointer(graphics, *style, visible.bubble, entry.rightSide != 0);
     }
-    gdip::GdipDeleteGraphics(graphics);
   }
   SetBkMode(dc, TRANSPARENT);
 
@@ -142,22 +147,12 @@ void DrawMessage(HDC dc, const ChatEntry& entry, int32_t itemHeight) {
 
   switch (entry.kind) {
     case kEntryPicture:
-      if (entry.picture != 0 && entry.pictureRect.Width() > 0 && entry.pictureRect.Height() > 0 &&
-          gdip::GdipCreateFromHDC(dc, &graphics) == Gdiplus::Ok) {
-        RestoreSmoothScaling(graphics);
-        DrawWholeImage(graphics, entry.picture, entry.pictureRect);
-        gdip::GdipDeleteGraphics(graphics);
-      }
+      if (entry.picture != 0) DrawPicture(dc, entry.picture, entry.pictureRect);
       break;
     case kEntryCard: {
       const ImageHandle picture =
           entry.picture != 0 ? entry.picture : Resources().defaultCardPicture.Handle();
-      if (entry.pictureRect.Width() > 0 && entry.pictureRect.Height() > 0 &&
-          gdip::GdipCreateFromHDC(dc, &graphics) == Gdiplus::Ok) {
-        RestoreSmoothScaling(graphics);
-        DrawWholeImage(graphics, picture, entry.pictureRect);
-        gdip::GdipDeleteGraphics(graphics);
-      }
+      DrawPicture(dc, picture, entry.pictureRect);
       if (HasText(entry.title) && entry.titleRect.Width() > 0)
         DrawGbkText(dc, entry.title, entry.titleRect, kBlack, kTitleFlags);
       if (HasText(entry.content) && entry.contentRect.Width() > 0)

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "scoped_gdi.h"
+
 namespace zorli::window {
 namespace {
 
@@ -30,13 +32,12 @@ void PaintShapeBoxFrame(HWND box) {
   HDC dc = BeginPaint(box, &paint);
   RECT client;
   GetClientRect(box, &client);
-  HPEN pen = CreatePen(PS_SOLID, 1, kShapeBoxLineColour);
-  HGDIOBJ oldPen = SelectObject(dc, pen);
-  HGDIOBJ oldBrush = SelectObject(dc, GetSysColorBrush(COLOR_BTNFACE));
-  Rectangle(dc, client.left, client.top, client.right, client.bottom);
-  SelectObject(dc, oldBrush);
-  SelectObject(dc, oldPen);
-  DeleteObject(pen);
+  {
+    const ScopedGdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, kShapeBoxLineColour));
+    const ScopedSelectObject penSelected(dc, pen.Get());
+    const ScopedSelectObject brushSelected(dc, GetSysColorBrush(COLOR_BTNFACE));
+    Rectangle(dc, client.left, client.top, client.right, client.bottom);
+  }
   EndPaint(box, &paint);
 }
 
@@ -71,12 +72,10 @@ bool RegisterButtonFaceClass(HINSTANCE instance, const wchar_t* name, WNDPROC pr
 namespace {
 
 int MinimumSingleLineHeight(HWND edit) {
-  HDC dc = GetDC(edit);
-  HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+  const ScopedWindowDc dc(edit);
+  const ScopedSelectObject font(dc.Get(), GetStockObject(DEFAULT_GUI_FONT));
   TEXTMETRICW metrics{};
-  GetTextMetricsW(dc, &metrics);
-  SelectObject(dc, oldFont);
-  ReleaseDC(edit, dc);
+  GetTextMetricsW(dc.Get(), &metrics);
   return metrics.tmHeight + 2 * GetSystemMetrics(SM_CYEDGE);
 }
 
