@@ -14,8 +14,10 @@ namespace zorli::edb {
 constexpr uint64_t kWholeFileLength = 0x7FFFFFFF;
 constexpr int64_t kWholeFile = -1;
 
-// Milliseconds a contended lock is retried; 0 except inside a record count.
+// Milliseconds a contended lock is retried; 0 except inside a record count, which waits
+// kRecordCountLockWait for byte 16 (a writer holds it while it appends).
 int32_t LockWaitLimit();
+constexpr int32_t kRecordCountLockWait = 2000;
 // Raises the limit for the lifetime of the object.
 class ScopedLockWait {
  public:

@@ -22,7 +22,6 @@ const char kNoCurrentDatabaseMessage[] =
 // 指定字段不存在
 const char kNoSuchFieldMessage[] = "\xD6\xB8\xB6\xA8\xD7\xD6\xB6\xCE\xB2\xBB\xB4\xE6\xD4\xDA";
 
-constexpr int32_t kCountLockWait = 2000;
 constexpr uint64_t kBatchChunkBytes = 64 * 1024;
 // Reads up to this size go straight into a buffer of their size; a larger one is first
 // cut to what the file holds, so a width from a hostile header never sizes a buffer.
@@ -37,7 +36,7 @@ bool FieldFitsRecord(const RecordDatabase& db, const FieldDescriptor& field) {
 // chain in the auxiliary file.
 ErrorCode FinishValue(RecordDatabase& db, const FieldDescriptor& field, std::string_view raw,
                       FieldValue& value) {
-  if (field.Type() != FieldType::kByteSet && field.Type() != FieldType::kMemo) {
+  if (!IsChainType(field.Type())) {
     value = DecodeField(field, raw);
     return kOk;
   }
@@ -114,18 +113,6 @@ FieldValue ReadField(RecordDatabase* db, int32_t fieldNumber) {
   const ErrorCode code = ReadCurrentField(*db, *field, value);
   SetLastError(code);
   return code == kOk ? value : FieldValue(field->Type());
-}
-
-// Reads the count under the lock of byte 16, whose holder may be a writer appending.
-ErrorCode ReadCountLocked(RecordDatabase& db, int32_t& count) {
-  count = 0;
-  uint8_t bytes[8];
-  size_t got = 0;
-  const ErrorCode code = db.main.Read(kRecordCountOffset, bytes, sizeof bytes, got);
-  if (code != kOk) return code;
-  if (got < sizeof bytes) return kRecordCountFailed;
-  count = std::max(0, ReadInt32(bytes));
-  return kOk;
 }
 
 // One chunk of ReadFieldOfAllRecords: records first..first+n-1 under one range lock.
@@ -208,10 +195,21 @@ ErrorCode ScanRecords(RecordDatabase& db, const std::function<bool()>& condition
 
 }  // namespace
 
+ErrorCode ReadCountLocked(RecordDatabase& db, int32_t& count) {
+  count = 0;
+  uint8_t bytes[8];
+  size_t got = 0;
+  const ErrorCode code = db.main.Read(kRecordCountOffset, bytes, sizeof bytes, got);
+  if (code != kOk) return code;
+  if (got < sizeof bytes) return kRecordCountFailed;
+  count = std::max(0, ReadInt32(bytes));
+  return kOk;
+}
+
 ErrorCode ReadRecordCount(RecordDatabase& db, int32_t& count) {
   count = 0;
   if (!db.main.IsOpen()) return kNoDatabaseOpen;
-  ScopedLockWait wait(kCountLockWait);
+  ScopedLockWait wait(kRecordCountLockWait);
   ScopedLock countLock;
   const ErrorCode code = countLock.Lock(db.locks, db.main.File(), kRecordCountOffset);
   if (code != kOk) return code;

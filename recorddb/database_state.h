@@ -56,7 +56,10 @@ DatabaseRegistry& Registry();
 RecordDatabase* CurrentDatabase();
 void SetLastError(ErrorCode code);
 
-// Reads the record count as GetRecordCount does (byte 16 locked with the raised wait).
+// The record count at offset 16, read while the caller holds byte 16 (whose holder may be
+// a writer appending); a negative count reads as 0, for readers and writers alike.
+ErrorCode ReadCountLocked(RecordDatabase& db, int32_t& count);
+// Reads the record count as GetRecordCount does: byte 16 locked with the raised wait.
 ErrorCode ReadRecordCount(RecordDatabase& db, int32_t& count);
 
 }  // namespace zorli::edb

@@ -94,7 +94,7 @@ void WalkChains(RecordDatabase& db, int32_t count, std::vector<VerifyProblem>& p
   for (int32_t record = 0; record < count; ++record) {
     for (size_t f = 0; f < db.fields.size(); ++f) {
       const FieldDescriptor& field = db.fields[f];
-      if (field.Type() != FieldType::kByteSet && field.Type() != FieldType::kMemo) continue;
+      if (!IsChainType(field.Type())) continue;
       if (field.Offset() + field.Width() > db.RecordSize()) continue;  // reported by its read
       uint8_t first[4];
       if (db.main.Read(db.RecordOffset(record) + uint64_t(field.Offset()), first, 4, got) != kOk ||

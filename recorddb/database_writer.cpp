@@ -16,13 +16,11 @@ namespace zorli {
 namespace edb {
 namespace {
 
-constexpr int32_t kCountLockWait = 2000;
 constexpr uint64_t kZeroPieceBytes = 64 * 1024;
 
 bool HasChainFields(const std::vector<FieldDefinition>& fields) {
-  return std::any_of(fields.begin(), fields.end(), [](const FieldDefinition& f) {
-    return f.type == FieldType::kByteSet || f.type == FieldType::kMemo;
-  });
+  return std::any_of(fields.begin(), fields.end(),
+                     [](const FieldDefinition& f) { return IsChainType(f.type); });
 }
 
 ErrorCode ValidateFields(const std::vector<FieldDefinition>& fields) {
@@ -102,19 +100,17 @@ ErrorCode AppendZeroRecord(RecordDatabase& db, uint64_t start) {
 }
 
 ErrorCode AppendRecord(RecordDatabase& db) {
-  ScopedLockWait wait(kCountLockWait);
+  ScopedLockWait wait(kRecordCountLockWait);
   ScopedLock countLock;
   ErrorCode code = countLock.Lock(db.locks, db.main.File(), kRecordCountOffset);
   if (code != kOk) return code;
-  uint8_t countBytes[4];
-  size_t got = 0;
-  if ((code = db.main.Read(kRecordCountOffset, countBytes, 4, got)) != kOk) return code;
-  if (got < 4) return kRecordCountFailed;
-  const int32_t count = ReadInt32(countBytes);
-  if (count < 0 || count == INT32_MAX) return kRecordWriteFailed;
+  int32_t count = 0;
+  if ((code = ReadCountLocked(db, count)) != kOk) return code;
+  if (count == INT32_MAX) return kRecordWriteFailed;
   ScopedLock recordLock;
   if ((code = db.LockRecord(count, recordLock)) != kOk) return code;
   if ((code = AppendZeroRecord(db, db.RecordOffset(count))) != kOk) return code;
+  uint8_t countBytes[4];
   WriteInt32(countBytes, count + 1);
   if ((code = db.main.Write(kRecordCountOffset, countBytes, 4, kRecordWriteFailed)) != kOk) {
     return code;
@@ -146,7 +142,7 @@ ErrorCode WriteField(RecordDatabase& db, int32_t fieldNumber, const FieldValue& 
   }
   const FieldDescriptor& field = db.fields[static_cast<size_t>(fieldNumber) - 1];
   if (field.Offset() + field.Width() > db.RecordSize()) return kFieldWriteFailed;
-  const bool chained = field.Type() == FieldType::kByteSet || field.Type() == FieldType::kMemo;
+  const bool chained = IsChainType(field.Type());
   if (chained && value.Type() != field.Type() &&
       !(field.Type() == FieldType::kMemo && value.IsText())) {
     return kFieldTypeMismatch;

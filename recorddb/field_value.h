@@ -24,6 +24,10 @@ enum class FieldType : int32_t {
 };
 
 constexpr bool IsValidFieldType(int32_t code) { return code >= 1 && code <= 12; }
+// Byte sets and memos: the record holds the first block of a chain in the auxiliary file.
+constexpr bool IsChainType(FieldType type) {
+  return type == FieldType::kByteSet || type == FieldType::kMemo;
+}
 
 class FieldValue {
  public:

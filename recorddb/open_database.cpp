@@ -146,9 +146,8 @@ ErrorCode CheckAuxiliaryFile(RecordDatabase& db, bool writable, platform::FileSh
 }
 
 bool NeedsAuxiliaryFile(const RecordDatabase& db) {
-  return std::any_of(db.fields.begin(), db.fields.end(), [](const FieldDescriptor& f) {
-    return f.Type() == FieldType::kByteSet || f.Type() == FieldType::kMemo;
-  });
+  return std::any_of(db.fields.begin(), db.fields.end(),
+                     [](const FieldDescriptor& f) { return IsChainType(f.Type()); });
 }
 
 // The checks of the main file, the auxiliary file and the index files, under the lock of

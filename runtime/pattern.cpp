@@ -1,28 +1,14 @@
 #include "pattern.h"
 
-#include <boost/regex.hpp>
 #include <exception>
 #include <string>
 
-#ifdef _WIN32
-#include <boost/regex/v5/w32_regex_traits.hpp>
-#endif
+#include "platform/byte_regex.h"
 
 namespace zorli {
-namespace {
-
-#ifdef _WIN32
-using Traits = boost::w32_regex_traits<char>;
-#else
-// The classic "C" locale: ASCII-only case folding, no collation of bytes.
-using Traits = boost::cpp_regex_traits<char>;
-#endif
-using Expression = boost::basic_regex<char, Traits>;
-
-}  // namespace
 
 struct regex::Compiled {
-  Expression expression;
+  std::unique_ptr<const platform::ByteRegex> expression;
 };
 
 regex::regex() = default;
@@ -34,7 +20,7 @@ bool regex::create(std::string_view pattern, bool caseSensitive) {
   if (!caseSensitive) flags |= boost::regex_constants::icase;
   try {
     auto compiled = std::make_shared<Compiled>();
-    compiled->expression.assign(source, flags);
+    compiled->expression = platform::CompileByteRegex(source, flags);
     expression_ = std::move(compiled);
     return true;
   } catch (const std::exception&) {
@@ -45,10 +31,7 @@ bool regex::create(std::string_view pattern, bool caseSensitive) {
 std::vector<SearchResult> regex::searchAll(std::string_view text) const {
   std::vector<SearchResult> results;
   const std::string buffer(text.substr(0, text.find('\0')));
-  if (buffer.empty() || !expression_ || expression_->expression.empty() ||
-      (expression_->expression.flags() & boost::regex_constants::failbit)) {
-    return results;
-  }
+  if (buffer.empty() || !expression_ || !expression_->expression->Usable()) return results;
   boost::regex_constants::match_flag_type flags = boost::match_default | boost::format_all;
   if (multiLine == 0) flags |= boost::match_single_line;
 
@@ -57,7 +40,7 @@ std::vector<SearchResult> regex::searchAll(std::string_view text) const {
   const char* searchStart = first;
   try {
     boost::match_results<const char*> match;
-    while (boost::regex_search(searchStart, last, match, expression_->expression, flags)) {
+    while (expression_->expression->Search(searchStart, last, match, flags)) {
       SearchResult result;
       result.entries.reserve(match.size());
       for (size_t i = 0; i < match.size(); ++i) {
