@@ -1,8 +1,8 @@
 // Times the reply engine's access pattern on knowledge files of 10,000, 100,000 and
-// 1,000,000 records shaped like dbs.edb (a pattern and four answers):
-//   cursor  GoToRecord(i) + ReadField(1) for every record
-//   batch   ReadFieldOfAllRecords(1)
-//   scan    FindRecord over every record, the condition reading field 1
+// 1,000,000 records of dbs.edb's schema (a pattern and four answers):
+//   cursor  GoToRecord(i) + reading the pattern field, for every record
+//   batch   ReadFieldOfAllRecords of the pattern field
+//   scan    FindRecord over every record, the condition reading the pattern field
 // Usage: edb_benchmark [largest record count]; prints microseconds per record.
 #include <chrono>
 #include <cstdio>
@@ -13,14 +13,13 @@
 
 #include "database_info.h"
 #include "database_writer.h"
+#include "knowledge_schema.h"
 #include "record_database.h"
 
 namespace {
 
 using namespace zorli;
-
-constexpr int32_t kPatternWidth = 60;
-constexpr int32_t kAnswerWidth = 120;
+using knowledge::kPatternField;
 
 // A pattern of Chinese characters and letters that differs from record to record.
 std::string PatternText(int32_t record) {
@@ -36,10 +35,7 @@ std::string PatternText(int32_t record) {
 // Creates the database through the library, then writes its records in one stream:
 // going through AppendRecord for a million records would time the writer instead.
 bool BuildKnowledgeFile(const std::string& path, int32_t records) {
-  std::vector<FieldDefinition> fields = {{"pattern", FieldType::kText, kPatternWidth}};
-  for (const char* name : {"answerA", "answerB", "answerC", "answerD"}) {
-    fields.push_back({name, FieldType::kText, kAnswerWidth});
-  }
+  const std::vector<FieldDefinition> fields = FieldDefinitions(knowledge::PrimaryKnowledge());
   if (!CreateDatabase(path, fields) || !OpenDatabase(path)) return false;
   const DatabaseInfo info = *DescribeCurrentDatabase();
   CloseAllDatabases();
@@ -50,8 +46,9 @@ bool BuildKnowledgeFile(const std::string& path, int32_t records) {
   for (int32_t r = 0; r < records; ++r) {
     std::fill(record.begin(), record.end(), '\0');
     const std::string pattern = PatternText(r);
-    record.replace(static_cast<size_t>(info.fields[0].offset), pattern.size(), pattern);
-    for (size_t f = 1; f < info.fields.size(); ++f) {
+    record.replace(static_cast<size_t>(info.fields[kPatternField - 1].offset), pattern.size(),
+                   pattern);
+    for (size_t f = knowledge::kFirstAnswerField - 1; f < info.fields.size(); ++f) {
       const std::string answer = "answer " + std::to_string(f) + " of " + std::to_string(r);
       record.replace(static_cast<size_t>(info.fields[f].offset), answer.size(), answer);
     }
@@ -90,16 +87,17 @@ int main(int argc, char** argv) {
       const int32_t count = GetRecordCount();
       for (int32_t i = 1; i <= count; ++i) {
         GoToRecord(i);
-        bytes += ReadField(1).Bytes().size();
+        bytes += ReadField(kPatternField).Bytes().size();
       }
     });
     const double batch = MicrosecondsPerRecord(records, [&] {
-      ReadFieldOfAllRecords(1, [&](int32_t, const FieldValue& v) { bytes += v.Bytes().size(); });
+      ReadFieldOfAllRecords(kPatternField,
+                            [&](int32_t, const FieldValue& v) { bytes += v.Bytes().size(); });
     });
     const double scan = MicrosecondsPerRecord(records, [&] {
       GoToFirstRecord();
       FindRecord([&] {
-        bytes += ReadField(1).Bytes().size();
+        bytes += ReadField(kPatternField).Bytes().size();
         return false;
       });
     });
