@@ -7,6 +7,7 @@
 #include <map>
 
 #include "conversation_texts.h"
+#include "database_files.h"
 #include "database_writer.h"
 #include "edb_format.h"
 #include "error_codes.h"
@@ -158,6 +159,38 @@ TEST_F(ReplyEngineTest, PresetReplyWinsWithoutTouchingTheFiles) {
   preset.pending = false;  // as the conversation clears it once the reply is posted
   EXPECT_EQ(Select(kNi).text, "from the files");
   EXPECT_EQ(preset.text, "preset text");
+}
+
+// The database's files as it opens them, in order, by file name.
+class OpenedFiles : public platform::FileSystem {
+ public:
+  OpenedFiles() { edb::SetDatabaseFiles(this); }
+  ~OpenedFiles() override { edb::SetDatabaseFiles(nullptr); }
+  platform::FileError Open(const std::string& path, bool writable, platform::FileSharing sharing,
+                           std::unique_ptr<platform::RandomAccessFile>& file) override {
+    names.push_back(path.substr(path.find_last_of("/\\") + 1));
+    return platform::DiskFileSystem().Open(path, writable, sharing, file);
+  }
+  platform::FileError Create(const std::string& path,
+                             std::unique_ptr<platform::RandomAccessFile>& file) override {
+    return platform::DiskFileSystem().Create(path, file);
+  }
+  std::vector<std::string> names;
+};
+
+TEST_F(ReplyEngineTest, OpensDbsThenDbvOnlyWhenNothingScored) {
+  WritePrimaryKnowledge({RecordAnswering(kNi, "scored")});
+  WriteFallbackKnowledge({"fallback"});
+  OpenedFiles opened;
+  EXPECT_EQ(Select(kNi).text, "scored");
+  EXPECT_THAT(opened.names, ElementsAre("dbs.edb"));
+  opened.names.clear();
+  EXPECT_EQ(Select(kTianQi).text, "fallback");
+  EXPECT_THAT(opened.names, ElementsAre("dbs.edb", "dbv.edb"));
+  opened.names.clear();
+  preset = {true, "preset"};
+  EXPECT_EQ(Select(kTianQi).text, "preset");
+  EXPECT_THAT(opened.names, ElementsAre());
 }
 
 TEST_F(ReplyEngineTest, MissingOrEmptyPrimaryFileFallsBack) {
