@@ -1,6 +1,6 @@
 #pragma once
-// The --schema argument: comma-separated "name:type" or "name:text:WIDTH"; the types are named as
-// in field_text.h.
+// The --schema argument written out: comma-separated "name:type" or "name:text:WIDTH", the
+// types named as in field_text.h. The knowledge files' schemas go by name instead.
 #include <optional>
 #include <string>
 #include <vector>
