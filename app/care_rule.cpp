@@ -85,10 +85,10 @@ class Cutter {
   void Pair(std::string_view pair) {
     const unsigned char lead = static_cast<unsigned char>(pair[0]);
     const unsigned char trail = static_cast<unsigned char>(pair[1]);
-    if (lead == 0xA3 && trail >= 0xA1) return Ascii(trail - 0x80);  // full-width ASCII
-    if (lead == 0xA1 && trail == 0xA1) return Ascii(' ');           // ideographic space
+    if (lead == 0xA3 && trail >= 0xA1) return Ascii(trail - 0x80);             // full-width ASCII
+    if (lead == 0xA1 && trail == 0xA1) return Ascii(' ');                      // ideographic space
     if (lead == 0xA1 && (trail == 0xAE || trail == 0xAF)) return Ascii('\'');  // curly quotes
-    if (lead >= 0xA1 && lead <= 0xA9) return Break();                        // symbols
+    if (lead >= 0xA1 && lead <= 0xA9) return Break();                          // symbols
     EndWord();
     const std::string character(pair);
     const auto folded = fold_.find(character);
@@ -266,9 +266,9 @@ std::optional<GbkText> CarePhraseIn(const GbkText& message) {
 
 GbkText CareReply(const GbkText& message, int32_t turn) {
   const CareTable& table = Table();
-  const std::vector<GbkText>& replies =
-      HasChinese(message) || table.englishReplies.empty() ? table.chineseReplies
-                                                          : table.englishReplies;
+  const std::vector<GbkText>& replies = HasChinese(message) || table.englishReplies.empty()
+                                            ? table.chineseReplies
+                                            : table.englishReplies;
   if (replies.empty()) return GbkText();
   uint32_t pick = static_cast<uint32_t>(turn);
   for (unsigned char byte : message) pick += byte;
