@@ -4,6 +4,7 @@
 // takes before the knowledge file, and the records no sample reaches.
 //
 //   knowledge_report SAMPLES.tsv DBS.edb
+//   knowledge_report --messages LIST.txt DBS.edb   (see message_run.h)
 //
 // SAMPLES.tsv: a header line, then "message<TAB>pattern of the record it must reach" in
 // UTF-8. Exits with 1 when a sample misses its record, 2 on bad input.
@@ -17,6 +18,7 @@
 #include "knowledge_samples.h"
 #include "knowledge_schema.h"
 #include "message_rules.h"
+#include "message_run.h"
 #include "record_database.h"
 #include "reply_scoring.h"
 
@@ -126,8 +128,13 @@ int Report(const char* samplesPath, const char* databasePath) {
 }  // namespace zorli
 
 int main(int argc, char** argv) {
+  if (argc == 4 && std::string(argv[1]) == "--messages") {
+    return zorli::ReportMessages(argv[2], argv[3]);
+  }
   if (argc != 3) {
-    std::fprintf(stderr, "usage: knowledge_report SAMPLES.tsv DBS.edb\n");
+    std::fprintf(stderr,
+                 "usage: knowledge_report SAMPLES.tsv DBS.edb\n"
+                 "       knowledge_report --messages LIST.txt DBS.edb\n");
     return 2;
   }
   return zorli::Report(argv[1], argv[2]);
