@@ -5,6 +5,7 @@
 // how the care rule answers its own samples.
 //
 //   knowledge_report SAMPLES.tsv DBS.edb [CARE.tsv]
+//   knowledge_report --messages LIST.txt DBS.edb   (see message_run.h)
 //
 // SAMPLES.tsv: a header line, then "message<TAB>pattern of the record it must reach" in
 // UTF-8; CARE.tsv likewise with "care" or "none" for the pattern. The knowledge base's own
@@ -22,6 +23,7 @@
 #include "knowledge_samples.h"
 #include "knowledge_schema.h"
 #include "message_rules.h"
+#include "message_run.h"
 #include "record_database.h"
 #include "reply_scoring.h"
 
@@ -162,8 +164,12 @@ int CareReport(const char* samplesPath) {
 }  // namespace zorli
 
 int main(int argc, char** argv) {
+  if (argc == 4 && std::string(argv[1]) == "--messages") {
+    return zorli::ReportMessages(argv[2], argv[3]);
+  }
   if (argc != 3 && argc != 4) {
-    std::fprintf(stderr, "usage: knowledge_report SAMPLES.tsv DBS.edb [CARE.tsv]\n");
+    std::fprintf(stderr, "usage: knowledge_report SAMPLES.tsv DBS.edb [CARE.tsv]\n"
+                         "       knowledge_report --messages LIST.txt DBS.edb\n");
     return 2;
   }
   const int knowledge = zorli::Report(argv[1], argv[2]);
