@@ -1,6 +1,8 @@
 #include "application.h"
 
 #include "bot_avatar.h"
+#include "missing_knowledge.h"
+#include "platform/file.h"
 #include "system_services.h"
 #include "window_layout.h"
 
@@ -44,6 +46,8 @@ void Application::StartConversation() {
   const ImageHandle botAvatar = avatar->Handle();
   pictures_.push_back(std::move(avatar));
   conversation_.StartConversation(botAvatar);
+  for (const GbkText& tip : MissingKnowledgeTips(MissingKnowledgeFiles(platform::DiskFileSystem())))
+    chatList_.AddTip(tip);
 }
 
 void Application::ReleasePictures() {

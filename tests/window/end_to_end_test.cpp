@@ -267,5 +267,25 @@ TEST_F(ZorliEndToEndTest, ClosingTheWindowEndsTheProgramCleanly) {
   EXPECT_EQ(zorli_->CloseAndWait(10000), 0);
 }
 
+// Started where the knowledge files are not, it says at once which are missing and how to
+// fix it, in tips under the greeting.
+TEST(ZorliWithoutKnowledgeFiles, TipsUnderTheGreetingNameTheMissingFiles) {
+  const std::wstring folder = CurrentFolder() + L"\\no-knowledge";
+  CreateDirectoryW(folder.c_str(), nullptr);
+  ZorliProcess zorli(WindowsPath(ZORLI_EXE), folder);
+  ASSERT_TRUE(zorli.Started());
+  constexpr int kGreetingAndThreeTips = 4;
+  ASSERT_TRUE(WaitUntil([&] { return zorli.EntryCount() == kGreetingAndThreeTips; }, 5000))
+      << zorli.EntryCount();
+  EXPECT_EQ(zorli.Entry(0).content, kGreeting);
+  const ShownEntry named = zorli.Entry(1);
+  EXPECT_EQ(named.kind, kEntryTip);
+  EXPECT_NE(named.content.find("dbs.edb"), GbkText::npos) << named.content;
+  EXPECT_NE(named.content.find("dbv.edb"), GbkText::npos) << named.content;
+  const GbkText startIn = "\xA1\xB0\xC6\xF0\xCA\xBC\xCE\xBB\xD6\xC3\xA1\xB1";  // “起始位置”
+  EXPECT_EQ(zorli.Entry(3).kind, kEntryTip);
+  EXPECT_NE(zorli.Entry(3).content.find(startIn), GbkText::npos);
+}
+
 }  // namespace
 }  // namespace zorli::testing

@@ -118,6 +118,7 @@ ShownEntry ZorliProcess::Entry(int index) const {
                          nullptr)) {
     return shown;
   }
+  shown.kind = entry.kind;
   shown.nickname = ReadRemoteText(entry.nickname);
   shown.content = ReadRemoteText(entry.content);
   shown.avatar = entry.avatar;

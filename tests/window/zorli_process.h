@@ -13,6 +13,7 @@ namespace zorli::testing {
 
 // One chat list entry as the child stores it.
 struct ShownEntry {
+  int32_t kind = -1;  // EntryKind; -1 when there is no such entry
   GbkText nickname;
   GbkText content;
   ImageHandle avatar = 0;
