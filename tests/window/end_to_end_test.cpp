@@ -262,6 +262,31 @@ TEST_F(ZorliEndToEndTest, TabMovesTheFocusRoundTheInputArea) {
   EXPECT_EQ(zorli_->Entry(1).nickname, "Bob");
 }
 
+// The user's own bubble stands alone on screen through the pause before the reply.
+TEST_F(ZorliEndToEndTest, TheUsersBubbleIsOnScreenBeforeThePause) {
+  constexpr uint32_t kUserBubble = 0xB6DA53;  // the right side's green bubble
+  constexpr uint32_t kBotBubble = 0xF3F3F3;   // the left side's grey bubble
+  constexpr int kTolerance = 8;
+  constexpr int kBubblePixels = 1000;  // well under the 60 by 40 of the smallest bubble
+  HWND list = zorli_->ChatList();
+  const int greyBefore = CaptureClient(list).CountNear(kBotBubble, kTolerance);
+  zorli_->Type(L"你好");
+  zorli_->Press({VK_CONTROL}, VK_RETURN);
+  const DWORD start = GetTickCount();
+  while (!zorli_->Busy(10)) ASSERT_LT(GetTickCount() - start, 3000u) << "no send started";
+  Sleep(100);  // into the 300 ms pause
+  const ScreenCapture during = CaptureClient(list);
+  ASSERT_TRUE(WaitUntil([&] { return zorli_->EntryCount() == 3; }, 5000));
+  EXPECT_GT(during.CountNear(kUserBubble, kTolerance), kBubblePixels);
+  EXPECT_LT(during.CountNear(kBotBubble, kTolerance), greyBefore + kBubblePixels);
+  EXPECT_TRUE(WaitUntil(
+      [&] {
+        return CaptureClient(list).CountNear(kBotBubble, kTolerance) > greyBefore + kBubblePixels;
+      },
+      3000))
+      << "the reply's bubble never showed";
+}
+
 TEST_F(ZorliEndToEndTest, ClosingTheWindowEndsTheProgramCleanly) {
   Send(L"你好");
   EXPECT_EQ(zorli_->CloseAndWait(10000), 0);

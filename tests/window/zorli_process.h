@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "chat_entry.h"
 #include "gbk_text.h"
@@ -22,6 +23,16 @@ struct ShownEntry {
   bool rightSide = false;
 };
 
+// A window's client area as the screen shows it, row by row, one 0xRRGGBB per pixel.
+struct ScreenCapture {
+  int width = 0;
+  int height = 0;
+  std::vector<uint32_t> pixels;
+  // Pixels within tolerance of colour in each of red, green and blue.
+  int CountNear(uint32_t colour, int tolerance) const;
+};
+ScreenCapture CaptureClient(HWND window);
+
 class ZorliProcess {
  public:
   // Starts the program with folder as its current directory and waits for its window.
@@ -34,12 +45,16 @@ class ZorliProcess {
   bool Started() const { return mainWindow_ != nullptr && list_ != nullptr; }
   HWND MainWindow() const { return mainWindow_; }
   HWND ChatListFrame() const { return frame_; }
+  HWND ChatList() const { return list_; }
   HWND Control(int id) const;
 
   int EntryCount() const;
   ShownEntry Entry(int index) const;
   std::wstring ControlText(int id) const;
   HWND FocusedWindow() const;
+  // True when the program's thread does not take a message within milliseconds: it is
+  // running a send.
+  bool Busy(DWORD milliseconds) const;
 
   // Clicks the middle of a control with the left button.
   void Click(int id) const;
