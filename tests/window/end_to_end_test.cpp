@@ -287,6 +287,55 @@ TEST_F(ZorliEndToEndTest, TheUsersBubbleIsOnScreenBeforeThePause) {
       << "the reply's bubble never showed";
 }
 
+// Focus as in a dialog: typing goes on in the box it was in after the window was
+// minimised and restored, and after a click in the chat list.
+TEST_F(ZorliEndToEndTest, TypingGoesOnWhereItWasAfterMinimisingAndClickingTheList) {
+  HWND main = zorli_->MainWindow();
+  zorli_->Type(L"ab");
+  PostMessageW(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  ASSERT_TRUE(WaitUntil([&] { return IsIconic(main) != FALSE; }, 3000));
+  PostMessageW(main, WM_SYSCOMMAND, SC_RESTORE, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !IsIconic(main); }, 3000));
+  SetForegroundWindow(main);
+  ASSERT_TRUE(
+      WaitUntil([&] { return zorli_->FocusedWindow() == zorli_->Control(kMessageBoxId); }, 3000));
+  zorli_->Type(L"cd");
+  EXPECT_TRUE(WaitUntil([&] { return zorli_->ControlText(kMessageBoxId) == L"abcd"; }, 3000))
+      << "the message box holds what was typed";
+
+  // On the greeting and on the empty space below it.
+  zorli_->ClickAt(zorli_->ChatList(), POINT{100, 30});
+  zorli_->ClickAt(zorli_->ChatList(), POINT{200, 300});
+  zorli_->Type(L"e");
+  EXPECT_TRUE(WaitUntil([&] { return zorli_->ControlText(kMessageBoxId) == L"abcde"; }, 3000));
+  EXPECT_EQ(zorli_->FocusedWindow(), zorli_->Control(kMessageBoxId));
+  EXPECT_EQ(zorli_->ControlText(kNicknameBoxId), L" Velan-");
+}
+
+TEST_F(ZorliEndToEndTest, CtrlASelectsTheWholeTextOfBothEditBoxes) {
+  zorli_->Type(L"line one\nline two");
+  zorli_->Press({VK_CONTROL}, 'A');
+  zorli_->Type(L"x");
+  EXPECT_TRUE(WaitUntil([&] { return zorli_->ControlText(kMessageBoxId) == L"x"; }, 3000))
+      << "still held: " << zorli_->ControlText(kMessageBoxId).size() << " characters";
+  zorli_->Click(kNicknameBoxId);
+  zorli_->Press({VK_CONTROL}, 'A');
+  zorli_->Type(L"Bob");
+  EXPECT_TRUE(WaitUntil([&] { return zorli_->ControlText(kNicknameBoxId) == L"Bob"; }, 3000));
+}
+
+// The message box keeps the focus; the wheel over the list scrolls the list.
+TEST_F(ZorliEndToEndTest, TheWheelScrollsTheListUnderTheMouse) {
+  for (int i = 0; i < 6; ++i) Send(L"你好");
+  HWND list = zorli_->ChatList();
+  const auto top = [&] { return SendMessageW(list, LB_GETTOPINDEX, 0, 0); };
+  const LRESULT bottomTop = top();
+  ASSERT_GT(bottomTop, 0) << "the entries fit without scrolling";
+  zorli_->Wheel(list, WHEEL_DELTA);
+  EXPECT_TRUE(WaitUntil([&] { return top() < bottomTop; }, 3000));
+  EXPECT_EQ(zorli_->FocusedWindow(), zorli_->Control(kMessageBoxId));
+}
+
 TEST_F(ZorliEndToEndTest, ClosingTheWindowEndsTheProgramCleanly) {
   Send(L"你好");
   EXPECT_EQ(zorli_->CloseAndWait(10000), 0);

@@ -191,21 +191,45 @@ HWND ZorliProcess::FocusedWindow() const {
   return info.hwndFocus;
 }
 
-void ZorliProcess::Click(int id) const {
-  RECT rect;
-  GetWindowRect(Control(id), &rect);
+namespace {
+
+INPUT MouseAt(POINT screen, DWORD flags) {
   const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
   const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
   INPUT input{};
   input.type = INPUT_MOUSE;
-  input.mi.dx = ((rect.left + rect.right) / 2) * 65535 / (screenWidth - 1);
-  input.mi.dy = ((rect.top + rect.bottom) / 2) * 65535 / (screenHeight - 1);
-  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  INPUT down = input;
-  down.mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
-  INPUT up = input;
-  up.mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
-  SendInputs({input, down, up}, kInputPauseMilliseconds);
+  input.mi.dx = screen.x * 65535 / (screenWidth - 1);
+  input.mi.dy = screen.y * 65535 / (screenHeight - 1);
+  input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
+  return input;
+}
+
+POINT MiddleOf(HWND window) {
+  RECT rect;
+  GetWindowRect(window, &rect);
+  return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+void ClickAtScreen(POINT at) {
+  SendInputs({MouseAt(at, MOUSEEVENTF_MOVE), MouseAt(at, MOUSEEVENTF_LEFTDOWN),
+              MouseAt(at, MOUSEEVENTF_LEFTUP)},
+             kInputPauseMilliseconds);
+}
+
+}  // namespace
+
+void ZorliProcess::Click(int id) const { ClickAtScreen(MiddleOf(Control(id))); }
+
+void ZorliProcess::ClickAt(HWND window, POINT client) const {
+  ClientToScreen(window, &client);
+  ClickAtScreen(client);
+}
+
+void ZorliProcess::Wheel(HWND window, int delta) const {
+  const POINT at = MiddleOf(window);
+  INPUT turn = MouseAt(at, MOUSEEVENTF_WHEEL);
+  turn.mi.mouseData = static_cast<DWORD>(delta);
+  SendInputs({MouseAt(at, MOUSEEVENTF_MOVE), turn}, kInputPauseMilliseconds);
 }
 
 void ZorliProcess::Type(const std::wstring& text) const {

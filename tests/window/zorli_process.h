@@ -58,6 +58,11 @@ class ZorliProcess {
 
   // Clicks the middle of a control with the left button.
   void Click(int id) const;
+  // Clicks a point of a window's client area with the left button.
+  void ClickAt(HWND window, POINT client) const;
+  // Turns the wheel by delta (WHEEL_DELTA a notch, positive away from the user) with the
+  // mouse over the middle of window.
+  void Wheel(HWND window, int delta) const;
   void Type(const std::wstring& text) const;
   // Presses key while holding the modifiers (virtual-key codes).
   void Press(std::initializer_list<WORD> modifiers, WORD key, bool extended = false) const;
