@@ -11,6 +11,8 @@
 namespace zorli {
 namespace {
 
+constexpr COLORREF kListBackground = 0xFFFFFF;
+
 void RelayoutAll(HWND list) {
   const auto count = static_cast<int32_t>(SendMessageW(list, LB_GETCOUNT, 0, 0));
   for (int32_t index = 0; index < count; ++index) {
@@ -18,6 +20,34 @@ void RelayoutAll(HWND list) {
     if (ReadEntryAt(list, index, entry)) RelayoutItem(list, index, entry, nullptr);
   }
 }
+
+// The list composed off-screen and shown in one copy: the screen never sees it erased, and
+// the space below the last entry is painted white with the rest. Entries the pass found
+// stale are laid out by it and painted by a second pass, so they do not show as gaps.
+void PaintList(HWND list) {
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(list, &paint);
+  RECT client{};
+  GetClientRect(list, &client);
+  DrawSurface& surface = Resources().listSurface;
+  if (dc != nullptr && client.right > 0 && client.bottom > 0 &&
+      surface.Prepare(dc, client.right, client.bottom)) {
+    ListBoxState* state = StateOf(list);
+    constexpr int kPasses = 2;
+    for (int pass = 0; pass < kPasses; ++pass) {
+      const uint32_t relayoutsBefore = state != nullptr ? state->relayouts : 0;
+      surface.Fill(kListBackground);
+      CallSystemListBox(list, WM_PAINT, reinterpret_cast<WPARAM>(surface.Dc()), 0);
+      if (state == nullptr || state->relayouts == relayoutsBefore) break;
+    }
+    const RECT& area = paint.rcPaint;
+    BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, surface.Dc(),
+           area.left, area.top, SRCCOPY);
+  }
+  EndPaint(list, &paint);
+}
+
+bool HasEntries(HWND list) { return SendMessageW(list, LB_GETCOUNT, 0, 0) > 0; }
 
 }  // namespace
 
@@ -33,6 +63,7 @@ void LayoutForList(HWND list, ChatEntry& entry) {
 }
 
 void RelayoutItem(HWND list, int32_t index, ChatEntry& entry, const RECT* rect) {
+  if (ListBoxState* state = StateOf(list)) ++state->relayouts;
   LayoutForList(list, entry);
   WriteEntry(EntryBlockAt(list, index), entry);
   const int32_t itemHeight = ItemHeightOf(entry);
@@ -69,14 +100,19 @@ LRESULT CALLBACK ChatListProc(HWND list, UINT message, WPARAM wParam, LPARAM lPa
     case WM_NCCREATE: AttachListBoxState(list); break;
     case WM_NCDESTROY: DetachListBoxState(list); break;
     case WM_SIZE: RelayoutAll(list); break;
+    case WM_ERASEBKGND:
+      if (HasEntries(list)) return 1;  // the paint covers the whole client area
+      break;
     case WM_PAINT:
-      if (SendMessageW(list, LB_GETCOUNT, 0, 0) <= 0) {
+      if (!HasEntries(list)) {
         PAINTSTRUCT paint;
         BeginPaint(list, &paint);  // validates, so an empty list is not asked again and again
         EndPaint(list, &paint);
         return 0;
       }
-      break;
+      if (wParam != 0) break;  // painting into a given context (WM_PRINTCLIENT and the like)
+      PaintList(list);
+      return 0;
     case WM_SETCURSOR: {
       // Before the first mouse move no cursor is stored; the arrow keeps the pointer visible.
       auto cursor = static_cast<HCURSOR>(GetPropA(list, kCursorProperty));

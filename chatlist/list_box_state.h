@@ -17,6 +17,7 @@ struct ListBoxState {
   ChatListHandler rightClick;
   int32_t pressIndex = -1;
   POINT pressScreenPoint{};
+  uint32_t relayouts = 0;  // entries laid out again by painting, counted for the list's paint
 };
 
 // Made when the list box is created and freed when it is destroyed.

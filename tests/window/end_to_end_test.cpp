@@ -4,9 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <cstdio>
 #include <memory>
 #include <regex>
 #include <string>
+#include <thread>
 
 #include "database_writer.h"
 #include "knowledge_schema.h"
@@ -334,6 +337,32 @@ TEST_F(ZorliEndToEndTest, TheWheelScrollsTheListUnderTheMouse) {
   zorli_->Wheel(list, WHEEL_DELTA);
   EXPECT_TRUE(WaitUntil([&] { return top() < bottomTop; }, 3000));
   EXPECT_EQ(zorli_->FocusedWindow(), zorli_->Control(kMessageBoxId));
+}
+
+// The screen is read over and over while 30 messages are sent: the list is never seen
+// erased to white.
+TEST_F(ZorliEndToEndTest, NoFrameShowsTheListBlankDuringABurstOfSends) {
+  constexpr int kSends = 30;
+  constexpr uint32_t kWhite = 0xFFFFFF;
+  HWND list = zorli_->ChatList();
+  std::atomic<bool> sending{true};
+  std::atomic<int> frames{0}, blank{0};
+  std::thread watcher([&] {
+    while (sending) {
+      const ScreenCapture frame = CaptureClient(list);
+      if (frame.pixels.empty()) continue;
+      // Entries cover far more than 1% of a filled list; an erased one shows almost none.
+      const int coloured = static_cast<int>(frame.pixels.size()) - frame.CountNear(kWhite, 0);
+      ++frames;
+      if (coloured * 100 < static_cast<int>(frame.pixels.size())) ++blank;
+    }
+  });
+  for (int i = 0; i < kSends; ++i) Send(i % 2 ? L"你好" : L"天气");
+  sending = false;
+  watcher.join();
+  std::printf("%d of %d captured frames showed the list blank\n", blank.load(), frames.load());
+  EXPECT_GT(frames.load(), kSends);
+  EXPECT_EQ(blank.load(), 0);
 }
 
 TEST_F(ZorliEndToEndTest, ClosingTheWindowEndsTheProgramCleanly) {
