@@ -390,5 +390,90 @@ TEST(ZorliWithoutKnowledgeFiles, TipsUnderTheGreetingNameTheMissingFiles) {
   EXPECT_NE(zorli.Entry(3).content.find(startIn), GbkText::npos);
 }
 
+// The same characters once each: a console may keep a wide character in two cells.
+std::wstring WithoutRepeats(const std::wstring& text) {
+  std::wstring once;
+  for (wchar_t c : text) {
+    if (once.empty() || once.back() != c) once.push_back(c);
+  }
+  return once;
+}
+
+INPUT_RECORD KeyRecord(wchar_t character, bool down) {
+  INPUT_RECORD record{};
+  record.EventType = KEY_EVENT;
+  record.Event.KeyEvent.bKeyDown = down;
+  record.Event.KeyEvent.wRepeatCount = 1;
+  record.Event.KeyEvent.wVirtualKeyCode = character == L'\r' ? VK_RETURN : 0;
+  record.Event.KeyEvent.uChar.UnicodeChar = character;
+  return record;
+}
+
+// zorli-chat in a console window of its own: what is typed into the console and what the
+// program prints are read back from the console itself, as UTF-16.
+TEST(ZorliChatInAConsole, ChineseGoesInAndComesOutWhateverTheCodePage) {
+  WriteKnowledgeFile(knowledge::PrimaryKnowledge(),
+                     {{kHello, kHelloAnswer, kHelloAnswer, kHelloAnswer, kHelloAnswer}});
+  WriteKnowledgeFile(knowledge::FallbackKnowledge(), {{kFallback}});
+  const std::wstring program = WindowsPath(ZORLI_CHAT_EXE);
+  std::wstring commandLine = L"\"" + program + L"\" --no-delay --no-launch";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION chat{};
+  FreeConsole();
+  ASSERT_TRUE(CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
+                             CREATE_NEW_CONSOLE, nullptr, CurrentFolder().c_str(), &startup,
+                             &chat));
+  const auto stop = [&] {
+    if (WaitForSingleObject(chat.hProcess, 0) != WAIT_OBJECT_0) TerminateProcess(chat.hProcess, 1);
+    FreeConsole();
+    CloseHandle(chat.hThread);
+    CloseHandle(chat.hProcess);
+  };
+  if (!WaitUntil([&] { return AttachConsole(chat.dwProcessId) != FALSE; }, 10000)) {
+    stop();
+    FAIL() << "no console to attach to";
+  }
+  HANDLE input =
+      CreateFileW(L"CONIN$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                  nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE output =
+      CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                  nullptr, OPEN_EXISTING, 0, nullptr);
+  const auto screen = [&] {
+    CONSOLE_SCREEN_BUFFER_INFO info{};
+    GetConsoleScreenBufferInfo(output, &info);
+    const DWORD cells = static_cast<DWORD>(info.dwSize.X) * static_cast<DWORD>(info.dwSize.Y);
+    std::wstring text(cells, L' ');
+    DWORD read = 0;
+    ReadConsoleOutputCharacterW(output, text.data(), cells, COORD{0, 0}, &read);
+    text.resize(read);
+    return WithoutRepeats(text);
+  };
+  const auto type = [&](const std::wstring& text) {
+    std::vector<INPUT_RECORD> records;
+    for (wchar_t c : text) {
+      records.push_back(KeyRecord(c, true));
+      records.push_back(KeyRecord(c, false));
+    }
+    DWORD written = 0;
+    WriteConsoleInputW(input, records.data(), static_cast<DWORD>(records.size()), &written);
+  };
+  const auto shows = [&](const std::wstring& text) {
+    return WaitUntil([&] { return screen().find(text) != std::wstring::npos; }, 10000);
+  };
+  EXPECT_TRUE(shows(L"我是Zorli啊")) << "the greeting";
+  type(L"你好\r");
+  EXPECT_TRUE(shows(L"你好呀")) << "the reply";
+  type(L"\x1A\r");  // Ctrl+Z, Enter: the end of the input
+  EXPECT_EQ(WaitForSingleObject(chat.hProcess, 10000), WAIT_OBJECT_0);
+  DWORD code = 1;
+  GetExitCodeProcess(chat.hProcess, &code);
+  EXPECT_EQ(code, 0u);
+  CloseHandle(input);
+  CloseHandle(output);
+  stop();
+}
+
 }  // namespace
 }  // namespace zorli::testing
