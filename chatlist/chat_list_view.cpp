@@ -281,6 +281,10 @@ void ChatListView::OnClickContent(ChatListHandler handler) {
   SetEventHandler(list_, &ListBoxState::clickContent, kClickContentProperty, std::move(handler));
 }
 
+void ChatListView::SetEntryNames(std::function<GbkText(int32_t index)> name) {
+  if (ListBoxState* state = StateOf(list_)) state->entryName = std::move(name);
+}
+
 void ChatListView::OnRightClick(ChatListHandler handler) {
   SetEventHandler(list_, &ListBoxState::rightClick, nullptr, std::move(handler));
 }

@@ -1,5 +1,6 @@
 #include "chat_list_windows.h"
 
+#include "chat_list_accessible.h"
 #include "chat_list_mouse.h"
 #include "chat_list_resources.h"
 #include "entry_layout.h"
@@ -126,6 +127,9 @@ LRESULT CALLBACK ChatListProc(HWND list, UINT message, WPARAM wParam, LPARAM lPa
     case WM_LBUTTONUP: return OnButtonUp(list, wParam, lParam);
     case WM_CONTEXTMENU:
       if (OnContextMenu(list, lParam)) return 0;
+      break;
+    case WM_GETOBJECT:
+      if (const LRESULT answer = AnswerAccessibleObject(list, wParam, lParam)) return answer;
       break;
     case kChatListClickMessage:
       OnChatListClick(list, static_cast<int32_t>(wParam), static_cast<int32_t>(lParam));

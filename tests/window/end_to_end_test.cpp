@@ -2,6 +2,7 @@
 // base, driven with real keys and clicks, its chat list read from the program's memory.
 #include <windows.h>
 #include <gtest/gtest.h>
+#include <oleacc.h>
 
 #include <algorithm>
 #include <atomic>
@@ -388,6 +389,33 @@ TEST(ZorliWithoutKnowledgeFiles, TipsUnderTheGreetingNameTheMissingFiles) {
   const GbkText startIn = "\xA1\xB0\xC6\xF0\xCA\xBC\xCE\xBB\xD6\xC3\xA1\xB1";  // “起始位置”
   EXPECT_EQ(zorli.Entry(3).kind, kEntryTip);
   EXPECT_NE(zorli.Entry(3).content.find(startIn), GbkText::npos);
+}
+
+// Through the accessibility interface, from this process as a screen reader would: one
+// child per entry, named by nickname and text, the bot's reply without its time header.
+TEST_F(ZorliEndToEndTest, AScreenReaderReadsEachEntryAsNicknameAndText) {
+  Send(L"你好");
+  ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
+  IAccessible* list = nullptr;
+  ASSERT_EQ(AccessibleObjectFromWindow(zorli_->ChatList(), static_cast<DWORD>(OBJID_CLIENT),
+                                       IID_IAccessible, reinterpret_cast<void**>(&list)),
+            S_OK);
+  long count = 0;
+  EXPECT_EQ(list->get_accChildCount(&count), S_OK);
+  EXPECT_EQ(count, 3);
+  const auto nameOf = [&](long child) {
+    VARIANT id{};
+    id.vt = VT_I4;
+    id.lVal = child;
+    BSTR name = nullptr;
+    std::wstring text = list->get_accName(id, &name) == S_OK && name ? name : L"<no name>";
+    SysFreeString(name);
+    return text;
+  };
+  EXPECT_EQ(nameOf(2), L" Velan-：你好");
+  EXPECT_EQ(nameOf(3), L"KaduZorli：你好呀");
+  list->Release();
+  CoUninitialize();
 }
 
 // The same characters once each: a console may keep a wide character in two cells.
