@@ -5,6 +5,7 @@
 #include <atomic>
 #include <string>
 
+#include "chat_list_windows.h"
 #include "entry_storage.h"
 #include "list_box_state.h"
 #include "platform/wide_text.h"
@@ -149,6 +150,7 @@ class ChatListAccessible final : public IAccessible {
                             reinterpret_cast<LPARAM>(&rect)) == LB_ERR) {
       return E_INVALIDARG;
     }
+    if (!IsSelf(child)) OffsetRect(&rect, 0, ViewShift(list_));
     MapWindowPoints(list_, HWND_DESKTOP, reinterpret_cast<POINT*>(&rect), 2);
     *left = rect.left;
     *top = rect.top;
@@ -185,6 +187,7 @@ class ChatListAccessible final : public IAccessible {
     RECT client{};
     GetClientRect(list_, &client);
     if (!PtInRect(&client, point)) return S_FALSE;
+    point.y -= ViewShift(list_);
     const LRESULT found = SendMessageW(list_, LB_ITEMFROMPOINT, 0, MAKELPARAM(point.x, point.y));
     hit->vt = VT_I4;
     hit->lVal = HIWORD(found) == 0 ? static_cast<long>(LOWORD(found)) + 1 : CHILDID_SELF;

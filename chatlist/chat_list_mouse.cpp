@@ -40,6 +40,7 @@ int32_t ItemUnderPoint(HWND list, POINT point) {
 
 HitResult HitTestEntry(HWND list, POINT point) {
   HitResult hit;
+  point.y -= ViewShift(list);
   int32_t index = ItemUnderPoint(list, point);
   RECT rect{};
   if (index != -1 && (SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(index),

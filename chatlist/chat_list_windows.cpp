@@ -22,6 +22,24 @@ void RelayoutAll(HWND list) {
   }
 }
 
+// The entry above the top item, drawn into the band a bottom-anchored view leaves at the top.
+void PaintEntryAboveTop(HWND list, HDC dc, int32_t shift) {
+  const auto above = static_cast<int32_t>(SendMessageW(list, LB_GETTOPINDEX, 0, 0)) - 1;
+  const auto height = static_cast<int32_t>(SendMessageW(list, LB_GETITEMHEIGHT, above, 0));
+  if (above < 0 || height <= 0) return;
+  RECT client{};
+  GetClientRect(list, &client);
+  DRAWITEMSTRUCT item{};
+  item.CtlType = ODT_LISTBOX;
+  item.itemID = static_cast<UINT>(above);
+  item.itemAction = ODA_DRAWENTIRE;
+  item.hwndItem = list;
+  item.hDC = dc;
+  item.rcItem = RECT{0, shift - height, client.right, shift};
+  item.itemData = static_cast<ULONG_PTR>(EntryBlockAt(list, above));
+  PaintEntry(item);
+}
+
 // The list composed off-screen and shown in one copy: the screen never sees it erased, and
 // the space below the last entry is painted white with the rest. Entries the pass found
 // stale are laid out by it and painted by a second pass, so they do not show as gaps.
@@ -35,13 +53,19 @@ void PaintList(HWND list) {
       surface.Prepare(dc, client.right, client.bottom)) {
     ListBoxState* state = StateOf(list);
     constexpr int kPasses = 2;
+    int32_t shift = 0;
     for (int pass = 0; pass < kPasses; ++pass) {
       const uint32_t relayoutsBefore = state != nullptr ? state->relayouts : 0;
+      shift = ViewShift(list);
       surface.Fill(kListBackground);
+      SetViewportOrgEx(surface.Dc(), 0, shift, nullptr);
       CallSystemListBox(list, WM_PAINT, reinterpret_cast<WPARAM>(surface.Dc()), 0);
+      SetViewportOrgEx(surface.Dc(), 0, 0, nullptr);
+      if (shift > 0) PaintEntryAboveTop(list, surface.Dc(), shift);
       if (state == nullptr || state->relayouts == relayoutsBefore) break;
     }
-    const RECT& area = paint.rcPaint;
+    // A shifted view does not match the list box's idea of what needs painting: all of it.
+    const RECT area = shift > 0 ? client : paint.rcPaint;
     BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, surface.Dc(),
            area.left, area.top, SRCCOPY);
   }
@@ -51,6 +75,17 @@ void PaintList(HWND list) {
 bool HasEntries(HWND list) { return SendMessageW(list, LB_GETCOUNT, 0, 0) > 0; }
 
 }  // namespace
+
+int32_t ViewShift(HWND list) {
+  const auto count = static_cast<int32_t>(SendMessageW(list, LB_GETCOUNT, 0, 0));
+  RECT last{}, client{};
+  if (count <= 0 || SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(count - 1),
+                                 reinterpret_cast<LPARAM>(&last)) == LB_ERR)
+    return 0;
+  GetClientRect(list, &client);
+  const auto top = static_cast<int32_t>(SendMessageW(list, LB_GETTOPINDEX, 0, 0));
+  return BottomAnchorShift(top, last.bottom, client.bottom);
+}
 
 LRESULT CallSystemListBox(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
   return CallWindowProcW(Resources().listBoxProc, list, message, wParam, lParam);

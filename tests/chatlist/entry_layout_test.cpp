@@ -132,6 +132,14 @@ TEST(EntryLayout, WideNicknameStaysInsideTheClientArea) {
   EXPECT_EQ(left.nicknameRect, (EntryRect{57, 5, 395, 25}));
 }
 
+TEST(EntryLayout, AViewAtTheBottomIsShiftedByTheBandUnderItsLastEntry) {
+  constexpr int32_t kClientHeight = 300;
+  EXPECT_EQ(BottomAnchorShift(3, 260, kClientHeight), 40);  // entries hidden above: shifted
+  EXPECT_EQ(BottomAnchorShift(0, 260, kClientHeight), 0);   // every entry fits: not
+  EXPECT_EQ(BottomAnchorShift(3, 300, kClientHeight), 0);   // no band
+  EXPECT_EQ(BottomAnchorShift(3, 420, kClientHeight), 0);   // not scrolled to the bottom
+}
+
 TEST(EntryLayout, LongMessagesWrapAndStopGrowingAt1000Pixels) {
   FakeMetrics metrics;
   Texts texts{"", std::string(100, 'x'), "", ""};  // 700 pixels: three lines of at most 264
