@@ -64,8 +64,12 @@ void PaintList(HWND list) {
       if (shift > 0) PaintEntryAboveTop(list, surface.Dc(), shift);
       if (state == nullptr || state->relayouts == relayoutsBefore) break;
     }
-    // A shifted view does not match the list box's idea of what needs painting: all of it.
-    const RECT area = shift > 0 ? client : paint.rcPaint;
+    // A shifted view, or one whose shift changed since the last paint (the list box has
+    // scrolled the screen's pixels by its own idea of the distance), does not match what
+    // the list box asks to be painted: all of it then.
+    const bool whole = shift > 0 || (state != nullptr && state->paintedShift != shift);
+    if (state != nullptr) state->paintedShift = shift;
+    const RECT area = whole ? client : paint.rcPaint;
     BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, surface.Dc(),
            area.left, area.top, SRCCOPY);
   }

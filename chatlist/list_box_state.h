@@ -21,7 +21,9 @@ struct ListBoxState {
   POINT pressScreenPoint{};
   // The accessible name of the entry of an index; empty for nickname and content.
   std::function<GbkText(int32_t index)> entryName;
-  uint32_t relayouts = 0;  // entries laid out again by painting, counted for the list's paint
+  uint32_t relayouts = 0;
+  int32_t paintedShift = 0;  // the view shift of the last paint  // entries laid out again by
+                             // painting, counted for the list's paint
 };
 
 // Made when the list box is created and freed when it is destroyed.

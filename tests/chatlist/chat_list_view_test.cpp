@@ -349,5 +349,22 @@ TEST_F(ChatListEntries, TheLastEntryEndsAtTheBottomOfAFullList) {
   expectLastAtBottom();
 }
 
+// Adding an entry repaints its own item, not the whole list, and nothing when it is below
+// the visible items.
+TEST_F(ChatListEntries, AddingAnEntryRepaintsOnlyItsItem) {
+  HWND list = CreateList(400, 300);
+  view.AddMessage("n", 0, "a");
+  UpdateWindow(list);
+  const int32_t second = view.AddMessage("n", 0, "b");
+  RECT update{}, item{};
+  ASSERT_TRUE(GetUpdateRect(list, &update, FALSE));
+  SendMessageW(list, LB_GETITEMRECT, second, reinterpret_cast<LPARAM>(&item));
+  EXPECT_TRUE(EqualRect(&update, &item)) << update.top << " to " << update.bottom;
+  for (int i = 0; i < 20; ++i) view.AddMessage("n", 0, "c");
+  UpdateWindow(list);
+  view.AddMessage("n", 0, "d");
+  EXPECT_FALSE(GetUpdateRect(list, nullptr, FALSE));
+}
+
 }  // namespace
 }  // namespace zorli
