@@ -1,72 +1,38 @@
 #include "teaching.h"
 
 #include <algorithm>
-#include <map>
 
 #include "database_writer.h"
 #include "field_value.h"
 #include "knowledge_schema.h"
 #include "lock_conflict_wait.h"
 #include "pattern_units.h"
+#include "reaching_pattern.h"
 #include "record_database.h"
 #include "reply_scoring.h"
 
 namespace zorli::knowledge {
 namespace {
 
-// 的 了 是 我 你 吗: in most messages whatever they ask, so a pattern uses them last.
+// 的 了 是 我 你 吗: in most messages whatever they ask, so a pattern uses them last, as
+// if every base pattern held them.
 constexpr std::string_view kEverydayUnits[] = {"\xb5\xc4", "\xc1\xcb", "\xca\xc7",
                                                "\xce\xd2", "\xc4\xe3", "\xc2\xf0"};
-constexpr int32_t kEverydayWeight = 1000;
 
 // 啊 呀 吧 呢 嘛 哦 啦 and a question mark: what a message is often said again with.
 constexpr std::string_view kVariantEndings[] = {"\xb0\xa1", "\xd1\xbd", "\xb0\xc9", "\xc4\xd8",
                                                 "\xc2\xef", "\xc5\xb6", "\xc0\xb2", "?"};
 
-bool InUnitClass(char c) { return !((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9')); }
-
-// The units of the message's words that the scoring can find in it and in the same
-// words said otherwise: each double-byte character, and each pair of adjacent letters.
-std::vector<GbkText> WordUnits(const std::vector<GbkText>& words) {
-  std::vector<GbkText> units;
-  for (const GbkText& word : words) {
-    for (size_t i = 0; i < word.size();) {
-      if ((static_cast<unsigned char>(word[i]) & 0x80) != 0) {
-        if (i + 1 < word.size() && InUnitClass(word[i + 1])) units.push_back(word.substr(i, 2));
-        i += 2;
-        continue;
-      }
-      const bool letter = word[i] >= 'A' && word[i] <= 'Z';
-      if (letter && i + 1 < word.size() && word[i + 1] >= 'A' && word[i + 1] <= 'Z') {
-        units.push_back(word.substr(i, 2));
-      }
-      ++i;
-    }
-  }
-  return units;
+// The message as the pattern is built from: its words apart, so that no unit spans two
+// of them and the same words said with other punctuation hold every unit.
+GbkText SpacedWords(const GbkText& message) {
+  GbkText spaced;
+  for (const GbkText& word : TeachingWords(message)) spaced += (spaced.empty() ? "" : " ") + word;
+  return spaced;
 }
 
-// How many base patterns hold each unit, the everyday ones weighted as if in all of them.
-using UnitCounts = std::map<GbkText, int32_t>;
-
-// The message's units rarest first, each once, then again in that order until the
-// pattern scores target on the message; empty when the field cannot hold that many.
-GbkText BuildPattern(const std::vector<GbkText>& units, const UnitCounts& counts, int32_t target) {
-  std::vector<GbkText> distinct;
-  for (const GbkText& unit : units) {
-    if (std::find(distinct.begin(), distinct.end(), unit) == distinct.end()) distinct.push_back(unit);
-  }
-  const auto countOf = [&counts](const GbkText& unit) {
-    const auto found = counts.find(unit);
-    return found == counts.end() ? 0 : found->second;
-  };
-  std::stable_sort(distinct.begin(), distinct.end(), [&](const GbkText& a, const GbkText& b) {
-    return countOf(a) < countOf(b);
-  });
-  if (distinct.empty() || target * 2 > kTextWidth) return GbkText();
-  GbkText pattern;
-  for (int32_t i = 0; i < target; ++i) pattern += distinct[static_cast<size_t>(i) % distinct.size()];
-  return pattern;
+bool HasUnits(const GbkText& message) {
+  return !BuildReachingPattern(SpacedWords(message), UnitFrequencies(), 1).pattern.empty();
 }
 
 struct Slot {
@@ -105,7 +71,7 @@ class TaughtRecords {
 
   std::string path_;
   LockConflictWait wait_;
-  UnitCounts counts_;
+  UnitFrequencies frequencies_;
 };
 
 bool TaughtRecords::Open() {
@@ -135,17 +101,11 @@ bool TaughtRecords::Open() {
     }
   }
   for (const Slot& slot : slots_) {
-    if (slot.taught) continue;
-    std::vector<GbkText> seen;
-    ForEachPatternUnit(slot.pattern, [&](std::string_view unit) {
-      GbkText folded(unit);
-      for (char& c : folded) c = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-      if (std::find(seen.begin(), seen.end(), folded) != seen.end()) return;
-      seen.push_back(folded);
-      ++counts_[folded];
-    });
+    if (!slot.taught) frequencies_.AddMessage(slot.pattern);
   }
-  for (std::string_view unit : kEverydayUnits) counts_[GbkText(unit)] += kEverydayWeight;
+  for (size_t i = 0; i < slots_.size(); ++i) {
+    for (std::string_view unit : kEverydayUnits) frequencies_.AddMessage(unit);
+  }
   return true;
 }
 
@@ -195,8 +155,6 @@ TeachingResult TaughtRecords::Reconcile(const std::vector<TaughtPair>& pairs) {
 }
 
 GbkText TaughtRecords::PatternFor(const GbkText& message, int32_t exclude) const {
-  const std::vector<GbkText> units = WordUnits(TeachingWords(message));
-  if (units.empty()) return GbkText();
   // The best of the others over the message and the same words said otherwise.
   std::vector<GbkText> variants{message, TeachingKey(message)};
   for (std::string_view ending : kVariantEndings) {
@@ -210,7 +168,8 @@ GbkText TaughtRecords::PatternFor(const GbkText& message, int32_t exclude) const
       othersBest = std::max(othersBest, ScorePattern(slots_[i].pattern, index));
     }
   }
-  return BuildPattern(units, counts_, othersBest + 1);
+  const ReachingPattern built = BuildReachingPattern(SpacedWords(message), frequencies_, othersBest + 1);
+  return built.score > othersBest ? built.pattern : GbkText();
 }
 
 bool TaughtRecords::Write(int32_t record, const GbkText& pattern, const GbkText& answer) {
@@ -287,7 +246,7 @@ TeachingResult Teach(const std::string& dbsPath, const GbkText& message, const G
       answer.find('\0') != GbkText::npos) {
     return Failure(TeachingFailure::kBadAnswer, "an answer is 1 to 200 bytes");
   }
-  if (WordUnits(TeachingWords(message)).empty()) {
+  if (!HasUnits(message)) {
     return Failure(TeachingFailure::kNoWords, "the message has no words the scoring can match");
   }
   const std::string taughtPath = TaughtPathBeside(dbsPath);
