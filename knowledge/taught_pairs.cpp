@@ -76,11 +76,13 @@ GbkText TeachingKey(const GbkText& message) {
   return key;
 }
 
-std::string TaughtPathBeside(const std::string& dbsPath) {
-  size_t folderEnd = dbsPath.size();
-  while (folderEnd > 0 && !platform::IsPathSeparator(dbsPath[folderEnd - 1])) --folderEnd;
-  return dbsPath.substr(0, folderEnd) + "taught.tsv";
+std::string PathBeside(const std::string& path, const std::string& name) {
+  size_t folderEnd = path.size();
+  while (folderEnd > 0 && !platform::IsPathSeparator(path[folderEnd - 1])) --folderEnd;
+  return path.substr(0, folderEnd) + name;
 }
+
+std::string TaughtPathBeside(const std::string& dbsPath) { return PathBeside(dbsPath, "taught.tsv"); }
 
 TaughtFileResult ReadTaughtPairs(const std::string& path, std::vector<TaughtPair>& pairs) {
   pairs.clear();

@@ -26,6 +26,8 @@ GbkText TeachingKey(const GbkText& message);
 
 // taught.tsv beside the file named by dbsPath (a native path).
 std::string TaughtPathBeside(const std::string& dbsPath);
+// name in the folder of the file named by path.
+std::string PathBeside(const std::string& path, const std::string& name);
 
 struct TaughtFileResult {
   bool ok = false;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "database_writer.h"
+#include "knowledge_samples.h"
 #include "field_value.h"
 #include "knowledge_schema.h"
 #include "lock_conflict_wait.h"
@@ -23,11 +24,23 @@ constexpr std::string_view kEverydayUnits[] = {"\xb5\xc4", "\xc1\xcb", "\xca\xc7
 constexpr std::string_view kVariantEndings[] = {"\xb0\xa1", "\xd1\xbd", "\xb0\xc9", "\xc4\xd8",
                                                 "\xc2\xef", "\xc5\xb6", "\xc0\xb2", "?"};
 
-// The message as the pattern is built from: its words apart, so that no unit spans two
-// of them and the same words said with other punctuation hold every unit.
+// The message as the pattern is built from: its words apart, and letters apart from
+// double-byte characters, so that no unit spans two of them and the same words said with
+// other punctuation or spacing hold every unit.
 GbkText SpacedWords(const GbkText& message) {
   GbkText spaced;
-  for (const GbkText& word : TeachingWords(message)) spaced += (spaced.empty() ? "" : " ") + word;
+  for (const GbkText& word : TeachingWords(message)) {
+    if (!spaced.empty()) spaced += ' ';
+    bool lastHigh = false;
+    for (size_t i = 0; i < word.size();) {
+      const bool high = (static_cast<unsigned char>(word[i]) & 0x80) != 0;
+      if (i > 0 && high != lastHigh) spaced += ' ';
+      const size_t length = high && i + 1 < word.size() ? 2 : 1;
+      spaced.append(word, i, length);
+      i += length;
+      lastHigh = high;
+    }
+  }
   return spaced;
 }
 
@@ -45,7 +58,8 @@ struct Slot {
 // answers, kept in step with every write made through it.
 class TaughtRecords {
  public:
-  explicit TaughtRecords(const std::string& dbsPath) : path_(dbsPath) {}
+  explicit TaughtRecords(const TeachingPlace& place)
+      : path_(place.dbsPath), samplesPath_(place.samplesPath) {}
   ~TaughtRecords() { CloseAllDatabases(); }
 
   bool Open();
@@ -54,7 +68,7 @@ class TaughtRecords {
   TeachingResult Reconcile(const std::vector<TaughtPair>& pairs);
   // The pattern that makes a record the only best candidate for message, scored
   // against all other records but exclude (0: none).
-  GbkText PatternFor(const GbkText& message, int32_t exclude) const;
+  GbkText PatternFor(const GbkText& message, int32_t exclude);
   bool Write(int32_t record, const GbkText& pattern, const GbkText& answer);
   // A free taught record, or a new one.
   int32_t FreeRecord();
@@ -66,12 +80,15 @@ class TaughtRecords {
   std::vector<Slot> slots_;     // by record number - 1
 
  private:
+  const UnitFrequencies& Frequencies();
   // Whether record alone scores best for message in the records as read.
   bool OnlyBestAsRead(const GbkText& message, int32_t record) const;
 
   std::string path_;
+  std::string samplesPath_;
   LockConflictWait wait_;
-  UnitFrequencies frequencies_;
+  // Counted when a pattern is first needed: a forget needs none.
+  std::optional<UnitFrequencies> frequencies_;
 };
 
 bool TaughtRecords::Open() {
@@ -100,13 +117,24 @@ bool TaughtRecords::Open() {
       return false;
     }
   }
-  for (const Slot& slot : slots_) {
-    if (!slot.taught) frequencies_.AddMessage(slot.pattern);
-  }
-  for (size_t i = 0; i < slots_.size(); ++i) {
-    for (std::string_view unit : kEverydayUnits) frequencies_.AddMessage(unit);
-  }
   return true;
+}
+
+const UnitFrequencies& TaughtRecords::Frequencies() {
+  if (frequencies_) return *frequencies_;
+  frequencies_.emplace();
+  for (const Slot& slot : slots_) {
+    if (!slot.taught) frequencies_->AddMessage(slot.pattern);
+  }
+  std::vector<KnowledgeSample> samples;
+  std::string unread;  // without samples the patterns alone say how common a unit is
+  if (ReadKnowledgeSamples(samplesPath_, samples, unread)) {
+    for (const KnowledgeSample& sample : samples) frequencies_->AddMessage(sample.message);
+  }
+  GbkText everyday;
+  for (std::string_view unit : kEverydayUnits) everyday += unit;
+  for (size_t i = 0; i < slots_.size(); ++i) frequencies_->AddMessage(everyday);
+  return *frequencies_;
 }
 
 bool TaughtRecords::OnlyBestAsRead(const GbkText& message, int32_t record) const {
@@ -154,7 +182,7 @@ TeachingResult TaughtRecords::Reconcile(const std::vector<TaughtPair>& pairs) {
   return result;
 }
 
-GbkText TaughtRecords::PatternFor(const GbkText& message, int32_t exclude) const {
+GbkText TaughtRecords::PatternFor(const GbkText& message, int32_t exclude) {
   // The best of the others over the message and the same words said otherwise.
   std::vector<GbkText> variants{message, TeachingKey(message)};
   for (std::string_view ending : kVariantEndings) {
@@ -168,7 +196,19 @@ GbkText TaughtRecords::PatternFor(const GbkText& message, int32_t exclude) const
       othersBest = std::max(othersBest, ScorePattern(slots_[i].pattern, index));
     }
   }
-  const ReachingPattern built = BuildReachingPattern(SpacedWords(message), frequencies_, othersBest + 1);
+  const int32_t target = othersBest + 1;
+  ReachingPattern built = BuildReachingPattern(SpacedWords(message), Frequencies(), target);
+  if (built.score > target) {
+    // Every unit of a long message would be more than it takes: only the rarest ones, so
+    // that fewer other messages score on the record.
+    GbkText rarest;
+    for (size_t i = 0; i < built.pattern.size() && rarest.size() < 3 * static_cast<size_t>(target);
+         i += 2) {
+      const GbkText unit = built.pattern.substr(i, 2);
+      if (rarest.find(unit) == GbkText::npos) rarest += unit + " ";
+    }
+    built = BuildReachingPattern(rarest, Frequencies(), target);
+  }
   return built.score > othersBest ? built.pattern : GbkText();
 }
 
@@ -241,7 +281,11 @@ std::optional<size_t> PairOf(const std::vector<TaughtPair>& pairs, const GbkText
 
 }  // namespace
 
-TeachingResult Teach(const std::string& dbsPath, const GbkText& message, const GbkText& answer) {
+TeachingPlace PlaceOf(const std::string& dbsPath) {
+  return {dbsPath, PathBeside(dbsPath, "data/samples.tsv")};
+}
+
+TeachingResult Teach(const TeachingPlace& place, const GbkText& message, const GbkText& answer) {
   if (answer.empty() || answer.size() > static_cast<size_t>(kTextWidth) ||
       answer.find('\0') != GbkText::npos) {
     return Failure(TeachingFailure::kBadAnswer, "an answer is 1 to 200 bytes");
@@ -249,8 +293,8 @@ TeachingResult Teach(const std::string& dbsPath, const GbkText& message, const G
   if (!HasUnits(message)) {
     return Failure(TeachingFailure::kNoWords, "the message has no words the scoring can match");
   }
-  const std::string taughtPath = TaughtPathBeside(dbsPath);
-  TaughtRecords records(dbsPath);
+  const std::string taughtPath = TaughtPathBeside(place.dbsPath);
+  TaughtRecords records(place);
   std::vector<TaughtPair> pairs;
   if (auto failed = Prepare(records, taughtPath, pairs)) return *failed;
 
@@ -289,9 +333,9 @@ TeachingResult Teach(const std::string& dbsPath, const GbkText& message, const G
   return result;
 }
 
-TeachingResult Forget(const std::string& dbsPath, const GbkText& message) {
-  const std::string taughtPath = TaughtPathBeside(dbsPath);
-  TaughtRecords records(dbsPath);
+TeachingResult Forget(const TeachingPlace& place, const GbkText& message) {
+  const std::string taughtPath = TaughtPathBeside(place.dbsPath);
+  TaughtRecords records(place);
   std::vector<TaughtPair> pairs;
   if (auto failed = Prepare(records, taughtPath, pairs)) return *failed;
   const std::optional<size_t> taught = PairOf(pairs, message);
@@ -310,20 +354,20 @@ TeachingResult Forget(const std::string& dbsPath, const GbkText& message) {
   return result;
 }
 
-TeachingResult ReconcileTaught(const std::string& dbsPath) {
-  TaughtRecords records(dbsPath);
+TeachingResult ReconcileTaught(const TeachingPlace& place) {
+  TaughtRecords records(place);
   std::vector<TaughtPair> pairs;
-  if (const TaughtFileResult read = ReadTaughtPairs(TaughtPathBeside(dbsPath), pairs); !read) {
+  if (const TaughtFileResult read = ReadTaughtPairs(TaughtPathBeside(place.dbsPath), pairs); !read) {
     return Failure(TeachingFailure::kTaughtFile, read.problem);
   }
   if (!records.Open()) return records.FileFailure("cannot be opened or read");
   return records.Reconcile(pairs);
 }
 
-std::optional<TaughtPair> TaughtPairOfRecord(const std::string& dbsPath, int32_t record) {
-  TaughtRecords records(dbsPath);
+std::optional<TaughtPair> TaughtPairOfRecord(const TeachingPlace& place, int32_t record) {
+  TaughtRecords records(place);
   std::vector<TaughtPair> pairs;
-  if (Prepare(records, TaughtPathBeside(dbsPath), pairs)) return std::nullopt;
+  if (Prepare(records, TaughtPathBeside(place.dbsPath), pairs)) return std::nullopt;
   for (size_t p = 0; p < pairs.size(); ++p) {
     if (records.owner_[p] == record) return pairs[p];
   }

@@ -38,15 +38,24 @@ struct TeachingResult {
   explicit operator bool() const { return failure == TeachingFailure::kNone; }
 };
 
-// dbsPath names dbs.edb as OpenDatabase takes it; taught.tsv is beside it. Each call
-// opens the file and closes every database before it returns.
-[[nodiscard]] TeachingResult Teach(const std::string& dbsPath, const GbkText& message,
+// Where teaching works: dbs.edb as OpenDatabase takes it, taught.tsv beside it, and the
+// sample messages whose words tell how common a unit is in what people say (read when
+// the file is there; a pattern is still checked without them).
+struct TeachingPlace {
+  std::string dbsPath;
+  std::string samplesPath;
+};
+// dbs.edb at dbsPath, with data/samples.tsv in its folder as the release lays them out.
+TeachingPlace PlaceOf(const std::string& dbsPath);
+
+// Each call opens dbs.edb and closes every database before it returns.
+[[nodiscard]] TeachingResult Teach(const TeachingPlace& place, const GbkText& message,
                                    const GbkText& answer);
 // Forgets the pair taught for message (or a message with the same words).
-[[nodiscard]] TeachingResult Forget(const std::string& dbsPath, const GbkText& message);
+[[nodiscard]] TeachingResult Forget(const TeachingPlace& place, const GbkText& message);
 // Brings the taught records in line with taught.tsv (at start-up and after a rebuild).
-[[nodiscard]] TeachingResult ReconcileTaught(const std::string& dbsPath);
+[[nodiscard]] TeachingResult ReconcileTaught(const TeachingPlace& place);
 // The pair whose record is record, if it is a taught one.
-std::optional<TaughtPair> TaughtPairOfRecord(const std::string& dbsPath, int32_t record);
+std::optional<TaughtPair> TaughtPairOfRecord(const TeachingPlace& place, int32_t record);
 
 }  // namespace zorli::knowledge

@@ -112,7 +112,7 @@ TEST(TaughtFileTest, MissingFileIsNoPairsAndABadLineIsNamed) {
 }
 
 TEST_F(TeachingTest, TaughtMessageGetsItsOwnRecordAlone) {
-  const TeachingResult taught = Teach(kDbs, G("今天天气好吗"), G("出门走走吧"));
+  const TeachingResult taught = Teach(PlaceOf(kDbs), G("今天天气好吗"), G("出门走走吧"));
   ASSERT_TRUE(taught) << taught.detail;
   EXPECT_EQ(taught.record, 5);
   EXPECT_EQ(Candidates(G("今天天气好吗")), std::vector<int32_t>{5});
@@ -125,35 +125,35 @@ TEST_F(TeachingTest, TaughtMessageGetsItsOwnRecordAlone) {
 }
 
 TEST_F(TeachingTest, LowerCaseAsciiIsTaughtThroughUpperCaseUnits) {
-  const TeachingResult taught = Teach(kDbs, "ok", "fine");
+  const TeachingResult taught = Teach(PlaceOf(kDbs), "ok", "fine");
   ASSERT_TRUE(taught) << taught.detail;
   EXPECT_EQ(Candidates("ok"), std::vector<int32_t>{taught.record});
   EXPECT_EQ(Candidates("OK!"), std::vector<int32_t>{taught.record});
 }
 
 TEST_F(TeachingTest, RefusesWhatCannotBeTaught) {
-  EXPECT_EQ(Teach(kDbs, "12345", "x").failure, TeachingFailure::kNoWords);
-  EXPECT_EQ(Teach(kDbs, G("，。！"), "x").failure, TeachingFailure::kNoWords);
-  EXPECT_EQ(Teach(kDbs, G("你好"), "").failure, TeachingFailure::kBadAnswer);
-  EXPECT_EQ(Teach(kDbs, G("你好"), std::string(kTextWidth + 1, 'a')).failure,
+  EXPECT_EQ(Teach(PlaceOf(kDbs), "12345", "x").failure, TeachingFailure::kNoWords);
+  EXPECT_EQ(Teach(PlaceOf(kDbs), G("，。！"), "x").failure, TeachingFailure::kNoWords);
+  EXPECT_EQ(Teach(PlaceOf(kDbs), G("你好"), "").failure, TeachingFailure::kBadAnswer);
+  EXPECT_EQ(Teach(PlaceOf(kDbs), G("你好"), std::string(kTextWidth + 1, 'a')).failure,
             TeachingFailure::kBadAnswer);
   // No pattern within the field outscores the record that fills it with 嗯.
-  EXPECT_EQ(Teach(kDbs, G("嗯嗯"), "x").failure, TeachingFailure::kCannotWin);
-  EXPECT_EQ(Forget(kDbs, G("你好")).failure, TeachingFailure::kNothingTaught);
+  EXPECT_EQ(Teach(PlaceOf(kDbs), G("嗯嗯"), "x").failure, TeachingFailure::kCannotWin);
+  EXPECT_EQ(Forget(PlaceOf(kDbs), G("你好")).failure, TeachingFailure::kNothingTaught);
   EXPECT_EQ(Candidates(G("你好")), std::vector<int32_t>{2});
 }
 
 TEST_F(TeachingTest, ReteachReplacesAndForgetRestores) {
   const std::vector<int32_t> before = Candidates(G("你好吃饭"));
-  ASSERT_TRUE(Teach(kDbs, G("你好吃饭"), "one"));
-  const TeachingResult again = Teach(kDbs, G("你好，吃饭呀"), "two");
+  ASSERT_TRUE(Teach(PlaceOf(kDbs), G("你好吃饭"), "one"));
+  const TeachingResult again = Teach(PlaceOf(kDbs), G("你好，吃饭呀"), "two");
   ASSERT_TRUE(again) << again.detail;
   EXPECT_EQ(AnswerOf(again.record), "two");
   EXPECT_EQ(Candidates(G("你好吃饭")), std::vector<int32_t>{again.record});
   std::vector<TaughtPair> pairs;
   ASSERT_TRUE(ReadTaughtPairs(kTaught, pairs).ok);
   EXPECT_EQ(pairs.size(), 1u);
-  ASSERT_TRUE(Forget(kDbs, G("你好吃饭！")));
+  ASSERT_TRUE(Forget(PlaceOf(kDbs), G("你好吃饭！")));
   EXPECT_EQ(Candidates(G("你好吃饭")), before);
   ASSERT_TRUE(ReadTaughtPairs(kTaught, pairs).ok);
   EXPECT_TRUE(pairs.empty());
@@ -162,23 +162,23 @@ TEST_F(TeachingTest, ReteachReplacesAndForgetRestores) {
 TEST_F(TeachingTest, APairWhoseRecordWasNeverWrittenIsPlacedAtTheNextStart) {
   // As a stop right after taught.tsv was written leaves it.
   ASSERT_TRUE(WriteTaughtPairs(kTaught, {{G("周末去哪玩"), G("去公园")}}).ok);
-  ASSERT_TRUE(ReconcileTaught(kDbs));
+  ASSERT_TRUE(ReconcileTaught(PlaceOf(kDbs)));
   const std::vector<int32_t> candidates = Candidates(G("周末去哪玩"));
   ASSERT_EQ(candidates.size(), 1u);
   EXPECT_EQ(AnswerOf(candidates[0]), G("去公园"));
-  EXPECT_EQ(TaughtPairOfRecord(kDbs, candidates[0])->answer, G("去公园"));
-  EXPECT_FALSE(TaughtPairOfRecord(kDbs, 1).has_value());
+  EXPECT_EQ(TaughtPairOfRecord(PlaceOf(kDbs), candidates[0])->answer, G("去公园"));
+  EXPECT_FALSE(TaughtPairOfRecord(PlaceOf(kDbs), 1).has_value());
 }
 
 TEST_F(TeachingTest, ARecordWhosePairWasRemovedIsFreedAtTheNextStart) {
   const std::vector<int32_t> before = Candidates(G("周末去哪玩"));
-  ASSERT_TRUE(Teach(kDbs, G("周末去哪玩"), G("去公园")));
+  ASSERT_TRUE(Teach(PlaceOf(kDbs), G("周末去哪玩"), G("去公园")));
   // As a stop right after a forget rewrote taught.tsv leaves it.
   ASSERT_TRUE(WriteTaughtPairs(kTaught, {}).ok);
-  ASSERT_TRUE(ReconcileTaught(kDbs));
+  ASSERT_TRUE(ReconcileTaught(PlaceOf(kDbs)));
   EXPECT_EQ(Candidates(G("周末去哪玩")), before);
   // The freed record is used again rather than a new one.
-  const TeachingResult next = Teach(kDbs, G("下雨了"), G("带伞"));
+  const TeachingResult next = Teach(PlaceOf(kDbs), G("下雨了"), G("带伞"));
   ASSERT_TRUE(next);
   EXPECT_EQ(next.record, 5);
 }
