@@ -12,8 +12,11 @@ Application::Application()
           [this] { conversation_.SubmitInput(); },
           [this](bool show) { chatList_.SetShowNickname(show); },
           [this] { ReleasePictures(); },
+          [this] { commands_.Save(); },
       }),
-      conversation_(chatListPort_, input_, SystemConversationServices()) {}
+      conversation_(chatListPort_, input_, SystemConversationServices()) {
+  commands_.AddSections(menu_);
+}
 
 Application::~Application() {
   // The window's destroy event still needs every member.
@@ -38,12 +41,19 @@ void Application::StartConversation() {
       [this](const ChatListClick& click) { conversation_.OnClickNickname(click.index); });
   chatList_.OnClickContent(
       [this](const ChatListClick& click) { conversation_.OnClickContent(click.index); });
+  chatList_.OnRightClick([this](const ChatListClick& click) { OnRightClick(click); });
+  commands_.SetOwner(window_.Handle());
 
   auto avatar = std::make_unique<Picture>();
   avatar->LoadFromBytes(embedded::kBotAvatarJpg, embedded::kBotAvatarJpgSize);
   const ImageHandle botAvatar = avatar->Handle();
   pictures_.push_back(std::move(avatar));
   conversation_.StartConversation(botAvatar);
+}
+
+void Application::OnRightClick(const ChatListClick& click) {
+  const ChatMenuContext context{click, conversation_.TurnShowing(click.index)};
+  ShowChatMenu(window_.Handle(), menu_.Build(context), click.screenPoint);
 }
 
 void Application::ReleasePictures() {

@@ -82,6 +82,10 @@ bool MainWindow::PreTranslate(const MSG& message) {
     if (events_.sendRequested) events_.sendRequested();
     return true;
   }
+  if (inWindow && IsSaveKey(message.message, message.wParam, CurrentShiftState())) {
+    if (events_.saveRequested) events_.saveRequested();
+    return true;
+  }
   if (const int step = FocusStep(message.message, message.wParam, CurrentShiftState());
       inWindow && step != 0) {
     MoveFocus(message.hwnd, step);

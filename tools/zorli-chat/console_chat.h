@@ -19,6 +19,7 @@ class ConsoleChat : public ChatListPort, public InputPort {
   void ScrollToBottom() override {}
   GbkText GetNickname(int32_t index) override;
   GbkText GetContent(int32_t index) override;
+  void Clear() override { entries_.clear(); }
 
   GbkText Nickname() override { return options_.nickname; }
   GbkText Message() override { return message_; }
