@@ -360,7 +360,11 @@ TeachingResult ReconcileTaught(const TeachingPlace& place) {
   if (const TaughtFileResult read = ReadTaughtPairs(TaughtPathBeside(place.dbsPath), pairs); !read) {
     return Failure(TeachingFailure::kTaughtFile, read.problem);
   }
-  if (!records.Open()) return records.FileFailure("cannot be opened or read");
+  if (!records.Open()) {
+    // Nothing to put back where nothing was taught, even without a knowledge file.
+    if (pairs.empty()) return TeachingResult();
+    return records.FileFailure("cannot be opened or read");
+  }
   return records.Reconcile(pairs);
 }
 
