@@ -100,7 +100,7 @@ TEST(EdbtoolVerify, ReadsEveryFieldAndWalksEveryBlock) {
   EXPECT_EQ(Edbtool({"verify", "missing.edb"}).out.substr(0, 3), "-3 ");
 }
 
-TEST(EdbtoolTeaching, TeachPrintsThePatternForgetAndTaughtReadTheFileBesideIt) {
+TEST(EdbtoolTeaching, TeachPrintsThePatternReteachRestoresItForgetAndTaughtUseTheFileBeside) {
   WriteBytes("base.tsv",
              "pattern\tanswer1\tanswer2\tanswer3\tanswer4\n"
              "天气\t晴\t晴\t晴\t晴\n");
@@ -111,6 +111,11 @@ TEST(EdbtoolTeaching, TeachPrintsThePatternForgetAndTaughtReadTheFileBesideIt) {
   // Three units beat 天气's two: 明 and 好, in no pattern, then 天 (吗 is in most messages).
   EXPECT_EQ(taught.out, "明好天\n");
   EXPECT_EQ(Edbtool({"taught", "kb.edb"}).out, "message\tanswer\n明天天气好吗？\t带伞\n");
+  // Rebuilt from its source, the file gets the taught pair back.
+  ASSERT_EQ(Edbtool({"create", "kb.edb", "--schema", "dbs", "--from", "base.tsv"}).status,
+            kSuccess);
+  EXPECT_EQ(Edbtool({"reteach", "kb.edb"}).status, kSuccess);
+  EXPECT_THAT(Edbtool({"dump", "kb.edb"}).out, HasSubstr("\n明好天\t带伞\t带伞\t带伞\t带伞\n"));
   EXPECT_EQ(Edbtool({"forget", "kb.edb", "明天天气好吗"}).status, kSuccess);
   const Result again = Edbtool({"forget", "kb.edb", "明天天气好吗"});
   EXPECT_EQ(again.status, kFailure);

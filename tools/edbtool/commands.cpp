@@ -28,13 +28,15 @@ const char kUsage[] =
     "  edbtool teach DBS_EDB MESSAGE ANSWER [--samples FILE.tsv]\n"
     "  edbtool forget DBS_EDB MESSAGE\n"
     "  edbtool taught DBS_EDB\n"
+    "  edbtool reteach DBS_EDB [--samples FILE.tsv]\n"
     "  edbtool --help | --version\n"
     "SCHEMA: comma-separated name:type or name:text:WIDTH; types: byte, short, int, int64,\n"
     "float, double, bool, datetime, subptr, text, bytes, memo; or dbs, dbv: the schema of\n"
     "Zorli's knowledge file dbs.edb or dbv.edb\n"
     "teach, forget, taught: what was taught in the chat, kept in taught.tsv beside DBS_EDB;\n"
-    "teach prints the pattern chosen; --samples: the sample messages that tell how common\n"
-    "a word is (default: data/samples.tsv beside DBS_EDB)\n";
+    "teach prints the pattern chosen; reteach writes every taught pair into a rebuilt\n"
+    "DBS_EDB; --samples: the sample messages that tell how common a word is (default:\n"
+    "data/samples.tsv beside DBS_EDB)\n";
 
 // Positional values after the file, by verb.
 size_t ValuesOf(const std::string& verb) {
@@ -44,7 +46,7 @@ size_t ValuesOf(const std::string& verb) {
 }
 
 bool IsTeachingVerb(const std::string& verb) {
-  return verb == "teach" || verb == "forget" || verb == "taught";
+  return verb == "teach" || verb == "forget" || verb == "taught" || verb == "reteach";
 }
 
 std::optional<Command> ParseCommand(const std::vector<std::string>& arguments) {
@@ -63,7 +65,7 @@ std::optional<Command> ParseCommand(const std::vector<std::string>& arguments) {
     const std::string& option = arguments[i];
     const bool known = (!teaching && option == "--password") ||
                        (create && (option == "--schema" || option == "--from")) ||
-                       (command.verb == "teach" && option == "--samples");
+                       ((command.verb == "teach" || command.verb == "reteach") && option == "--samples");
     if (!known || i + 1 >= arguments.size() || command.options.count(option)) return std::nullopt;
     command.options[option] = arguments[i + 1];
   }
@@ -235,6 +237,13 @@ int Teaching(const Command& command) {
     }
     WriteOut(out);
     return kSuccess;
+  }
+  if (command.verb == "reteach") {
+    const knowledge::TeachingResult result = knowledge::ReconcileTaught(place);
+    if (!result) WriteError(command.file + ": " + result.detail + "\n");
+    // A pair the new base outscores stays in taught.tsv and is tried again at every start.
+    return result || result.failure == knowledge::TeachingFailure::kCannotWin ? kSuccess
+                                                                               : kFailure;
   }
   const knowledge::TeachingResult result =
       command.verb == "teach" ? knowledge::Teach(place, (*texts)[0], (*texts)[1])
