@@ -16,6 +16,7 @@ Application::Application()
       }),
       conversation_(chatListPort_, input_, SystemConversationServices()) {
   commands_.AddSections(menu_);
+  teaching_.AddSection(menu_);
 }
 
 Application::~Application() {
@@ -43,12 +44,14 @@ void Application::StartConversation() {
       [this](const ChatListClick& click) { conversation_.OnClickContent(click.index); });
   chatList_.OnRightClick([this](const ChatListClick& click) { OnRightClick(click); });
   commands_.SetOwner(window_.Handle());
+  teaching_.SetOwner(window_.Handle());
 
   auto avatar = std::make_unique<Picture>();
   avatar->LoadFromBytes(embedded::kBotAvatarJpg, embedded::kBotAvatarJpgSize);
   const ImageHandle botAvatar = avatar->Handle();
   pictures_.push_back(std::move(avatar));
   conversation_.StartConversation(botAvatar);
+  teaching_.PutBackTaught();
 }
 
 void Application::OnRightClick(const ChatListClick& click) {
