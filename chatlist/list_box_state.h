@@ -15,7 +15,9 @@ struct ListBoxState {
   ChatListHandler clickNickname;
   ChatListHandler clickContent;
   ChatListHandler rightClick;
+  ChatListHandler doubleClick;
   int32_t pressIndex = -1;
+  bool pressIsSecondOfDouble = false;  // the press was a WM_LBUTTONDBLCLK
   POINT pressScreenPoint{};
 };
 

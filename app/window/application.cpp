@@ -43,6 +43,11 @@ void Application::StartConversation() {
   chatList_.OnClickContent(
       [this](const ChatListClick& click) { conversation_.OnClickContent(click.index); });
   chatList_.OnRightClick([this](const ChatListClick& click) { OnRightClick(click); });
+  // A cut bubble's whole text is one double-click away.
+  chatList_.OnDoubleClick([this](const ChatListClick& click) {
+    if (click.part == kHitBubble && chatList_.IsCut(click.index))
+      commands_.ShowFullText(click.index);
+  });
   commands_.SetOwner(window_.Handle());
   teaching_.SetOwner(window_.Handle());
 

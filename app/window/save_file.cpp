@@ -77,6 +77,10 @@ std::optional<std::wstring> AskSavePath(HWND owner, const std::wstring& title,
 }
 
 std::optional<std::wstring> WriteFileReplacing(const std::wstring& path, std::string_view bytes) {
+  // Windows refuses to rename over a read-only file, Wine does not: refuse it alike.
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0)
+    return SystemMessage(ERROR_ACCESS_DENIED);
   std::wstring temporary;
   DWORD error = ERROR_SUCCESS;
   HANDLE file = CreateUniqueBeside(path, temporary, error);

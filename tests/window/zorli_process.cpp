@@ -122,6 +122,7 @@ ShownEntry ZorliProcess::Entry(int index) const {
   shown.content = ReadRemoteText(entry.content);
   shown.avatar = entry.avatar;
   shown.nicknameRect = entry.nicknameRect;
+  shown.bubbleRect = entry.bubbleRect;
   shown.showNickname = entry.showNickname != 0;
   shown.rightSide = entry.rightSide != 0;
   return shown;
@@ -143,18 +144,78 @@ HWND ZorliProcess::FocusedWindow() const {
 void ZorliProcess::Click(int id) const {
   RECT rect;
   GetWindowRect(Control(id), &rect);
+  ClickAt(POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}, MOUSEEVENTF_LEFTDOWN,
+          MOUSEEVENTF_LEFTUP, 1);
+}
+
+void ZorliProcess::ClickAt(POINT screen, DWORD down, DWORD up, int times) const {
   const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
   const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
   INPUT input{};
   input.type = INPUT_MOUSE;
-  input.mi.dx = ((rect.left + rect.right) / 2) * 65535 / (screenWidth - 1);
-  input.mi.dy = ((rect.top + rect.bottom) / 2) * 65535 / (screenHeight - 1);
+  input.mi.dx = screen.x * 65535 / (screenWidth - 1);
+  input.mi.dy = screen.y * 65535 / (screenHeight - 1);
   input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  INPUT down = input;
-  down.mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
-  INPUT up = input;
-  up.mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
-  SendInputs({input, down, up}, kInputPauseMilliseconds);
+  std::vector<INPUT> inputs{input};
+  for (int i = 0; i < times; ++i) {
+    INPUT press = input;
+    press.mi.dwFlags = down | MOUSEEVENTF_ABSOLUTE;
+    INPUT release = input;
+    release.mi.dwFlags = up | MOUSEEVENTF_ABSOLUTE;
+    inputs.push_back(press);
+    inputs.push_back(release);
+  }
+  SendInputs(std::move(inputs), kInputPauseMilliseconds);
+}
+
+POINT ZorliProcess::BubblePoint(int index, int dy) const {
+  const EntryRect bubble = Entry(index).bubbleRect;
+  RECT item{};
+  SendMessageW(list_, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+  const int below = bubble.Height() / 2 < dy ? bubble.Height() / 2 : dy;
+  POINT point{item.left + (bubble.left + bubble.right) / 2, item.top + bubble.top + below};
+  ClientToScreen(list_, &point);
+  return point;
+}
+
+void ZorliProcess::RightClickAt(POINT screen) const {
+  ClickAt(screen, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP, 1);
+}
+
+void ZorliProcess::DoubleClickAt(POINT screen) const {
+  ClickAt(screen, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, 2);
+}
+
+namespace {
+
+struct ClassSearch {
+  DWORD processId;
+  const wchar_t* className;
+  HWND owner;
+  HWND found;
+};
+
+BOOL CALLBACK FindWindowOfProcess(HWND window, LPARAM parameter) {
+  auto* search = reinterpret_cast<ClassSearch*>(parameter);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  if (owner == search->processId && IsWindowVisible(window) &&
+      wcscmp(name, search->className) == 0 &&
+      (search->owner == nullptr || GetWindow(window, GW_OWNER) == search->owner)) {
+    search->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+HWND ZorliProcess::FindWindowOfClass(const wchar_t* className, HWND owner) const {
+  ClassSearch search{process_.dwProcessId, className, owner, nullptr};
+  EnumWindows(FindWindowOfProcess, reinterpret_cast<LPARAM>(&search));
+  return search.found;
 }
 
 void ZorliProcess::Type(const std::wstring& text) const {
