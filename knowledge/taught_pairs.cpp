@@ -82,7 +82,9 @@ std::string PathBeside(const std::string& path, const std::string& name) {
   return path.substr(0, folderEnd) + name;
 }
 
-std::string TaughtPathBeside(const std::string& dbsPath) { return PathBeside(dbsPath, "taught.tsv"); }
+std::string TaughtPathBeside(const std::string& dbsPath) {
+  return PathBeside(dbsPath, "taught.tsv");
+}
 
 TaughtFileResult ReadTaughtPairs(const std::string& path, std::vector<TaughtPair>& pairs) {
   pairs.clear();
@@ -140,9 +142,9 @@ TaughtFileResult WriteTaughtPairs(const std::string& path, const std::vector<Tau
     }
   }
   size_t written = 0;
-  const bool stored = file.WriteAt(0, text.data(), text.size(), written) ==
-                          platform::FileError::kNone &&
-                      written == text.size();
+  const bool stored =
+      file.WriteAt(0, text.data(), text.size(), written) == platform::FileError::kNone &&
+      written == text.size();
   file.Close();
   if (!stored || !platform::RenameReplacing(temporary, path)) {
     platform::RemoveFile(temporary);

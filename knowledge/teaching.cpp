@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "database_writer.h"
-#include "knowledge_samples.h"
 #include "field_value.h"
+#include "knowledge_samples.h"
 #include "knowledge_schema.h"
 #include "lock_conflict_wait.h"
 #include "pattern_units.h"
@@ -104,9 +104,8 @@ bool TaughtRecords::Open() {
   if (!read) return false;
   for (size_t i = 0; i < slots_.size(); ++i) {
     int32_t status = 0;
-    const bool statusRead = wait_.Retry([&] {
-      return GoToRecord(static_cast<int32_t>(i + 1)) && ReadRecordStatus(status);
-    });
+    const bool statusRead = wait_.Retry(
+        [&] { return GoToRecord(static_cast<int32_t>(i + 1)) && ReadRecordStatus(status); });
     if (!statusRead) return false;
     if (status != kTaughtStatus) continue;
     slots_[i].taught = true;
@@ -176,7 +175,8 @@ TeachingResult TaughtRecords::Reconcile(const std::vector<TaughtPair>& pairs) {
       continue;
     }
     const int32_t record = FreeRecord();
-    if (record == 0 || !Write(record, pattern, pairs[p].answer)) return FileFailure("cannot be written");
+    if (record == 0 || !Write(record, pattern, pairs[p].answer))
+      return FileFailure("cannot be written");
     owner_[p] = record;
   }
   return result;
@@ -357,7 +357,8 @@ TeachingResult Forget(const TeachingPlace& place, const GbkText& message) {
 TeachingResult ReconcileTaught(const TeachingPlace& place) {
   TaughtRecords records(place);
   std::vector<TaughtPair> pairs;
-  if (const TaughtFileResult read = ReadTaughtPairs(TaughtPathBeside(place.dbsPath), pairs); !read) {
+  if (const TaughtFileResult read = ReadTaughtPairs(TaughtPathBeside(place.dbsPath), pairs);
+      !read) {
     return Failure(TeachingFailure::kTaughtFile, read.problem);
   }
   if (!records.Open()) {

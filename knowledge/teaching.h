@@ -21,12 +21,12 @@ constexpr int32_t kTaughtStatus = 0x7a17;
 
 enum class TeachingFailure {
   kNone,
-  kNoWords,         // digits or punctuation only: nothing the scoring can match
-  kBadAnswer,       // empty, or longer than an answer field
-  kCannotWin,       // no pattern within the field makes it the only best candidate
-  kNothingTaught,   // forget: no pair for that message
-  kKnowledgeFile,   // dbs.edb could not be opened, read or written
-  kTaughtFile,      // taught.tsv could not be read or written
+  kNoWords,        // digits or punctuation only: nothing the scoring can match
+  kBadAnswer,      // empty, or longer than an answer field
+  kCannotWin,      // no pattern within the field makes it the only best candidate
+  kNothingTaught,  // forget: no pair for that message
+  kKnowledgeFile,  // dbs.edb could not be opened, read or written
+  kTaughtFile,     // taught.tsv could not be read or written
 };
 
 struct TeachingResult {

@@ -262,8 +262,7 @@ bool WriteRecordStatus(int32_t status) {
 }
 
 bool ReadRecordStatus(int32_t& status) {
-  return edb::OnCurrent(
-      [&](edb::RecordDatabase& db) { return edb::ReadRecordStatus(db, status); });
+  return edb::OnCurrent([&](edb::RecordDatabase& db) { return edb::ReadRecordStatus(db, status); });
 }
 
 bool SetPassword(const GbkText& newPassword) {

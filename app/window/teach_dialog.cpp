@@ -72,7 +72,8 @@ class DialogTemplate {
 
 std::wstring TextOf(HWND control) {
   std::wstring text(static_cast<size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
-  text.resize(static_cast<size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+  text.resize(
+      static_cast<size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
   return text;
 }
 
@@ -124,7 +125,8 @@ INT_PTR CALLBACK TeachDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
       SetWindowLongPtrW(dialog, DWLP_USER, lParam);
       // The main window's controls use the GUI font, which has the Chinese characters.
       for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), 0);
+        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
+                     0);
       WriteControlText(GetDlgItem(dialog, kTaughtMessageBoxId), state->message);
       state->accepted[0] = TextOf(GetDlgItem(dialog, kTaughtMessageBoxId));
       OnBoxChanged(dialog, *state, kTaughtAnswerBoxId);
@@ -183,8 +185,8 @@ std::optional<TaughtAnswer> AskTaughtAnswer(HWND owner, const GbkText& message) 
   dialog.Add(kEditAtom, ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 7, 17, 226, 14,
              kTaughtMessageBoxId, L"");
   dialog.Add(kStaticAtom, SS_LEFT, 7, 37, 226, 9, -1, kAnswerLabel);
-  dialog.Add(kEditAtom, ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL | WS_BORDER | WS_TABSTOP, 7,
-             47, 226, 40, kTaughtAnswerBoxId, L"");
+  dialog.Add(kEditAtom, ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL | WS_BORDER | WS_TABSTOP, 7, 47,
+             226, 40, kTaughtAnswerBoxId, L"");
   dialog.Add(kStaticAtom, SS_LEFT, 7, 91, 226, 9, kBytesLeftLabelId, L"");
   dialog.Add(kStaticAtom, SS_LEFT, 7, 101, 226, 9, kRefusalLabelId, L"");
   dialog.Add(kButtonAtom, BS_DEFPUSHBUTTON | WS_TABSTOP, 125, 115, 52, 14, IDOK, kTeachButton);

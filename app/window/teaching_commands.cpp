@@ -14,9 +14,7 @@ void TeachingCommands::Teach(const GbkText& message) {
   Tip(TeachInChat(place_, taught->message, taught->answer).tip);
 }
 
-void TeachingCommands::Forget(const GbkText& message) {
-  Tip(ForgetInChat(place_, message).tip);
-}
+void TeachingCommands::Forget(const GbkText& message) { Tip(ForgetInChat(place_, message).tip); }
 
 void TeachingCommands::PutBackTaught() {
   if (const std::optional<GbkText> tip = ReplaceTaughtAtStart(place_)) Tip(*tip);

@@ -28,12 +28,11 @@ const std::string kTaught = "taught.tsv";
 void WriteBase() {
   std::string hum;
   for (int i = 0; i < kTextWidth / 2; ++i) hum += "嗯";
-  std::ofstream("base.tsv", std::ios::binary)
-      << "pattern\tanswer1\tanswer2\tanswer3\tanswer4\n"
-      << "天气\t晴\t晴\t晴\t晴\n"
-      << "你好\t嗨\t嗨\t嗨\t嗨\n"
-      << "吃饭饭\t饿了\t饿了\t饿了\t饿了\n"
-      << hum << "\t嗯\t嗯\t嗯\t嗯\n";
+  std::ofstream("base.tsv", std::ios::binary) << "pattern\tanswer1\tanswer2\tanswer3\tanswer4\n"
+                                              << "天气\t晴\t晴\t晴\t晴\n"
+                                              << "你好\t嗨\t嗨\t嗨\t嗨\n"
+                                              << "吃饭饭\t饿了\t饿了\t饿了\t饿了\n"
+                                              << hum << "\t嗯\t嗯\t嗯\t嗯\n";
   ASSERT_TRUE(BuildKnowledgeFile(PrimaryKnowledge(), "base.tsv", kDbs).built);
 }
 

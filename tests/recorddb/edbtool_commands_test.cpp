@@ -101,9 +101,8 @@ TEST(EdbtoolVerify, ReadsEveryFieldAndWalksEveryBlock) {
 }
 
 TEST(EdbtoolTeaching, TeachPrintsThePatternReteachRestoresItForgetAndTaughtUseTheFileBeside) {
-  WriteBytes("base.tsv",
-             "pattern\tanswer1\tanswer2\tanswer3\tanswer4\n"
-             "天气\t晴\t晴\t晴\t晴\n");
+  WriteBytes("base.tsv", "pattern\tanswer1\tanswer2\tanswer3\tanswer4\n"
+                         "天气\t晴\t晴\t晴\t晴\n");
   ASSERT_EQ(Edbtool({"create", "kb.edb", "--schema", "dbs", "--from", "base.tsv"}).status,
             kSuccess);
   const Result taught = Edbtool({"teach", "kb.edb", "明天天气好吗？", "带伞"});

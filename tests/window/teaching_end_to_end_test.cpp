@@ -30,7 +30,8 @@ constexpr int kFirstReply = 2;
 
 GbkText Gbk(const std::wstring& text) { return platform::FromWide(platform::CodePage::kGbk, text); }
 
-void WriteKnowledge(const knowledge::KnowledgeSchema& schema, const std::vector<std::wstring>& row) {
+void WriteKnowledge(const knowledge::KnowledgeSchema& schema,
+                    const std::vector<std::wstring>& row) {
   const GbkText name(schema.fileName);
   ASSERT_TRUE(CreateDatabase(name, knowledge::FieldDefinitions(schema))) << LastError();
   ASSERT_TRUE(OpenDatabase(name)) << LastError();
@@ -67,7 +68,8 @@ class TeachingEndToEndTest : public ::testing::Test {
  protected:
   void SetUp() override {
     DeleteFileW(L"taught.tsv");
-    WriteKnowledge(knowledge::PrimaryKnowledge(), {L"你好", L"你好呀", L"你好呀", L"你好呀", L"你好呀"});
+    WriteKnowledge(knowledge::PrimaryKnowledge(),
+                   {L"你好", L"你好呀", L"你好呀", L"你好呀", L"你好呀"});
     WriteKnowledge(knowledge::FallbackKnowledge(), {L"我听不懂"});
   }
   void TearDown() override {
@@ -90,8 +92,8 @@ class TeachingEndToEndTest : public ::testing::Test {
   void Send(const std::wstring& message) {
     const int before = zorli_->EntryCount();
     zorli_->Click(kMessageBoxId);
-    ASSERT_TRUE(WaitUntil(
-        [&] { return zorli_->FocusedWindow() == zorli_->Control(kMessageBoxId); }, kWait));
+    ASSERT_TRUE(WaitUntil([&] { return zorli_->FocusedWindow() == zorli_->Control(kMessageBoxId); },
+                          kWait));
     zorli_->Type(message);
     ASSERT_TRUE(WaitUntil([&] { return zorli_->ControlText(kMessageBoxId) == message; }, kWait));
     zorli_->Press({VK_CONTROL}, VK_RETURN);
@@ -141,7 +143,9 @@ TEST_F(TeachingEndToEndTest, TaughtThroughTheMenuAndTheDialogTheMessageGetsTheAn
   // An emoji has no GBK form: refused, and said so.
   zorli_->Type(L"\U0001F600");
   ASSERT_TRUE(WaitUntil(
-      [&] { return TextOf(GetDlgItem(dialog, kRefusalLabelId)).find(L"GBK") != std::wstring::npos; },
+      [&] {
+        return TextOf(GetDlgItem(dialog, kRefusalLabelId)).find(L"GBK") != std::wstring::npos;
+      },
       kWait));
   EXPECT_EQ(TextOf(answerBox), L"带把伞吧");
 
@@ -156,7 +160,8 @@ TEST_F(TeachingEndToEndTest, TaughtThroughTheMenuAndTheDialogTheMessageGetsTheAn
 }
 
 TEST_F(TeachingEndToEndTest, ForgottenThroughTheMenuTheMessageIsAnsweredAsBefore) {
-  ASSERT_TRUE(knowledge::Teach(knowledge::PlaceOf("dbs.edb"), Gbk(L"今天下雨吗"), Gbk(L"带把伞吧")));
+  ASSERT_TRUE(
+      knowledge::Teach(knowledge::PlaceOf("dbs.edb"), Gbk(L"今天下雨吗"), Gbk(L"带把伞吧")));
   Start();
   Send(L"今天下雨吗");
   ASSERT_EQ(ReplyOf(kFirstReply), Gbk(L"带把伞吧\r\n\r\n"));

@@ -63,9 +63,10 @@ std::optional<Command> ParseCommand(const std::vector<std::string>& arguments) {
   command.values.assign(arguments.begin() + 2, arguments.begin() + firstOption);
   for (size_t i = firstOption; i < arguments.size(); i += 2) {
     const std::string& option = arguments[i];
-    const bool known = (!teaching && option == "--password") ||
-                       (create && (option == "--schema" || option == "--from")) ||
-                       ((command.verb == "teach" || command.verb == "reteach") && option == "--samples");
+    const bool known =
+        (!teaching && option == "--password") ||
+        (create && (option == "--schema" || option == "--from")) ||
+        ((command.verb == "teach" || command.verb == "reteach") && option == "--samples");
     if (!known || i + 1 >= arguments.size() || command.options.count(option)) return std::nullopt;
     command.options[option] = arguments[i + 1];
   }
@@ -242,12 +243,11 @@ int Teaching(const Command& command) {
     const knowledge::TeachingResult result = knowledge::ReconcileTaught(place);
     if (!result) WriteError(command.file + ": " + result.detail + "\n");
     // A pair the new base outscores stays in taught.tsv and is tried again at every start.
-    return result || result.failure == knowledge::TeachingFailure::kCannotWin ? kSuccess
-                                                                               : kFailure;
+    return result || result.failure == knowledge::TeachingFailure::kCannotWin ? kSuccess : kFailure;
   }
-  const knowledge::TeachingResult result =
-      command.verb == "teach" ? knowledge::Teach(place, (*texts)[0], (*texts)[1])
-                              : knowledge::Forget(place, (*texts)[0]);
+  const knowledge::TeachingResult result = command.verb == "teach"
+                                               ? knowledge::Teach(place, (*texts)[0], (*texts)[1])
+                                               : knowledge::Forget(place, (*texts)[0]);
   if (!result) {
     WriteError(command.values[0] + ": " + result.detail + "\n");
     return kFailure;

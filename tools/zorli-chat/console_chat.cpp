@@ -51,13 +51,12 @@ GbkText RunCommand(const std::string& command, const GbkText& argument,
 
 }  // namespace
 
-const char* const kConsoleCommands =
-    "Commands, each on a line of its own:\n"
-    "  /teach ANSWER   teach ANSWER for the last message sent\n"
-    "  /forget         forget the taught answer just used\n"
-    "  /taught         list what was taught\n"
-    "  /help           this list\n"
-    "A message that starts with \"/\" is sent as \"//...\".\n";
+const char* const kConsoleCommands = "Commands, each on a line of its own:\n"
+                                     "  /teach ANSWER   teach ANSWER for the last message sent\n"
+                                     "  /forget         forget the taught answer just used\n"
+                                     "  /taught         list what was taught\n"
+                                     "  /help           this list\n"
+                                     "A message that starts with \"/\" is sent as \"//...\".\n";
 
 ConsoleChat::ConsoleChat(const ConsoleOptions& options, std::ostream& out)
     : options_(options), out_(out) {}
@@ -114,8 +113,9 @@ int RunConsoleChat(const ConsoleOptions& options, std::istream& in, std::ostream
     } else if (line.rfind('/', 0) == 0) {
       const size_t space = line.find(' ');
       const std::string command = line.substr(1, space == std::string::npos ? space : space - 1);
-      const GbkText argument =
-          space == std::string::npos ? GbkText() : ConsoleToGbk(line.substr(space + 1), options.gbk);
+      const GbkText argument = space == std::string::npos
+                                   ? GbkText()
+                                   : ConsoleToGbk(line.substr(space + 1), options.gbk);
       if (command == "teach" || command == "forget" || command == "taught") {
         say(RunCommand(command, argument, conversation));
       } else {
