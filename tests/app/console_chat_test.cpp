@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <sstream>
 
+#include "care_rule.h"
 #include "console_encoding.h"
 #include "console_options.h"
 #include "conversation_texts.h"
@@ -195,6 +196,15 @@ TEST_F(ConsoleSessionTest, ADoubleSlashSendsTheMessageAndOtherSlashLinesListTheC
   ASSERT_NE(list, std::string::npos) << output;
   EXPECT_NE(output.find(kConsoleCommands, list + 1), std::string::npos);
   EXPECT_EQ(output.find("fallback"), std::string::npos);
+}
+
+// The console goes through the same rules as the window: care, not the record's joke.
+TEST_F(ConsoleSessionTest, ACrisisMessageGetsCareInsteadOfTheKnowledgeFile) {
+  const std::string message = "I want to end my life";
+  testing::WritePrimaryKnowledge({testing::RecordAnswering(message, "a joke")});
+  const std::string output = Run({"--no-delay", "--no-launch"}, message + "\n");
+  EXPECT_THAT(output, HasSubstr("    " + CareReply(message, 1) + "\r\n"));
+  EXPECT_EQ(output.find("a joke"), std::string::npos) << output;
 }
 
 }  // namespace
