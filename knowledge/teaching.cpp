@@ -102,12 +102,14 @@ bool TaughtRecords::Open() {
     });
   });
   if (!read) return false;
-  for (size_t i = 0; i < slots_.size(); ++i) {
+  // Taught records are only ever appended (and freed ones used again), so they are the
+  // file's last records: statuses are read from the end back to the first other record.
+  for (size_t i = slots_.size(); i-- > 0;) {
     int32_t status = 0;
     const bool statusRead = wait_.Retry(
         [&] { return GoToRecord(static_cast<int32_t>(i + 1)) && ReadRecordStatus(status); });
     if (!statusRead) return false;
-    if (status != kTaughtStatus) continue;
+    if (status != kTaughtStatus) break;
     slots_[i].taught = true;
     if (!wait_.Retry([&] {
           slots_[i].answer = ReadField(kFirstAnswerField).Text();
