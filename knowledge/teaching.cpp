@@ -109,6 +109,8 @@ bool TaughtRecords::Open() {
     const bool statusRead = wait_.Retry(
         [&] { return GoToRecord(static_cast<int32_t>(i + 1)) && ReadRecordStatus(status); });
     if (!statusRead) return false;
+    // An empty record left by a failed append scores nothing and hides nothing behind it.
+    if (status != kTaughtStatus && slots_[i].pattern.empty()) continue;
     if (status != kTaughtStatus) break;
     slots_[i].taught = true;
     if (!wait_.Retry([&] {
@@ -203,11 +205,14 @@ GbkText TaughtRecords::PatternFor(const GbkText& message, int32_t exclude) {
   if (built.score > target) {
     // Every unit of a long message would be more than it takes: only the rarest ones, so
     // that fewer other messages score on the record.
+    std::vector<GbkText> kept;
     GbkText rarest;
-    for (size_t i = 0; i < built.pattern.size() && rarest.size() < 3 * static_cast<size_t>(target);
+    for (size_t i = 0; i < built.pattern.size() && kept.size() < static_cast<size_t>(target);
          i += 2) {
       const GbkText unit = built.pattern.substr(i, 2);
-      if (rarest.find(unit) == GbkText::npos) rarest += unit + " ";
+      if (std::find(kept.begin(), kept.end(), unit) != kept.end()) continue;
+      kept.push_back(unit);
+      rarest += unit + " ";
     }
     built = BuildReachingPattern(rarest, Frequencies(), target);
   }
@@ -215,12 +220,13 @@ GbkText TaughtRecords::PatternFor(const GbkText& message, int32_t exclude) {
 }
 
 bool TaughtRecords::Write(int32_t record, const GbkText& pattern, const GbkText& answer) {
+  if (record > static_cast<int32_t>(slots_.size())) {
+    // Appended once, outside the retried writes, so that a retry never appends twice.
+    if (!wait_.Retry([] { return AppendRecord(); })) return false;
+    slots_.push_back({GbkText(), false, GbkText()});
+  }
   const bool written = wait_.Retry([&] {
-    if (record > static_cast<int32_t>(slots_.size())) {
-      if (!AppendRecord()) return false;
-    } else if (!GoToRecord(record)) {
-      return false;
-    }
+    if (!GoToRecord(record)) return false;
     if (!WriteField(kPatternField, FieldValue::FromBytes(FieldType::kText, pattern))) return false;
     for (int32_t field = kFirstAnswerField; field <= kLastAnswerField; ++field) {
       if (!WriteField(field, FieldValue::FromBytes(FieldType::kText, answer))) return false;
@@ -228,7 +234,6 @@ bool TaughtRecords::Write(int32_t record, const GbkText& pattern, const GbkText&
     return WriteRecordStatus(kTaughtStatus);
   });
   if (!written) return false;
-  if (record > static_cast<int32_t>(slots_.size())) slots_.resize(static_cast<size_t>(record));
   slots_[static_cast<size_t>(record - 1)] = {pattern, true, answer};
   return true;
 }
