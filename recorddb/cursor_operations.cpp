@@ -23,8 +23,8 @@ const char kNoCurrentDatabaseMessage[] =
 const char kNoSuchFieldMessage[] = "\xD6\xB8\xB6\xA8\xD7\xD6\xB6\xCE\xB2\xBB\xB4\xE6\xD4\xDA";
 
 // A batch read's chunk: large enough that its lock and its read cost little per record,
-// small enough that a writer meeting its lock waits no longer than a copy of 256 KiB.
-constexpr uint64_t kBatchChunkBytes = 256 * 1024;
+// small enough that a writer meeting its lock waits no longer than a copy of 1 MiB.
+constexpr uint64_t kBatchChunkBytes = 1024 * 1024;
 // Reads up to this size go straight into a buffer of their size; a larger one is first
 // cut to what the file holds, so a width from a hostile header never sizes a buffer.
 constexpr uint64_t kUncheckedReadBytes = 64 * 1024;
@@ -403,9 +403,9 @@ bool ReadTextOfAllRecords(int32_t fieldNumber,
   DatabaseRegistry& registry = Registry();
   return ScanFieldOfAllRecords(
       fieldNumber, [&](int32_t recordNumber, const FieldDescriptor& field, ChunkRecords& chunk,
-                       size_t i, ErrorCode code, std::string_view raw) {
+                       size_t i, ErrorCode, std::string_view raw) {
         const uint64_t closings = registry.closings;
-        std::string_view text;
+        std::string_view text;  // a record not read has no bytes: the empty text
         if (chunk.decoded) {
           if (chunk.values[i].IsText()) text = chunk.values[i].Bytes();
         } else if (field.Type() == FieldType::kText) {

@@ -93,8 +93,8 @@ int Import(const Command& command) {
       command.file, command.options.at("--from"),
       formatName == "pairs" ? knowledge::CorpusFormat::kPairs : knowledge::CorpusFormat::kTsv,
       [&](const char* phase, int64_t done, int64_t total) {
-        WriteError(std::string("\r") + phase + " " + std::to_string(done) + "/" +
-                   std::to_string(total));
+        WriteError(std::string("\rimport: ") + phase + " " + std::to_string(done) + " of " +
+                   std::to_string(total) + "   ");
         progressShown = true;
       });
   if (progressShown) WriteError("\n");
