@@ -11,7 +11,8 @@ void UseBinaryStandardStreams();
 // The command-line arguments after the program name, as UTF-8 (on Windows read from the
 // wide command line, whatever the ANSI code page).
 std::vector<std::string> Utf8Arguments(int argc, char** argv);
-// A UTF-8 file name as this platform's narrow file calls take it.
+// A UTF-8 file name as this platform's file layer takes it (GBK on Windows, opened
+// through UTF-16 there).
 std::string NativePath(const std::string& utf8);
 
 }  // namespace zorli::platform

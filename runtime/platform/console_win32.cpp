@@ -27,7 +27,7 @@ std::vector<std::string> Utf8Arguments(int, char**) {
 }
 
 std::string NativePath(const std::string& utf8) {
-  return FromWide(CodePage::kAnsi, ToWide(CodePage::kUtf8, utf8));
+  return FromWide(CodePage::kGbk, ToWide(CodePage::kUtf8, utf8));
 }
 
 }  // namespace zorli::platform

@@ -34,6 +34,7 @@ FileError FromErrno(int error) {
     case ENOSPC:
     case EDQUOT: return FileError::kDiskFull;
     case EAGAIN: return FileError::kLockViolation;
+    case EEXIST: return FileError::kAlreadyExists;
     default: return FileError::kGeneric;
   }
 }
@@ -88,6 +89,16 @@ FileError File::Create(const std::string& path) {
   Close();
   FileError error;
   const int fd = OpenRegular(path, O_RDWR | O_CREAT | O_TRUNC, error);
+  if (fd < 0) return error;
+  handle_ = fd;
+  writable_ = true;
+  return FileError::kNone;
+}
+
+FileError File::CreateNew(const std::string& path) {
+  Close();
+  FileError error;
+  const int fd = OpenRegular(path, O_RDWR | O_CREAT | O_EXCL, error);
   if (fd < 0) return error;
   handle_ = fd;
   writable_ = true;
