@@ -44,7 +44,7 @@ std::vector<std::string> SplitLines(const std::string& text) {
 // The whole file; false when it cannot be opened or read (a directory, say).
 bool ReadInput(const std::string& path, std::string& text) {
   platform::File file;
-  if (file.Open(path, false, platform::FileSharing::kDenyWrite) != platform::FileError::kNone) {
+  if (file.Open(path, false, platform::FileSharing::kDenyNone) != platform::FileError::kNone) {
     return false;
   }
   char buffer[64 * 1024];

@@ -80,8 +80,9 @@ ErrorCode Attach(const RecordDatabase& db, const std::string& path, bool writabl
   if (code != kOk) return code;
   // A second attachment is recognised only once opened, so a sharing mode that
   // excludes the first handle has already failed that open.
+  const std::string fullPath = platform::AbsolutePath(path);
   if (std::any_of(db.indexPaths.begin(), db.indexPaths.end(),
-                  [&](const std::string& p) { return PathsEqual(p, platform::AbsolutePath(path)); })) {
+                  [&](const std::string& p) { return PathsEqual(p, fullPath); })) {
     return kIndexAlreadyOpen;
   }
   EnxHeader header;
