@@ -25,8 +25,9 @@ void ReportStartFailure(const wchar_t* what, uint32_t code) {
   MessageBoxW(nullptr, text.c_str(), kTitle, MB_OK | MB_ICONERROR);
 }
 
-// GDI+ and the common controls are bound on first use (cmake/DelayLoad.cmake); loaded
-// here from System32, never from our folder, they are the ones those calls find.
+// GDI+ is bound on its first call (cmake/DelayLoad.cmake) and the common controls are
+// asked by name (controls.cpp); loaded here from System32, never from our folder, these
+// are the modules those calls find.
 const wchar_t* LoadSystemLibraries() {
   for (const wchar_t* dll : {L"comctl32.dll", L"gdiplus.dll"}) {
     if (LoadLibraryExW(dll, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32) == nullptr) return dll;
