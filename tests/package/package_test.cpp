@@ -203,7 +203,8 @@ bool Copy(const std::wstring& from, const std::wstring& to) {
   return CopyFileW(from.c_str(), to.c_str(), FALSE) != 0;
 }
 
-// Runs a console program in folder with input on its standard input; its output.
+// Runs a console program in folder through System32's cmd, input on its standard input
+// from a file, as a user's redirection would; its output.
 std::string RunConsole(const std::wstring& commandLine, const std::wstring& folder,
                        const std::string& input) {
   const std::wstring in = folder + L"\\input.txt", out = folder + L"\\output.txt";
@@ -211,27 +212,20 @@ std::string RunConsole(const std::wstring& commandLine, const std::wstring& fold
   DWORD written = 0;
   WriteFile(file, input.data(), static_cast<DWORD>(input.size()), &written, nullptr);
   CloseHandle(file);
-  SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
-  HANDLE stdIn = CreateFileW(in.c_str(), GENERIC_READ, FILE_SHARE_READ, &inherited, OPEN_EXISTING,
-                             0, nullptr);
-  HANDLE stdOut = CreateFileW(out.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherited,
-                              CREATE_ALWAYS, 0, nullptr);
+  DeleteFileW(out.c_str());
+  wchar_t system[MAX_PATH];
+  GetSystemDirectoryW(system, MAX_PATH);
+  const std::wstring cmd = std::wstring(system) + L"\\cmd.exe";
+  std::wstring line = L"cmd /c \"" + commandLine + L" <input.txt >output.txt 2>&1\"";
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdInput = stdIn;
-  startup.hStdOutput = stdOut;
-  startup.hStdError = stdOut;
   PROCESS_INFORMATION process{};
-  std::wstring line = commandLine;
-  if (CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
+  if (CreateProcessW(cmd.c_str(), line.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
                      folder.c_str(), &startup, &process)) {
     WaitForSingleObject(process.hProcess, 60000);
     CloseHandle(process.hProcess);
     CloseHandle(process.hThread);
   }
-  CloseHandle(stdIn);
-  CloseHandle(stdOut);
   std::string output;
   file = CreateFileW(out.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   char buffer[4096];
