@@ -161,6 +161,31 @@ TEST_P(PackagedProgram, CarriesTheIconInTheSizesWindowsAsksFor) {
   for (int size : sizes) EXPECT_EQ(ExtractedIconWidth(file_, size), size) << size;
 }
 
+// The manifest the loader reads from the file (resource 1 of type 24).
+std::string Manifest(const std::wstring& file) {
+  std::string text;
+  HMODULE module = LoadLibraryExW(file.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  if (!module) return text;
+  HRSRC resource = FindResourceW(module, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));
+  HGLOBAL loaded = resource ? LoadResource(module, resource) : nullptr;
+  const char* bytes = loaded ? static_cast<const char*>(LockResource(loaded)) : nullptr;
+  if (bytes) text.assign(bytes, SizeofResource(module, resource));
+  FreeLibrary(module);
+  return text;
+}
+
+TEST_P(PackagedProgram, CarriesAManifestForWindows7To11RunningAsInvoker) {
+  const std::string manifest = Manifest(file_);
+  EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos);
+  // The supportedOS ids of Windows 7 and of Windows 10 and 11.
+  EXPECT_NE(manifest.find("{35138b9a-5d96-4fbd-8e2d-a2440225f93a}"), std::string::npos);
+  EXPECT_NE(manifest.find("{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"), std::string::npos);
+  EXPECT_NE(manifest.find("<activeCodePage"), std::string::npos);
+  // Common Controls 6 for the window; the console programs have none.
+  const bool window = std::string(GetParam()) == "zorli.exe";
+  EXPECT_EQ(manifest.find("Microsoft.Windows.Common-Controls") != std::string::npos, window);
+}
+
 INSTANTIATE_TEST_SUITE_P(Release, PackagedProgram,
                          ::testing::Values("zorli.exe", "zorli-chat.exe", "edbtool.exe"));
 
