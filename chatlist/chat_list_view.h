@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 #include "chat_entry.h"
@@ -75,6 +76,9 @@ class ChatListView {
   void OnClickNickname(ChatListHandler handler);
   void OnClickContent(ChatListHandler handler);
   void OnRightClick(ChatListHandler handler);
+
+  // What a screen reader is told an entry is; without it, its nickname and content.
+  void SetEntryNames(std::function<GbkText(int32_t index)> name);
 
   // The list box inside the frame (0 before Create).
   HWND GetListWindowHandle() const { return list_; }

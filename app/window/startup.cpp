@@ -25,11 +25,11 @@ void ReportStartFailure(const wchar_t* what, uint32_t code) {
   MessageBoxW(nullptr, text.c_str(), kTitle, MB_OK | MB_ICONERROR);
 }
 
-// GDI+ is bound on its first call (cmake/DelayLoad.cmake) and the common controls are
-// asked by name (controls.cpp); loaded here from System32, never from our folder, these
+// GDI+ and oleacc are bound on their first call (cmake/DelayLoad.cmake), the common controls
+// are asked by name (controls.cpp); loaded here from System32, never from our folder, these
 // are the modules those calls find.
 const wchar_t* LoadSystemLibraries() {
-  for (const wchar_t* dll : {L"comctl32.dll", L"gdiplus.dll"}) {
+  for (const wchar_t* dll : {L"comctl32.dll", L"gdiplus.dll", L"oleacc.dll"}) {
     if (LoadLibraryExW(dll, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32) == nullptr) return dll;
   }
   return nullptr;

@@ -118,6 +118,7 @@ ShownEntry ZorliProcess::Entry(int index) const {
                          nullptr)) {
     return shown;
   }
+  shown.kind = entry.kind;
   shown.nickname = ReadRemoteText(entry.nickname);
   shown.content = ReadRemoteText(entry.content);
   shown.avatar = entry.avatar;
@@ -133,6 +134,56 @@ std::wstring ZorliProcess::ControlText(int id) const {
   return text;
 }
 
+bool ZorliProcess::Busy(DWORD milliseconds) const {
+  DWORD_PTR result = 0;
+  return SendMessageTimeoutW(mainWindow_, WM_NULL, 0, 0, SMTO_NORMAL, milliseconds, &result) == 0;
+}
+
+int ScreenCapture::CountNear(uint32_t colour, int tolerance) const {
+  const auto close = [&](uint32_t pixel, int shift) {
+    const int a = static_cast<int>((pixel >> shift) & 0xFF);
+    const int b = static_cast<int>((colour >> shift) & 0xFF);
+    return a - b <= tolerance && b - a <= tolerance;
+  };
+  int count = 0;
+  for (uint32_t pixel : pixels) count += close(pixel, 0) && close(pixel, 8) && close(pixel, 16);
+  return count;
+}
+
+// Read from the screen, not from the window: what the user sees, painted or not.
+ScreenCapture CaptureClient(HWND window) {
+  ScreenCapture capture;
+  RECT client{};
+  GetClientRect(window, &client);
+  POINT origin{0, 0};
+  ClientToScreen(window, &origin);
+  capture.width = client.right;
+  capture.height = client.bottom;
+  if (capture.width <= 0 || capture.height <= 0) return capture;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = capture.width;
+  info.bmiHeader.biHeight = -capture.height;  // top row first
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ previous = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, capture.width, capture.height, screen, origin.x, origin.y, SRCCOPY);
+  GdiFlush();
+  const auto* pixels = static_cast<const uint32_t*>(bits);
+  capture.pixels.assign(pixels, pixels + static_cast<size_t>(capture.width) * capture.height);
+  for (uint32_t& pixel : capture.pixels) pixel &= 0xFFFFFF;
+  SelectObject(memory, previous);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return capture;
+}
+
 HWND ZorliProcess::FocusedWindow() const {
   GUITHREADINFO info{};
   info.cbSize = sizeof info;
@@ -140,21 +191,45 @@ HWND ZorliProcess::FocusedWindow() const {
   return info.hwndFocus;
 }
 
-void ZorliProcess::Click(int id) const {
-  RECT rect;
-  GetWindowRect(Control(id), &rect);
+namespace {
+
+INPUT MouseAt(POINT screen, DWORD flags) {
   const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
   const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
   INPUT input{};
   input.type = INPUT_MOUSE;
-  input.mi.dx = ((rect.left + rect.right) / 2) * 65535 / (screenWidth - 1);
-  input.mi.dy = ((rect.top + rect.bottom) / 2) * 65535 / (screenHeight - 1);
-  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  INPUT down = input;
-  down.mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
-  INPUT up = input;
-  up.mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
-  SendInputs({input, down, up}, kInputPauseMilliseconds);
+  input.mi.dx = screen.x * 65535 / (screenWidth - 1);
+  input.mi.dy = screen.y * 65535 / (screenHeight - 1);
+  input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
+  return input;
+}
+
+POINT MiddleOf(HWND window) {
+  RECT rect;
+  GetWindowRect(window, &rect);
+  return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+void ClickAtScreen(POINT at) {
+  SendInputs({MouseAt(at, MOUSEEVENTF_MOVE), MouseAt(at, MOUSEEVENTF_LEFTDOWN),
+              MouseAt(at, MOUSEEVENTF_LEFTUP)},
+             kInputPauseMilliseconds);
+}
+
+}  // namespace
+
+void ZorliProcess::Click(int id) const { ClickAtScreen(MiddleOf(Control(id))); }
+
+void ZorliProcess::ClickAt(HWND window, POINT client) const {
+  ClientToScreen(window, &client);
+  ClickAtScreen(client);
+}
+
+void ZorliProcess::Wheel(HWND window, int delta) const {
+  const POINT at = MiddleOf(window);
+  INPUT turn = MouseAt(at, MOUSEEVENTF_WHEEL);
+  turn.mi.mouseData = static_cast<DWORD>(delta);
+  SendInputs({MouseAt(at, MOUSEEVENTF_MOVE), turn}, kInputPauseMilliseconds);
 }
 
 void ZorliProcess::Type(const std::wstring& text) const {

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "chat_entry.h"
 #include "gbk_text.h"
@@ -13,6 +14,7 @@ namespace zorli::testing {
 
 // One chat list entry as the child stores it.
 struct ShownEntry {
+  int32_t kind = -1;  // EntryKind; -1 when there is no such entry
   GbkText nickname;
   GbkText content;
   ImageHandle avatar = 0;
@@ -20,6 +22,16 @@ struct ShownEntry {
   bool showNickname = false;
   bool rightSide = false;
 };
+
+// A window's client area as the screen shows it, row by row, one 0xRRGGBB per pixel.
+struct ScreenCapture {
+  int width = 0;
+  int height = 0;
+  std::vector<uint32_t> pixels;
+  // Pixels within tolerance of colour in each of red, green and blue.
+  int CountNear(uint32_t colour, int tolerance) const;
+};
+ScreenCapture CaptureClient(HWND window);
 
 class ZorliProcess {
  public:
@@ -33,15 +45,24 @@ class ZorliProcess {
   bool Started() const { return mainWindow_ != nullptr && list_ != nullptr; }
   HWND MainWindow() const { return mainWindow_; }
   HWND ChatListFrame() const { return frame_; }
+  HWND ChatList() const { return list_; }
   HWND Control(int id) const;
 
   int EntryCount() const;
   ShownEntry Entry(int index) const;
   std::wstring ControlText(int id) const;
   HWND FocusedWindow() const;
+  // True when the program's thread does not take a message within milliseconds: it is
+  // running a send.
+  bool Busy(DWORD milliseconds) const;
 
   // Clicks the middle of a control with the left button.
   void Click(int id) const;
+  // Clicks a point of a window's client area with the left button.
+  void ClickAt(HWND window, POINT client) const;
+  // Turns the wheel by delta (WHEEL_DELTA a notch, positive away from the user) with the
+  // mouse over the middle of window.
+  void Wheel(HWND window, int delta) const;
   void Type(const std::wstring& text) const;
   // Presses key while holding the modifiers (virtual-key codes).
   void Press(std::initializer_list<WORD> modifiers, WORD key, bool extended = false) const;
