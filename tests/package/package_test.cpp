@@ -280,12 +280,12 @@ TEST(PlantedFiles, NeitherTheProgramsFolderNorTheCurrentFolderIsSearched) {
   ASSERT_TRUE(Copy(program, programs + L"\\Explorer.exe"));
   ASSERT_TRUE(Copy(program, current + L"\\Explorer.exe"));
   const wchar_t* const kLibraries[] = {L"gdiplus", L"comctl32", L"uxtheme", L"windowscodecs",
-                                       L"version"};
+                                       L"version", L"oleacc"};
   for (const wchar_t* dll : kLibraries) {
     ASSERT_TRUE(Copy(library, programs + L"\\" + dll + L".dll"));
   }
   // Wine prefers its own DLLs; told to prefer files it finds, it searches as Windows does.
-  SetEnvironmentVariableW(L"WINEDLLOVERRIDES", L"gdiplus,comctl32,uxtheme,windowscodecs,version=n,b");
+  SetEnvironmentVariableW(L"WINEDLLOVERRIDES", L"gdiplus,comctl32,uxtheme,windowscodecs,version,oleacc=n,b");
 
   const std::wstring news = L"\x65B0\x95FB", search = L"#\x641C\x7D22 \x5929\x6C14";  // 新闻, #搜索 天气
   {
