@@ -259,6 +259,11 @@ bool ChatListView::GetEntry(int32_t index, ChatEntry& entry) const {
   return ReadEntryAt(list_, index, entry);
 }
 
+bool ChatListView::IsCut(int32_t index) const {
+  ChatEntry entry;
+  return ReadEntryAt(list_, index, entry) && entry.height > kMaxItemHeight;
+}
+
 void ChatListView::RemoveEntry(int32_t index) {
   // The frame frees the entry's storage when the list box reports the item deleted.
   if (index >= 0 && index < GetCount())
@@ -339,6 +344,10 @@ void ChatListView::SetEntryNames(std::function<GbkText(int32_t index)> name) {
 
 void ChatListView::OnRightClick(ChatListHandler handler) {
   SetEventHandler(list_, &ListBoxState::rightClick, nullptr, std::move(handler));
+}
+
+void ChatListView::OnDoubleClick(ChatListHandler handler) {
+  SetEventHandler(list_, &ListBoxState::doubleClick, nullptr, std::move(handler));
 }
 
 }  // namespace zorli

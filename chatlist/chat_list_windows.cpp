@@ -173,6 +173,9 @@ LRESULT CALLBACK ChatListProc(HWND list, UINT message, WPARAM wParam, LPARAM lPa
     case kChatListClickMessage:
       OnChatListClick(list, static_cast<int32_t>(wParam), static_cast<int32_t>(lParam));
       return 0;
+    case kChatListDoubleClickMessage:
+      OnChatListDoubleClick(list, static_cast<int32_t>(wParam), static_cast<int32_t>(lParam));
+      return 0;
     default: break;
   }
   return CallSystemListBox(list, message, wParam, lParam);

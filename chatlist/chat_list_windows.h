@@ -13,6 +13,8 @@ constexpr wchar_t kFrameClassName[] = L"QuarnPopChatFrame";
 
 // Posted by the list box to itself: wParam entry index, lParam the part that was clicked.
 constexpr UINT kChatListClickMessage = 0x0640;
+// Posted after the click message of a double-click's second press; the same parameters.
+constexpr UINT kChatListDoubleClickMessage = 0x0641;
 
 constexpr char kClickFaceProperty[] = "Event.ClickFace";
 constexpr char kClickNicknameProperty[] = "Event.ClickNnickName";

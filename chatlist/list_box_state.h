@@ -17,7 +17,9 @@ struct ListBoxState {
   ChatListHandler clickNickname;
   ChatListHandler clickContent;
   ChatListHandler rightClick;
+  ChatListHandler doubleClick;
   int32_t pressIndex = -1;
+  bool pressIsSecondOfDouble = false;  // the press was a WM_LBUTTONDBLCLK
   POINT pressScreenPoint{};
   // The accessible name of the entry of an index; empty for nickname and content.
   std::function<GbkText(int32_t index)> entryName;

@@ -1,6 +1,7 @@
 @echo off
 rem 用 data 文件夹里的 dbs.tsv 和 dbv.tsv 重新生成知识库 dbs.edb 和 dbv.edb。
 rem 两个新文件都生成成功后才替换旧文件，出错时旧的知识库保持不变。
+rem 在聊天里教过的回答（taught.tsv）会重新写进新的 dbs.edb，不会丢。
 setlocal
 rem 进不了自己的文件夹（网络路径、cmd 认不得的名字）就停下，不在别处删文件、运行程序。
 rem 进去了，这个批处理文件自己就在当前文件夹里。
@@ -12,6 +13,8 @@ set status=0
 call :make dbs
 if errorlevel 1 goto failed
 call :make dbv
+if errorlevel 1 goto failed
+"%here%edbtool.exe" reteach "%here%dbs.new.edb"
 if errorlevel 1 goto failed
 move /y "%here%dbs.new.edb" "%here%dbs.edb" >nul
 if errorlevel 1 goto failed

@@ -25,4 +25,6 @@ GbkText ChatListAdapter::GetNickname(int32_t index) { return view_.GetNickname(i
 
 GbkText ChatListAdapter::GetContent(int32_t index) { return view_.GetContent(index); }
 
+void ChatListAdapter::Clear() { view_.Clear(); }
+
 }  // namespace zorli::window

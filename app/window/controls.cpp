@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "common_controls.h"
 #include "scoped_gdi.h"
 
 namespace zorli::window {
@@ -79,20 +80,8 @@ int MinimumSingleLineHeight(HWND edit) {
   return metrics.tmHeight + 2 * GetSystemMetrics(SM_CYEDGE);
 }
 
-// The common controls are no KnownDLL, so they are not imported: the one function we call
-// is taken from the DLL loaded from System32 (Common Controls 6 when the manifest asks).
-bool InitTooltipClass() {
-  using InitFunction = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
-  HMODULE controls = LoadLibraryExW(L"comctl32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-  const auto init = controls ? reinterpret_cast<InitFunction>(reinterpret_cast<void (*)()>(
-                                   GetProcAddress(controls, "InitCommonControlsEx")))
-                             : nullptr;
-  const INITCOMMONCONTROLSEX classes{sizeof classes, ICC_WIN95_CLASSES};
-  return init && init(&classes);
-}
-
 void AttachTooltip(HWND button, const wchar_t* tooltip) {
-  if (!InitTooltipClass()) return;
+  if (!InitCommonControlClasses(ICC_WIN95_CLASSES)) return;
   // Owned by the top-level window so that it goes away with it.
   HWND tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,

@@ -18,6 +18,10 @@ bool IsSendButtonAccessKey(UINT message, WPARAM key, int shiftState) {
   return message == WM_SYSKEYDOWN && key == 'S' && shiftState == kAltBit;
 }
 
+bool IsSaveKey(UINT message, WPARAM key, int shiftState) {
+  return message == WM_KEYDOWN && key == 'S' && shiftState == kCtrlBit;
+}
+
 int FocusStep(UINT message, WPARAM key, int shiftState) {
   if (message != WM_KEYDOWN || key != VK_TAB) return 0;
   if (shiftState == 0) return 1;

@@ -88,6 +88,10 @@ bool MainWindow::PreTranslate(const MSG& message) {
     return true;
   }
   if (message.message == WM_MOUSEWHEEL && inWindow && WheelToListUnderMouse(message)) return true;
+  if (inWindow && IsSaveKey(message.message, message.wParam, CurrentShiftState())) {
+    if (events_.saveRequested) events_.saveRequested();
+    return true;
+  }
   if (const int step = FocusStep(message.message, message.wParam, CurrentShiftState());
       inWindow && step != 0) {
     MoveFocus(message.hwnd, step);

@@ -12,6 +12,7 @@ struct MainWindowEvents {
   std::function<void()> sendRequested;                 // send button, Ctrl+Enter, Alt+S
   std::function<void(bool show)> showNicknameChanged;  // the nickname check box clicked
   std::function<void()> destroying;                    // the window got WM_DESTROY
+  std::function<void()> saveRequested;                 // Ctrl+S
 };
 
 class MainWindow {

@@ -335,5 +335,25 @@ TEST_F(TranscriptTest, AnEntryTheListRefusedIsStillATurn) {
   EXPECT_LT(turns[1].entryIndex, 0);
 }
 
+TEST_F(TranscriptTest, AnEntryShowsItsTurnUntilTheConversationIsCleared) {
+  conversation->StartConversation(7);
+  Send(kNiHao);
+  ASSERT_NE(conversation->TurnShowing(2), nullptr);
+  EXPECT_EQ(conversation->TurnShowing(2)->text, kKnowledgeAnswer);
+  EXPECT_EQ(conversation->TurnShowing(3), nullptr);
+  EXPECT_EQ(conversation->TurnShowing(-1), nullptr);
+
+  conversation->Clear();
+  EXPECT_TRUE(chatList.entries.empty());
+  EXPECT_TRUE(conversation->Turns().empty());
+  EXPECT_EQ(conversation->TurnShowing(0), nullptr);
+  // No greeting again; the next send's entries start the list afresh.
+  Send(kTianQi);
+  ASSERT_EQ(chatList.entries.size(), 2u);
+  EXPECT_EQ(chatList.entries[0].content, kTianQi);
+  ASSERT_NE(conversation->TurnShowing(0), nullptr);
+  EXPECT_EQ(conversation->TurnShowing(0)->text, kTianQi);
+}
+
 }  // namespace
 }  // namespace zorli

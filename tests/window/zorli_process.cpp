@@ -123,6 +123,7 @@ ShownEntry ZorliProcess::Entry(int index) const {
   shown.content = ReadRemoteText(entry.content);
   shown.avatar = entry.avatar;
   shown.nicknameRect = entry.nicknameRect;
+  shown.bubbleRect = entry.bubbleRect;
   shown.showNickname = entry.showNickname != 0;
   shown.rightSide = entry.rightSide != 0;
   return shown;
@@ -216,6 +217,28 @@ void ClickAtScreen(POINT at) {
              kInputPauseMilliseconds);
 }
 
+struct ClassSearch {
+  DWORD processId;
+  const wchar_t* className;
+  HWND owner;
+  HWND found;
+};
+
+BOOL CALLBACK FindWindowOfProcess(HWND window, LPARAM parameter) {
+  auto* search = reinterpret_cast<ClassSearch*>(parameter);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  if (owner == search->processId && IsWindowVisible(window) &&
+      wcscmp(name, search->className) == 0 &&
+      (search->owner == nullptr || GetWindow(window, GW_OWNER) == search->owner)) {
+    search->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
 }  // namespace
 
 void ZorliProcess::Click(int id) const { ClickAtScreen(MiddleOf(Control(id))); }
@@ -225,11 +248,44 @@ void ZorliProcess::ClickAt(HWND window, POINT client) const {
   ClickAtScreen(client);
 }
 
+void ZorliProcess::ClickAt(POINT screen, DWORD down, DWORD up, int times) const {
+  std::vector<INPUT> inputs{MouseAt(screen, MOUSEEVENTF_MOVE)};
+  for (int i = 0; i < times; ++i) {
+    inputs.push_back(MouseAt(screen, down));
+    inputs.push_back(MouseAt(screen, up));
+  }
+  SendInputs(std::move(inputs), kInputPauseMilliseconds);
+}
+
 void ZorliProcess::Wheel(HWND window, int delta) const {
   const POINT at = MiddleOf(window);
   INPUT turn = MouseAt(at, MOUSEEVENTF_WHEEL);
   turn.mi.mouseData = static_cast<DWORD>(delta);
   SendInputs({MouseAt(at, MOUSEEVENTF_MOVE), turn}, kInputPauseMilliseconds);
+}
+
+POINT ZorliProcess::BubblePoint(int index, int dy) const {
+  const EntryRect bubble = Entry(index).bubbleRect;
+  RECT item{};
+  SendMessageW(list_, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+  const int below = bubble.Height() / 2 < dy ? bubble.Height() / 2 : dy;
+  POINT point{item.left + (bubble.left + bubble.right) / 2, item.top + bubble.top + below};
+  ClientToScreen(list_, &point);
+  return point;
+}
+
+void ZorliProcess::RightClickAt(POINT screen) const {
+  ClickAt(screen, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP, 1);
+}
+
+void ZorliProcess::DoubleClickAt(POINT screen) const {
+  ClickAt(screen, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, 2);
+}
+
+HWND ZorliProcess::FindWindowOfClass(const wchar_t* className, HWND owner) const {
+  ClassSearch search{process_.dwProcessId, className, owner, nullptr};
+  EnumWindows(FindWindowOfProcess, reinterpret_cast<LPARAM>(&search));
+  return search.found;
 }
 
 void ZorliProcess::Type(const std::wstring& text) const {

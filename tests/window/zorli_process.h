@@ -19,6 +19,7 @@ struct ShownEntry {
   GbkText content;
   ImageHandle avatar = 0;
   EntryRect nicknameRect;
+  EntryRect bubbleRect;
   bool showNickname = false;
   bool rightSide = false;
 };
@@ -63,6 +64,13 @@ class ZorliProcess {
   // Turns the wheel by delta (WHEEL_DELTA a notch, positive away from the user) with the
   // mouse over the middle of window.
   void Wheel(HWND window, int delta) const;
+  // A point on the screen inside entry index's bubble, below its top by at most dy.
+  POINT BubblePoint(int index, int dy = 1000) const;
+  void RightClickAt(POINT screen) const;
+  void DoubleClickAt(POINT screen) const;
+  // A visible top-level window of the program with that class ("#32770" for a dialog or
+  // message box, "#32768" for a menu) and, when given, that owner; or nullptr.
+  HWND FindWindowOfClass(const wchar_t* className, HWND owner = nullptr) const;
   void Type(const std::wstring& text) const;
   // Presses key while holding the modifiers (virtual-key codes).
   void Press(std::initializer_list<WORD> modifiers, WORD key, bool extended = false) const;
@@ -72,6 +80,8 @@ class ZorliProcess {
 
  private:
   GbkText ReadRemoteText(const char* address) const;
+  // Presses and releases a mouse button at screen, times times in one batch.
+  void ClickAt(POINT screen, DWORD down, DWORD up, int times) const;
 
   PROCESS_INFORMATION process_{};
   HWND mainWindow_ = nullptr;
