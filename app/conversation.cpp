@@ -85,6 +85,18 @@ void Conversation::OnClickContent(int32_t index) {
   chatList_.GetContent(index);
 }
 
+void Conversation::Clear() {
+  chatList_.Clear();
+  transcript_.clear();
+}
+
+const Turn* Conversation::TurnShowing(int32_t index) const {
+  if (index < 0) return nullptr;
+  for (auto it = transcript_.rbegin(); it != transcript_.rend(); ++it)
+    if (it->entryIndex == index) return &*it;
+  return nullptr;
+}
+
 void Conversation::SetReplyObserver(std::function<void(const ReplyExplanation&)> observer) {
   replyObserver_ = std::move(observer);
 }

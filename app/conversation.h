@@ -37,6 +37,11 @@ class Conversation {
   // --explain); none by default.
   void SetReplyObserver(std::function<void(const ReplyExplanation&)> observer);
 
+  // Empties the chat list and the transcript; the greeting is not posted again.
+  void Clear();
+  // The turn chat-list entry index shows; nullptr for none (a tip, or no such entry).
+  const Turn* TurnShowing(int32_t index) const;
+
   const Transcript& Turns() const { return transcript_; }
   const PresetReply& Preset() const { return preset_; }
   int32_t RepeatCount() const { return repeatCount_; }

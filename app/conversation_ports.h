@@ -21,6 +21,8 @@ class ChatListPort {
   virtual void ScrollToBottom() = 0;
   virtual GbkText GetNickname(int32_t index) = 0;
   virtual GbkText GetContent(int32_t index) = 0;
+  // Removes every entry.
+  virtual void Clear() = 0;
 };
 
 class InputPort {

@@ -40,6 +40,7 @@ int32_t ItemUnderPoint(HWND list, POINT point) {
 
 HitResult HitTestEntry(HWND list, POINT point) {
   HitResult hit;
+  point.y -= ViewShift(list);
   int32_t index = ItemUnderPoint(list, point);
   RECT rect{};
   if (index != -1 && (SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(index),
@@ -71,13 +72,18 @@ LRESULT OnMouseMove(HWND list, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT OnButtonDown(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
+  // The list box takes the focus on a press; a click that reads an entry should leave the
+  // keyboard where the user was typing.
+  HWND focusBefore = GetFocus();
   const LRESULT result = CallSystemListBox(list, message, wParam, lParam);
+  if (focusBefore != nullptr && focusBefore != list && GetFocus() == list) SetFocus(focusBefore);
   const HitResult hit = HitTestEntry(list, PointFrom(lParam));
   const uint32_t press =
       (static_cast<uint32_t>(hit.index) & 0xFFFF) | (static_cast<uint32_t>(hit.part) << 16);
   SetPropA(list, kPressProperty, reinterpret_cast<HANDLE>(static_cast<uintptr_t>(press)));
   if (ListBoxState* state = StateOf(list)) {
     state->pressIndex = hit.index;
+    state->pressIsSecondOfDouble = message == WM_LBUTTONDBLCLK;
     state->pressScreenPoint = PointFrom(lParam);
     ClientToScreen(list, &state->pressScreenPoint);
   }
@@ -91,10 +97,13 @@ LRESULT OnButtonUp(HWND list, WPARAM wParam, LPARAM lParam) {
   SetPropA(list, kPressProperty, reinterpret_cast<HANDLE>(static_cast<uintptr_t>(kNoPress)));
   int32_t index = static_cast<int32_t>(press & 0xFFFF);
   const auto part = static_cast<int32_t>(press >> 16);
-  const ListBoxState* state = StateOf(list);
+  ListBoxState* state = StateOf(list);
   if (state != nullptr && part != kHitNone && (state->pressIndex & 0xFFFF) == index)
     index = state->pressIndex;
   PostMessageW(list, kChatListClickMessage, static_cast<WPARAM>(index), part);
+  if (state != nullptr && state->pressIsSecondOfDouble && part != kHitNone)
+    PostMessageW(list, kChatListDoubleClickMessage, static_cast<WPARAM>(index), part);
+  if (state != nullptr) state->pressIsSecondOfDouble = false;
   return result;
 }
 
@@ -121,6 +130,13 @@ void OnChatListClick(HWND list, int32_t index, int32_t part) {
     const ChatListHandler call = *handler;
     call(ChatListClick{index, static_cast<HitPart>(part), state->pressScreenPoint});
   }
+}
+
+void OnChatListDoubleClick(HWND list, int32_t index, int32_t part) {
+  const ListBoxState* state = StateOf(list);
+  if (state == nullptr || !state->doubleClick) return;
+  const ChatListHandler call = state->doubleClick;
+  call(ChatListClick{index, static_cast<HitPart>(part), state->pressScreenPoint});
 }
 
 bool OnContextMenu(HWND list, LPARAM screenPoint) {

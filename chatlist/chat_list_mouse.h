@@ -23,6 +23,8 @@ LRESULT OnMouseMove(HWND list, WPARAM wParam, LPARAM lParam);
 LRESULT OnButtonDown(HWND list, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT OnButtonUp(HWND list, WPARAM wParam, LPARAM lParam);
 void OnChatListClick(HWND list, int32_t index, int32_t part);
+// After the click of a double-click's second press, on the same entry and part.
+void OnChatListDoubleClick(HWND list, int32_t index, int32_t part);
 // WM_CONTEXTMENU: the right button raises its event when a handler is set (true); the
 // point is in screen coordinates, or -1, -1 from the keyboard.
 bool OnContextMenu(HWND list, LPARAM screenPoint);

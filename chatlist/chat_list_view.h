@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 #include "chat_entry.h"
@@ -46,6 +47,8 @@ class ChatListView {
   GbkText GetContent(int32_t index) const;
   GbkText GetTitle(int32_t index) const;
   GbkText GetLink(int32_t index) const;
+  // True when the entry is taller than a list box item can be, so that it is shown cut.
+  bool IsCut(int32_t index) const;
   // The stored block; its text pointers stay valid while the entry exists.
   bool GetEntry(int32_t index, ChatEntry& entry) const;
   void RemoveEntry(int32_t index);
@@ -75,6 +78,11 @@ class ChatListView {
   void OnClickNickname(ChatListHandler handler);
   void OnClickContent(ChatListHandler handler);
   void OnRightClick(ChatListHandler handler);
+  // A double-click on an entry's part, raised after the second click's own event.
+  void OnDoubleClick(ChatListHandler handler);
+
+  // What a screen reader is told an entry is; without it, its nickname and content.
+  void SetEntryNames(std::function<GbkText(int32_t index)> name);
 
   // The list box inside the frame (0 before Create).
   HWND GetListWindowHandle() const { return list_; }

@@ -6,11 +6,14 @@
 #include <memory>
 #include <vector>
 
+#include "chat_commands.h"
 #include "chat_list_adapter.h"
 #include "chat_list_view.h"
+#include "chat_menu.h"
 #include "conversation.h"
 #include "main_window.h"
 #include "picture.h"
+#include "teaching_commands.h"
 #include "window_input.h"
 
 namespace zorli::window {
@@ -28,8 +31,12 @@ class Application {
   // Runs the message loop until the main window closes; the quit code.
   int Run();
 
+  // The chat list's right-click menu; a feature adds its section here before Open.
+  ChatMenuBuilder& ChatMenuSections() { return menu_; }
+
  private:
   void StartConversation();
+  void OnRightClick(const ChatListClick& click);
   void ReleasePictures();
 
   ChatListView chatList_;
@@ -37,6 +44,9 @@ class Application {
   MainWindow window_;
   WindowInput input_{window_};
   Conversation conversation_;
+  ChatCommands commands_{chatList_, conversation_};
+  TeachingCommands teaching_{chatList_, conversation_};
+  ChatMenuBuilder menu_;
   // Pictures the program loaded (the bot avatar); released when the window goes.
   std::vector<std::unique_ptr<Picture>> pictures_;
 };

@@ -14,6 +14,7 @@ class ChatListAdapter : public ChatListPort {
   void ScrollToBottom() override;
   GbkText GetNickname(int32_t index) override;
   GbkText GetContent(int32_t index) override;
+  void Clear() override;
 
  private:
   ChatListView& view_;

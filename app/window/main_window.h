@@ -12,6 +12,7 @@ struct MainWindowEvents {
   std::function<void()> sendRequested;                 // send button, Ctrl+Enter, Alt+S
   std::function<void(bool show)> showNicknameChanged;  // the nickname check box clicked
   std::function<void()> destroying;                    // the window got WM_DESTROY
+  std::function<void()> saveRequested;                 // Ctrl+S
 };
 
 class MainWindow {
@@ -42,12 +43,18 @@ class MainWindow {
   void OnCommand(int id, int notification);
   // Moves the focus from a window by step places along the tab order.
   void MoveFocus(HWND from, int step);
+  // Sends a wheel turn to the chat list when the mouse is over it; true when it did.
+  bool WheelToListUnderMouse(const MSG& message);
+  // Gives the focus back to the control that had it, or to the message box.
+  void RestoreFocus();
 
   MainWindowEvents events_;
   HWND window_ = nullptr;
   HWND pictureBox_ = nullptr;
   HWND shapeBox_ = nullptr;
   HWND messageBox_ = nullptr;
+  // The control that had the focus when the window was last deactivated.
+  HWND lastFocus_ = nullptr;
 };
 
 }  // namespace zorli::window

@@ -8,6 +8,7 @@
 #include "fake_ports.h"
 #include "knowledge_files.h"
 #include "record_database.h"
+#include "spoken_names.h"
 #include "web_addresses.h"
 
 namespace zorli {
@@ -66,6 +67,18 @@ TEST_F(ConversationTest, GreetingIsOneBotEntryWithoutHeaderOrScrolling) {
   EXPECT_EQ(chatList.entries[0].content, kGreeting);
   EXPECT_EQ(chatList.entries[0].rightSide, std::nullopt);
   EXPECT_FALSE(chatList.LastEntryShown());
+}
+
+// A screen reader hears each entry as nickname and text; the bot's without the header.
+TEST_F(ConversationTest, SpokenNamesLeaveOutTheTimeHeader) {
+  conversation->StartConversation(0);
+  input.nickname = "Bob";
+  Send(kNiHao);
+  const Transcript& turns = conversation->Turns();
+  const GbkText colon = "\xA3\xBA";  // ：
+  EXPECT_EQ(SpokenTurn(turns, 1), "Bob" + colon + kNiHao);
+  EXPECT_EQ(SpokenTurn(turns, 2), "KaduZorli" + colon + kKnowledgeAnswer);
+  EXPECT_EQ(SpokenTurn(turns, 3), std::nullopt);
 }
 
 // What had happened when the pause began, and when the bot's entry came.
@@ -316,6 +329,26 @@ TEST_F(TranscriptTest, AnEntryTheListRefusedIsStillATurn) {
   EXPECT_LT(turns[0].entryIndex, 0);
   EXPECT_EQ(turns[1].text, kKnowledgeAnswer);
   EXPECT_LT(turns[1].entryIndex, 0);
+}
+
+TEST_F(TranscriptTest, AnEntryShowsItsTurnUntilTheConversationIsCleared) {
+  conversation->StartConversation(7);
+  Send(kNiHao);
+  ASSERT_NE(conversation->TurnShowing(2), nullptr);
+  EXPECT_EQ(conversation->TurnShowing(2)->text, kKnowledgeAnswer);
+  EXPECT_EQ(conversation->TurnShowing(3), nullptr);
+  EXPECT_EQ(conversation->TurnShowing(-1), nullptr);
+
+  conversation->Clear();
+  EXPECT_TRUE(chatList.entries.empty());
+  EXPECT_TRUE(conversation->Turns().empty());
+  EXPECT_EQ(conversation->TurnShowing(0), nullptr);
+  // No greeting again; the next send's entries start the list afresh.
+  Send(kTianQi);
+  ASSERT_EQ(chatList.entries.size(), 2u);
+  EXPECT_EQ(chatList.entries[0].content, kTianQi);
+  ASSERT_NE(conversation->TurnShowing(0), nullptr);
+  EXPECT_EQ(conversation->TurnShowing(0)->text, kTianQi);
 }
 
 }  // namespace

@@ -30,6 +30,7 @@ class FakeChatList : public ChatListPort {
   void ScrollToBottom() override { entriesShownAtBottom = entries.size(); }
   GbkText GetNickname(int32_t index) override;
   GbkText GetContent(int32_t index) override;
+  void Clear() override { entries.clear(); }
 
   // The last entry is in view: the list was scrolled to the bottom after it was added.
   bool LastEntryShown() const { return !entries.empty() && entriesShownAtBottom == entries.size(); }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "chat_list_fixture.h"
+#include "chat_list_windows.h"
 
 namespace zorli {
 namespace {
@@ -43,9 +44,11 @@ class ChatListMouse : public ChatListFixture {
   }
 
   // A point of the list box inside the given rectangle of an entry.
+  // Where the part shows: a list scrolled to the bottom may be drawn lower than its items.
   POINT PointIn(int32_t index, const EntryRect& part) const {
     const RECT item = ItemRect(index);
-    return POINT{item.left + (part.left + part.right) / 2, item.top + (part.top + part.bottom) / 2};
+    return POINT{item.left + (part.left + part.right) / 2,
+                 item.top + ViewShift(list) + (part.top + part.bottom) / 2};
   }
   static LPARAM Pack(POINT point) { return MAKELPARAM(point.x, point.y); }
   void Press(POINT point) { SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, Pack(point)); }
@@ -86,15 +89,25 @@ TEST_F(ChatListMouse, EachPartRaisesItsEventAfterTheButtonMessage) {
 }
 
 // The list box class has CS_DBLCLKS, so the second of two quick clicks brings
-// WM_LBUTTONDBLCLK in place of WM_LBUTTONDOWN: both clicks count.
-TEST_F(ChatListMouse, BothClicksOfADoubleClickRaiseTheirEvent) {
+// WM_LBUTTONDBLCLK in place of WM_LBUTTONDOWN: both clicks count, and then the double-click.
+TEST_F(ChatListMouse, BothClicksOfADoubleClickRaiseTheirEventThenTheDoubleClick) {
+  std::vector<int32_t> doubleClicks;
+  view.OnDoubleClick([&](const ChatListClick& click) {
+    EXPECT_EQ(faceClicks.size(), 2u) << "after the second click's event";
+    EXPECT_EQ(click.part, kHitAvatar);
+    doubleClicks.push_back(click.index);
+  });
   const POINT avatar = PointIn(0, Entry(0).avatarRect);
   Click(avatar);
+  EXPECT_TRUE(doubleClicks.empty());
   SendMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, Pack(avatar));
   EXPECT_EQ(PressValue(), 0u | (1u << 16));
   Release(avatar);
   PumpMessages();
   EXPECT_EQ(faceClicks, (std::vector<int32_t>{0, 0}));
+  EXPECT_EQ(doubleClicks, std::vector<int32_t>{0});
+  Click(avatar);  // a third, slow click is a click again
+  EXPECT_EQ(doubleClicks, std::vector<int32_t>{0});
 }
 
 TEST_F(ChatListMouse, PressesOnNoPartRaiseNothing) {

@@ -75,6 +75,8 @@ TEST_F(ChatListPaint, TallEntryIsCutAtTheItemHeightWithAMarkAndNoRepaintLoop) {
   ASSERT_GT(entry.height, kMaxItemHeight);
   EXPECT_EQ(ItemHeight(0), kMaxItemHeight);
   EXPECT_EQ(ItemRect(1).top, kMaxItemHeight);
+  EXPECT_TRUE(view.IsCut(0));
+  EXPECT_FALSE(view.IsCut(1));
 
   Paint();
   EXPECT_TRUE(NothingLeftToPaint());

@@ -26,6 +26,14 @@ TEST(KeyStateTest, AccessKeyIsAltSAlone) {
   EXPECT_FALSE(IsSendButtonAccessKey(WM_SYSKEYDOWN, 'D', kAltBit));
 }
 
+TEST(KeyStateTest, SaveIsCtrlSAlone) {
+  EXPECT_TRUE(IsSaveKey(WM_KEYDOWN, 'S', kCtrlBit));
+  EXPECT_FALSE(IsSaveKey(WM_KEYDOWN, 'S', kCtrlBit | kShiftBit));
+  EXPECT_FALSE(IsSaveKey(WM_SYSKEYDOWN, 'S', kAltBit));  // that one sends
+  EXPECT_FALSE(IsSaveKey(WM_KEYDOWN, 'S', 0));
+  EXPECT_FALSE(IsSaveKey(WM_KEYUP, 'S', kCtrlBit));
+}
+
 TEST(KeyStateTest, TabAloneGoesForwardAndShiftTabBack) {
   EXPECT_EQ(FocusStep(WM_KEYDOWN, VK_TAB, 0), 1);
   EXPECT_EQ(FocusStep(WM_KEYDOWN, VK_TAB, kShiftBit), -1);
@@ -35,6 +43,14 @@ TEST(KeyStateTest, TabAloneGoesForwardAndShiftTabBack) {
   EXPECT_EQ(FocusStep(WM_KEYUP, VK_TAB, 0), 0);
   EXPECT_EQ(FocusStep(WM_CHAR, '\t', 0), 0);
   EXPECT_EQ(FocusStep(WM_KEYDOWN, VK_RETURN, 0), 0);
+}
+
+TEST(KeyStateTest, SelectAllIsCtrlAAlone) {
+  EXPECT_TRUE(IsSelectAllKey(WM_KEYDOWN, 'A', kCtrlBit));
+  EXPECT_FALSE(IsSelectAllKey(WM_KEYDOWN, 'A', 0));
+  EXPECT_FALSE(IsSelectAllKey(WM_KEYDOWN, 'A', kCtrlBit | kShiftBit));
+  EXPECT_FALSE(IsSelectAllKey(WM_KEYUP, 'A', kCtrlBit));
+  EXPECT_FALSE(IsSelectAllKey(WM_KEYDOWN, 'C', kCtrlBit));
 }
 
 TEST(KeyStateTest, ShiftStateFollowsTheThreadKeyState) {

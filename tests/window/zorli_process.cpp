@@ -118,10 +118,12 @@ ShownEntry ZorliProcess::Entry(int index) const {
                          nullptr)) {
     return shown;
   }
+  shown.kind = entry.kind;
   shown.nickname = ReadRemoteText(entry.nickname);
   shown.content = ReadRemoteText(entry.content);
   shown.avatar = entry.avatar;
   shown.nicknameRect = entry.nicknameRect;
+  shown.bubbleRect = entry.bubbleRect;
   shown.showNickname = entry.showNickname != 0;
   shown.rightSide = entry.rightSide != 0;
   return shown;
@@ -133,6 +135,56 @@ std::wstring ZorliProcess::ControlText(int id) const {
   return text;
 }
 
+bool ZorliProcess::Busy(DWORD milliseconds) const {
+  DWORD_PTR result = 0;
+  return SendMessageTimeoutW(mainWindow_, WM_NULL, 0, 0, SMTO_NORMAL, milliseconds, &result) == 0;
+}
+
+int ScreenCapture::CountNear(uint32_t colour, int tolerance) const {
+  const auto close = [&](uint32_t pixel, int shift) {
+    const int a = static_cast<int>((pixel >> shift) & 0xFF);
+    const int b = static_cast<int>((colour >> shift) & 0xFF);
+    return a - b <= tolerance && b - a <= tolerance;
+  };
+  int count = 0;
+  for (uint32_t pixel : pixels) count += close(pixel, 0) && close(pixel, 8) && close(pixel, 16);
+  return count;
+}
+
+// Read from the screen, not from the window: what the user sees, painted or not.
+ScreenCapture CaptureClient(HWND window) {
+  ScreenCapture capture;
+  RECT client{};
+  GetClientRect(window, &client);
+  POINT origin{0, 0};
+  ClientToScreen(window, &origin);
+  capture.width = client.right;
+  capture.height = client.bottom;
+  if (capture.width <= 0 || capture.height <= 0) return capture;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = capture.width;
+  info.bmiHeader.biHeight = -capture.height;  // top row first
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ previous = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, capture.width, capture.height, screen, origin.x, origin.y, SRCCOPY);
+  GdiFlush();
+  const auto* pixels = static_cast<const uint32_t*>(bits);
+  capture.pixels.assign(pixels, pixels + static_cast<size_t>(capture.width) * capture.height);
+  for (uint32_t& pixel : capture.pixels) pixel &= 0xFFFFFF;
+  SelectObject(memory, previous);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return capture;
+}
+
 HWND ZorliProcess::FocusedWindow() const {
   GUITHREADINFO info{};
   info.cbSize = sizeof info;
@@ -140,21 +192,100 @@ HWND ZorliProcess::FocusedWindow() const {
   return info.hwndFocus;
 }
 
-void ZorliProcess::Click(int id) const {
-  RECT rect;
-  GetWindowRect(Control(id), &rect);
+namespace {
+
+INPUT MouseAt(POINT screen, DWORD flags) {
   const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
   const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
   INPUT input{};
   input.type = INPUT_MOUSE;
-  input.mi.dx = ((rect.left + rect.right) / 2) * 65535 / (screenWidth - 1);
-  input.mi.dy = ((rect.top + rect.bottom) / 2) * 65535 / (screenHeight - 1);
-  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  INPUT down = input;
-  down.mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
-  INPUT up = input;
-  up.mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
-  SendInputs({input, down, up}, kInputPauseMilliseconds);
+  input.mi.dx = screen.x * 65535 / (screenWidth - 1);
+  input.mi.dy = screen.y * 65535 / (screenHeight - 1);
+  input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
+  return input;
+}
+
+POINT MiddleOf(HWND window) {
+  RECT rect;
+  GetWindowRect(window, &rect);
+  return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+void ClickAtScreen(POINT at) {
+  SendInputs({MouseAt(at, MOUSEEVENTF_MOVE), MouseAt(at, MOUSEEVENTF_LEFTDOWN),
+              MouseAt(at, MOUSEEVENTF_LEFTUP)},
+             kInputPauseMilliseconds);
+}
+
+struct ClassSearch {
+  DWORD processId;
+  const wchar_t* className;
+  HWND owner;
+  HWND found;
+};
+
+BOOL CALLBACK FindWindowOfProcess(HWND window, LPARAM parameter) {
+  auto* search = reinterpret_cast<ClassSearch*>(parameter);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  if (owner == search->processId && IsWindowVisible(window) &&
+      wcscmp(name, search->className) == 0 &&
+      (search->owner == nullptr || GetWindow(window, GW_OWNER) == search->owner)) {
+    search->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+void ZorliProcess::Click(int id) const { ClickAtScreen(MiddleOf(Control(id))); }
+
+void ZorliProcess::ClickAt(HWND window, POINT client) const {
+  ClientToScreen(window, &client);
+  ClickAtScreen(client);
+}
+
+void ZorliProcess::ClickAt(POINT screen, DWORD down, DWORD up, int times) const {
+  std::vector<INPUT> inputs{MouseAt(screen, MOUSEEVENTF_MOVE)};
+  for (int i = 0; i < times; ++i) {
+    inputs.push_back(MouseAt(screen, down));
+    inputs.push_back(MouseAt(screen, up));
+  }
+  SendInputs(std::move(inputs), kInputPauseMilliseconds);
+}
+
+void ZorliProcess::Wheel(HWND window, int delta) const {
+  const POINT at = MiddleOf(window);
+  INPUT turn = MouseAt(at, MOUSEEVENTF_WHEEL);
+  turn.mi.mouseData = static_cast<DWORD>(delta);
+  SendInputs({MouseAt(at, MOUSEEVENTF_MOVE), turn}, kInputPauseMilliseconds);
+}
+
+POINT ZorliProcess::BubblePoint(int index, int dy) const {
+  const EntryRect bubble = Entry(index).bubbleRect;
+  RECT item{};
+  SendMessageW(list_, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+  const int below = bubble.Height() / 2 < dy ? bubble.Height() / 2 : dy;
+  POINT point{item.left + (bubble.left + bubble.right) / 2, item.top + bubble.top + below};
+  ClientToScreen(list_, &point);
+  return point;
+}
+
+void ZorliProcess::RightClickAt(POINT screen) const {
+  ClickAt(screen, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP, 1);
+}
+
+void ZorliProcess::DoubleClickAt(POINT screen) const {
+  ClickAt(screen, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, 2);
+}
+
+HWND ZorliProcess::FindWindowOfClass(const wchar_t* className, HWND owner) const {
+  ClassSearch search{process_.dwProcessId, className, owner, nullptr};
+  EnumWindows(FindWindowOfProcess, reinterpret_cast<LPARAM>(&search));
+  return search.found;
 }
 
 void ZorliProcess::Type(const std::wstring& text) const {

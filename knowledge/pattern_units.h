@@ -29,4 +29,15 @@ void ForEachPatternUnit(std::string_view pattern, UnitVisitor&& unit) {
   }
 }
 
+// Calls unit(std::string_view of two bytes) for each pair a message can be found to hold
+// by FindText: the pair at every search position, where a byte with its high bit set
+// takes the next one along. Pairs repeat as often as the message holds them.
+template <typename UnitVisitor>
+void ForEachMessagePair(std::string_view message, UnitVisitor&& unit) {
+  for (size_t position = 0; position + 1 < message.size();) {
+    unit(message.substr(position, 2));
+    position += (static_cast<unsigned char>(message[position]) & 0x80) != 0 ? 2 : 1;
+  }
+}
+
 }  // namespace zorli

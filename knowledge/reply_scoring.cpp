@@ -21,10 +21,8 @@ size_t FoldedUnit(char first, char second) {
 }  // namespace
 
 MessageUnitIndex::MessageUnitIndex(std::string_view message) : present_(kUnitValues) {
-  for (size_t position = 0; position + 1 < message.size();) {
-    present_[FoldedUnit(message[position], message[position + 1])] = true;
-    position += (static_cast<unsigned char>(message[position]) & 0x80) != 0 ? 2 : 1;
-  }
+  ForEachMessagePair(
+      message, [this](std::string_view pair) { present_[FoldedUnit(pair[0], pair[1])] = true; });
 }
 
 bool MessageUnitIndex::Contains(std::string_view unit) const {
