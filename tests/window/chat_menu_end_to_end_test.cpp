@@ -27,6 +27,8 @@ constexpr wchar_t kGreeting[] = L"我是Zorli啊，善解人意，偶尔逗比�
 constexpr wchar_t kMenuClass[] = L"#32768";
 constexpr wchar_t kDialogClass[] = L"#32770";
 constexpr DWORD kWait = 5000;
+// A menu shows a moment before its loop takes keys; a key pressed sooner is lost.
+constexpr DWORD kMenuSettleMilliseconds = 250;
 
 void WriteKnowledge(const knowledge::KnowledgeSchema& schema, const std::vector<GbkText>& row) {
   const GbkText name(schema.fileName);
@@ -137,6 +139,7 @@ class ChatMenuEndToEndTest : public ::testing::Test {
   void OpenMenuAt(POINT screen) {
     zorli_->RightClickAt(screen);
     ASSERT_TRUE(WaitUntil([&] { return zorli_->FindWindowOfClass(kMenuClass) != nullptr; }, kWait));
+    Sleep(kMenuSettleMilliseconds);
   }
   // Below the last entry: the menu of the whole list.
   POINT BelowTheEntries() const {
