@@ -26,7 +26,7 @@ const GbkText kFallback = "\xCE\xD2\xCC\xFD\xB2\xBB\xB6\xAE";  // 我听不懂
 constexpr wchar_t kGreeting[] = L"我是Zorli啊，善解人意，偶尔逗比。。。 :)";
 constexpr wchar_t kMenuClass[] = L"#32768";
 constexpr wchar_t kDialogClass[] = L"#32770";
-constexpr DWORD kWait = 5000;
+constexpr DWORD kWait = 10000;  // generous: the tests may share the machine
 // A menu shows a moment before its loop takes keys; a key pressed sooner is lost.
 constexpr DWORD kMenuSettleMilliseconds = 250;
 
