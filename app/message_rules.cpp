@@ -1,5 +1,6 @@
 #include "message_rules.h"
 
+#include "care_rule.h"
 #include "conversation_texts.h"
 #include "web_addresses.h"
 
@@ -34,6 +35,12 @@ void TeasingRule(int32_t repeatCount, RuleOutcome& outcome) {
   if (repeatCount > kTeasingThreshold) outcome.presetText = GbkText(kTeasingReply);
 }
 
+// Last, so that it wins over the teasing: a person in crisis who repeats themselves is
+// answered with care every time. The launches of the keyword rules stay as they were.
+void CareRule(const GbkText& message, int32_t repeatCount, RuleOutcome& outcome) {
+  if (CarePhraseIn(message)) outcome.presetText = CareReply(message, repeatCount);
+}
+
 }  // namespace
 
 RuleOutcome ApplyMessageRules(const GbkText& message, int32_t repeatCount, DateTime now) {
@@ -42,6 +49,7 @@ RuleOutcome ApplyMessageRules(const GbkText& message, int32_t repeatCount, DateT
   NewsRule(message, outcome);
   SearchRule(message, outcome);
   TeasingRule(repeatCount, outcome);
+  CareRule(message, repeatCount, outcome);
   return outcome;
 }
 

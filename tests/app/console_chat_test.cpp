@@ -5,6 +5,7 @@
 
 #include <sstream>
 
+#include "care_rule.h"
 #include "console_encoding.h"
 #include "console_options.h"
 #include "conversation_texts.h"
@@ -157,6 +158,15 @@ TEST_F(ConsoleSessionTest, GbkConsoleReadsAndPrintsRawBytes) {
   const std::string output = Run({"--encoding", "gbk", "--no-delay"}, kNiHao + "\n");
   EXPECT_EQ(output.substr(0, kGreeting.size()), kGreeting);
   EXPECT_THAT(output, HasSubstr("    " + kNiHao + "!\r\n\r\n\n"));
+}
+
+// The console goes through the same rules as the window: care, not the record's joke.
+TEST_F(ConsoleSessionTest, ACrisisMessageGetsCareInsteadOfTheKnowledgeFile) {
+  const std::string message = "I want to end my life";
+  testing::WritePrimaryKnowledge({testing::RecordAnswering(message, "a joke")});
+  const std::string output = Run({"--no-delay", "--no-launch"}, message + "\n");
+  EXPECT_THAT(output, HasSubstr("    " + CareReply(message, 1) + "\r\n"));
+  EXPECT_EQ(output.find("a joke"), std::string::npos) << output;
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "care_rule.h"
 #include "conversation_texts.h"
 #include "web_addresses.h"
 
@@ -13,6 +14,7 @@ const GbkText kAskTime = "\xcf\xd6\xd4\xda\xbc\xb8\xb5\xe3\xc1\xcb";  // 现在�
 const GbkText kTime = "\xca\xb1\xbc\xe4";                             // 时间
 const GbkText kNews = "\xd0\xc2\xce\xc5";                             // 新闻
 const GbkText kTianQi = "\xcc\xec\xc6\xf8";                           // 天气
+const GbkText kNoLongerLive = "\xb2\xbb\xcf\xeb\xbb\xee\xc1\xcb";     // 不想活了
 const DateTime kTen = MakeDateTime({2026, 12, 8, 10, 0, 0});
 // Sent for the first time; the teasing rule begins after the third time in a row.
 constexpr int32_t kFirstTime = 1;
@@ -56,6 +58,22 @@ TEST(MessageRulesTest, LaterRulesReplaceThePresetTextAndKeepTheLaunches) {
   const RuleOutcome teased = Rules(search, kFourthTime);
   EXPECT_EQ(teased.presetText, GbkText(kTeasingReply));
   EXPECT_EQ(teased.searchUrl, SearchUrl(kAskTime));
+}
+
+TEST(MessageRulesTest, CareWinsOverTheTimeAndTheTeasing) {
+  const GbkText message = kAskTime + kNoLongerLive;
+  for (int32_t repeatCount : {kFirstTime, kFourthTime}) {
+    const RuleOutcome outcome = Rules(message, repeatCount);
+    EXPECT_EQ(outcome.presetText, CareReply(message, repeatCount));
+    EXPECT_NE(outcome.presetText, GbkText(kTeasingReply));
+  }
+}
+
+TEST(MessageRulesTest, CareKeepsTheSearchOfAMarkedMessage) {
+  const GbkText search = GbkText(kSearchMarker) + " " + kNoLongerLive;
+  const RuleOutcome outcome = Rules(search);
+  EXPECT_EQ(outcome.presetText, CareReply(search, kFirstTime));
+  EXPECT_EQ(outcome.searchUrl, SearchUrl(kNoLongerLive));
 }
 
 }  // namespace

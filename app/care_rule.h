@@ -1,0 +1,44 @@
+#pragma once
+// Recognises a message from someone who may be in danger of ending their life or
+// harming themselves, by the phrases of data/care.tsv (embedded at build time), and
+// chooses a care reply for it. Character scoring cannot tell 活着真好 from 不想活了, so
+// this decision never rests on the knowledge files.
+//
+// A message is cut into units: a double-byte character (traditional forms folded to
+// simplified by the table's fold pairs), a run of ASCII letters and digits (lower-cased,
+// apostrophes dropped, full-width forms made ASCII), or a break for punctuation. Spaces
+// only separate words. A phrase is a unit sequence where "*" allows up to 3 units between
+// its neighbours and "**" up to 8. A crisis phrase counts unless an exception phrase
+// (a figure of speech such as 笑死 or "dying to") matches over any of its units, so
+// 笑死我了，其实我真的想死 is still a crisis message.
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "gbk_text.h"
+
+namespace zorli {
+
+struct CareTableSummary {
+  size_t crisisPhrases = 0;
+  size_t exceptions = 0;
+  size_t foldPairs = 0;
+  size_t chineseReplies = 0;
+  size_t englishReplies = 0;
+  std::vector<std::string> problems;  // lines that could not be used, with their numbers
+};
+
+// What the embedded table held when it was read (once, on first use).
+const CareTableSummary& CareTableContents();
+
+// The crisis phrase (GBK, as written in the table) that makes message a crisis message.
+std::optional<GbkText> CarePhraseIn(const GbkText& message);
+
+// One of the care replies: English for a message without Chinese characters, else
+// Chinese; turn moves to the next reply, so a person who repeats themselves is not
+// answered word for word.
+GbkText CareReply(const GbkText& message, int32_t turn);
+
+}  // namespace zorli
