@@ -20,8 +20,8 @@ namespace {
 
 using namespace zorli::window;
 
-const GbkText kHello = "\xC4\xE3\xBA\xC3";                // 你好
-const GbkText kHelloAnswer = "\xC4\xE3\xBA\xC3\xD1\xBD";  // 你好呀
+const GbkText kHello = "\xC4\xE3\xBA\xC3";                     // 你好
+const GbkText kHelloAnswer = "\xC4\xE3\xBA\xC3\xD1\xBD";       // 你好呀
 const GbkText kFallback = "\xCE\xD2\xCC\xFD\xB2\xBB\xB6\xAE";  // 我听不懂
 constexpr wchar_t kGreeting[] = L"我是Zorli啊，善解人意，偶尔逗比。。。 :)";
 constexpr wchar_t kMenuClass[] = L"#32768";
@@ -65,8 +65,8 @@ std::string Utf8Of(const std::wstring& text) {
 }
 
 std::string ReadWhole(const std::wstring& path) {
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                            0, nullptr);
+  HANDLE file =
+      CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE) return "<missing>";
   std::string bytes(1 << 16, '\0');
   DWORD read = 0;
@@ -112,8 +112,8 @@ class ChatMenuEndToEndTest : public ::testing::Test {
     ASSERT_TRUE(WaitUntil([&] { return zorli_->EntryCount() == 1; }, kWait));
     SetForegroundWindow(zorli_->MainWindow());
     zorli_->Click(kMessageBoxId);
-    ASSERT_TRUE(WaitUntil(
-        [&] { return zorli_->FocusedWindow() == zorli_->Control(kMessageBoxId); }, kWait));
+    ASSERT_TRUE(WaitUntil([&] { return zorli_->FocusedWindow() == zorli_->Control(kMessageBoxId); },
+                          kWait));
   }
   void TearDown() override {
     zorli_.reset();
@@ -234,8 +234,8 @@ TEST_F(ChatMenuEndToEndTest, SaveWritesWhatCopyAllCopiesUnderAUnicodeNameAndAsks
   Choose('S');
   HWND dialog = WaitForDialog(zorli_->MainWindow());
   ASSERT_NE(dialog, nullptr);
-  EXPECT_TRUE(std::regex_match(SaveAs(dialog, path),
-                               std::wregex(L"Zorli聊天记录-20\\d{6}-\\d{6}\\.txt")));
+  EXPECT_TRUE(
+      std::regex_match(SaveAs(dialog, path), std::wregex(L"Zorli聊天记录-20\\d{6}-\\d{6}\\.txt")));
   ASSERT_TRUE(WaitUntil([&] { return ReadWhole(path) != "<missing>"; }, kWait));
 
   PutSentinel();
@@ -301,7 +301,8 @@ TEST_F(ChatMenuEndToEndTest, ACutBubblesWholeTextIsOneDoubleClickAway) {
   zorli_->DoubleClickAt(zorli_->BubblePoint(1, 20));
   HWND window = nullptr;
   ASSERT_TRUE(WaitUntil(
-      [&] { return (window = zorli_->FindWindowOfClass(kFullTextWindowClass)) != nullptr; }, kWait));
+      [&] { return (window = zorli_->FindWindowOfClass(kFullTextWindowClass)) != nullptr; },
+      kWait));
   EXPECT_EQ(TextOf(GetDlgItem(window, 1)), tall);
   EXPECT_EQ(GetWindowLongW(window, GWL_STYLE) & WS_THICKFRAME, WS_THICKFRAME);
 
@@ -320,7 +321,8 @@ TEST_F(ChatMenuEndToEndTest, ACutBubblesWholeTextIsOneDoubleClickAway) {
   OpenMenuAt(zorli_->BubblePoint(2));
   Choose('V');
   ASSERT_TRUE(WaitUntil(
-      [&] { return (window = zorli_->FindWindowOfClass(kFullTextWindowClass)) != nullptr; }, kWait));
+      [&] { return (window = zorli_->FindWindowOfClass(kFullTextWindowClass)) != nullptr; },
+      kWait));
   EXPECT_EQ(TextOf(GetDlgItem(window, 1)), L"我听不懂");
 }
 
