@@ -29,6 +29,8 @@ BOOL CALLBACK FindMainWindow(HWND window, LPARAM parameter) {
 
 // Time for the program to take each batch of input.
 constexpr DWORD kInputPauseMilliseconds = 30;
+constexpr DWORD kPointerWaitMilliseconds = 500;
+constexpr int kPointerAttempts = 3;
 
 }  // namespace
 
@@ -156,7 +158,21 @@ void ZorliProcess::ClickAt(POINT screen, DWORD down, DWORD up, int times) const 
   input.mi.dx = screen.x * 65535 / (screenWidth - 1);
   input.mi.dy = screen.y * 65535 / (screenHeight - 1);
   input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  std::vector<INPUT> inputs{input};
+  // The pointer first, and the buttons once it stays there: on a busy machine Wine may
+  // still put the pointer back where the last click left it, and the press would land there.
+  const auto arrived = [&] {
+    POINT at{};
+    GetCursorPos(&at);
+    return at.x == screen.x && at.y == screen.y;
+  };
+  for (int attempt = 0; attempt < kPointerAttempts; ++attempt) {
+    SendInputs({input}, kInputPauseMilliseconds);
+    if (WaitUntil(arrived, kPointerWaitMilliseconds)) {
+      Sleep(kInputPauseMilliseconds);
+      if (arrived()) break;
+    }
+  }
+  std::vector<INPUT> inputs;
   for (int i = 0; i < times; ++i) {
     INPUT press = input;
     press.mi.dwFlags = down | MOUSEEVENTF_ABSOLUTE;
