@@ -40,6 +40,7 @@ int32_t ItemUnderPoint(HWND list, POINT point) {
 
 HitResult HitTestEntry(HWND list, POINT point) {
   HitResult hit;
+  point.y -= ViewShift(list);
   int32_t index = ItemUnderPoint(list, point);
   RECT rect{};
   if (index != -1 && (SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(index),
@@ -71,7 +72,11 @@ LRESULT OnMouseMove(HWND list, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT OnButtonDown(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
+  // The list box takes the focus on a press; a click that reads an entry should leave the
+  // keyboard where the user was typing.
+  HWND focusBefore = GetFocus();
   const LRESULT result = CallSystemListBox(list, message, wParam, lParam);
+  if (focusBefore != nullptr && focusBefore != list && GetFocus() == list) SetFocus(focusBefore);
   const HitResult hit = HitTestEntry(list, PointFrom(lParam));
   const uint32_t press =
       (static_cast<uint32_t>(hit.index) & 0xFFFF) | (static_cast<uint32_t>(hit.part) << 16);

@@ -121,6 +121,7 @@ void ShutdownChatListStyles() {
   r.defaultCardPicture.Release();
   r.measuringSurface.Release();
   r.paintSurface.Release();
+  r.listSurface.Release();
   if (r.bubbleEdgeMode != nullptr) gdip::GdipDisposeImageAttributes(r.bubbleEdgeMode);
   r.bubbleEdgeMode = nullptr;
   UnregisterClasses(r);

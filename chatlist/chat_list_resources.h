@@ -66,6 +66,7 @@ struct ChatListResources {
   Picture defaultCardPicture;
   DrawSurface measuringSurface;
   DrawSurface paintSurface;  // reused for every item
+  DrawSurface listSurface;   // the whole visible list, composed before it is shown
   Gdiplus::GpImageAttributes* bubbleEdgeMode = nullptr;
   int32_t lineHeight = 0;
   int32_t padding = 0;

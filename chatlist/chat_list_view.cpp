@@ -42,6 +42,56 @@ RECT FrameRectInParent(HWND frame) {
   return rect;
 }
 
+// Resuming redraw makes the list box repaint all of itself, though an added entry changes
+// only its own item. This keeps what was waiting to be painted and adds that item, unless
+// the view moved (another top item, or a bottom-anchored view, whose shift the entry changes)
+// or the client area changed (the scroll bar came), which lays every entry out again.
+class RepaintNarrower {
+ public:
+  explicit RepaintNarrower(HWND list)
+      : list_(list),
+        pending_(CreateRectRgn(0, 0, 0, 0)),
+        top_(SendMessageW(list, LB_GETTOPINDEX, 0, 0)),
+        shift_(ViewShift(list)),
+        clientWidth_(ClientWidth(list)) {
+    if (pending_ != nullptr && GetUpdateRgn(list, pending_, FALSE) == ERROR) {
+      DeleteObject(pending_);
+      pending_ = nullptr;
+    }
+  }
+  ~RepaintNarrower() {
+    if (pending_ != nullptr) DeleteObject(pending_);
+  }
+  RepaintNarrower(const RepaintNarrower&) = delete;
+  RepaintNarrower& operator=(const RepaintNarrower&) = delete;
+
+  void RepaintOnly(int32_t index) const {
+    if (pending_ == nullptr || index < 0 || shift_ != 0 || ViewShift(list_) != 0 ||
+        ClientWidth(list_) != clientWidth_ || SendMessageW(list_, LB_GETTOPINDEX, 0, 0) != top_)
+      return;
+    RECT item{};
+    if (SendMessageW(list_, LB_GETITEMRECT, static_cast<WPARAM>(index),
+                     reinterpret_cast<LPARAM>(&item)) == LB_ERR)
+      return;
+    ValidateRect(list_, nullptr);
+    InvalidateRgn(list_, pending_, FALSE);
+    InvalidateRect(list_, &item, FALSE);
+  }
+
+ private:
+  static LONG ClientWidth(HWND list) {
+    RECT client{};
+    GetClientRect(list, &client);
+    return client.right;
+  }
+
+  HWND list_;
+  HRGN pending_;
+  LRESULT top_;
+  int32_t shift_;
+  LONG clientWidth_;
+};
+
 }  // namespace
 
 bool ChatListView::Create(HWND parent, int32_t left, int32_t top, int32_t width, int32_t height,
@@ -97,6 +147,7 @@ int32_t ChatListView::AddEntry(ChatEntry& entry) {
     FreeTexts(entry);
     return LB_ERR;
   }
+  const RepaintNarrower narrower(list_);
   SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
   const auto index =
       static_cast<int32_t>(SendMessageW(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"")));
@@ -116,6 +167,7 @@ int32_t ChatListView::AddEntry(ChatEntry& entry) {
     FreeTexts(entry);
   }
   SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
+  narrower.RepaintOnly(index);
   return index;
 }
 
@@ -284,6 +336,10 @@ void ChatListView::OnClickNickname(ChatListHandler handler) {
 
 void ChatListView::OnClickContent(ChatListHandler handler) {
   SetEventHandler(list_, &ListBoxState::clickContent, kClickContentProperty, std::move(handler));
+}
+
+void ChatListView::SetEntryNames(std::function<GbkText(int32_t index)> name) {
+  if (ListBoxState* state = StateOf(list_)) state->entryName = std::move(name);
 }
 
 void ChatListView::OnRightClick(ChatListHandler handler) {

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 #include "chat_entry.h"
@@ -79,6 +80,9 @@ class ChatListView {
   void OnRightClick(ChatListHandler handler);
   // A double-click on an entry's part, raised after the second click's own event.
   void OnDoubleClick(ChatListHandler handler);
+
+  // What a screen reader is told an entry is; without it, its nickname and content.
+  void SetEntryNames(std::function<GbkText(int32_t index)> name);
 
   // The list box inside the frame (0 before Create).
   HWND GetListWindowHandle() const { return list_; }

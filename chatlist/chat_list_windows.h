@@ -31,4 +31,8 @@ void LayoutForList(HWND list, ChatEntry& entry);
 // the item's rectangle when known, else nullptr.
 void RelayoutItem(HWND list, int32_t index, ChatEntry& entry, const RECT* rect);
 
+// How many pixels lower than the list box places them its items are shown (entry_layout.h,
+// BottomAnchorShift); mouse points are moved up by as much before they are hit-tested.
+int32_t ViewShift(HWND list);
+
 }  // namespace zorli

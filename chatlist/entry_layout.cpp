@@ -76,6 +76,9 @@ void LayoutWithAvatar(ChatEntry& entry, int32_t width, int32_t padding, LayoutMe
                                MeasureMode::kSingleLine);
     nick.width = std::max(nick.width, kMinNicknameWidth);
     nick.width = std::min(nick.width, widestNickname);
+    // Beside the avatar the line has less room than that; a nickname wider than the room
+    // ends in an ellipsis inside the client area instead of being cut at its edge.
+    nick.width = std::min(nick.width, RoomWithin(width, kAvatarFarEdge + kAvatarGap + kMargin));
     nick.height = std::max(nick.height, kMinNicknameHeight);
   }
 

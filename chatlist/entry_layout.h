@@ -44,4 +44,13 @@ inline bool LayoutFits(const ChatEntry& entry, int32_t itemWidth, int32_t itemHe
   return entry.layoutWidth == itemWidth && ItemHeightOf(entry) == itemHeight;
 }
 
+// A list box scrolls by whole items, so scrolled to the bottom it can leave a band under
+// its last entry while the one above its top item stays hidden. The view is then drawn
+// that much lower (the hidden entry's bottom part showing at the top): this is the shift,
+// given the top item's index and the last item's bottom in the list box's own coordinates;
+// 0 when the entries do not fill the list or the view is not at the bottom.
+inline int32_t BottomAnchorShift(int32_t topIndex, int32_t lastItemBottom, int32_t clientHeight) {
+  return topIndex > 0 && lastItemBottom < clientHeight ? clientHeight - lastItemBottom : 0;
+}
+
 }  // namespace zorli

@@ -5,8 +5,10 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 
 #include "chat_list_events.h"
+#include "gbk_text.h"
 
 namespace zorli {
 
@@ -19,6 +21,11 @@ struct ListBoxState {
   int32_t pressIndex = -1;
   bool pressIsSecondOfDouble = false;  // the press was a WM_LBUTTONDBLCLK
   POINT pressScreenPoint{};
+  // The accessible name of the entry of an index; empty for nickname and content.
+  std::function<GbkText(int32_t index)> entryName;
+  uint32_t relayouts = 0;
+  int32_t paintedShift = 0;  // the view shift of the last paint  // entries laid out again by
+                             // painting, counted for the list's paint
 };
 
 // Made when the list box is created and freed when it is destroyed.

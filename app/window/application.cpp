@@ -1,6 +1,9 @@
 #include "application.h"
 
 #include "bot_avatar.h"
+#include "missing_knowledge.h"
+#include "platform/file.h"
+#include "spoken_names.h"
 #include "system_services.h"
 #include "window_layout.h"
 
@@ -53,7 +56,12 @@ void Application::StartConversation() {
   avatar->LoadFromBytes(embedded::kBotAvatarJpg, embedded::kBotAvatarJpgSize);
   const ImageHandle botAvatar = avatar->Handle();
   pictures_.push_back(std::move(avatar));
+  chatList_.SetEntryNames([this](int32_t index) {
+    return SpokenTurn(conversation_.Turns(), index).value_or(chatList_.GetContent(index));
+  });
   conversation_.StartConversation(botAvatar);
+  for (const GbkText& tip : MissingKnowledgeTips(MissingKnowledgeFiles(platform::DiskFileSystem())))
+    chatList_.AddTip(tip);
 }
 
 void Application::OnRightClick(const ChatListClick& click) {

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "gbk_stand_ins.h"
 #include "platform/wide_text.h"
 
 namespace zorli::window {
@@ -12,9 +13,8 @@ GbkText ReadControlText(HWND control) {
   std::wstring wide(static_cast<size_t>(length) + 1, L'\0');
   const int copied = GetWindowTextW(control, wide.data(), length + 1);
   wide.resize(static_cast<size_t>(copied > 0 ? copied : 0));
-  const GbkText gbk = platform::FromWide(platform::CodePage::kGbk, wide);
-  // A GbkText holds no zero bytes.
-  return gbk.substr(0, gbk.find('\0'));
+  // Through UTF-8, so that an emoji keeps a name; a lone surrogate arrives as U+FFFD.
+  return Utf8ToGbkWithStandIns(platform::FromWide(platform::CodePage::kUtf8, wide));
 }
 
 void WriteControlText(HWND control, const GbkText& text) {

@@ -7,7 +7,7 @@
 
 namespace zorli::window {
 
-// Characters GBK cannot hold become "?".
+// A common emoji becomes its bracketed name, another character GBK cannot hold "□".
 GbkText ReadControlText(HWND control);
 // Bytes that begin no GBK character become U+30FB or similar, as the system decides.
 void WriteControlText(HWND control, const GbkText& text);

@@ -28,4 +28,8 @@ int FocusStep(UINT message, WPARAM key, int shiftState) {
   return shiftState == kShiftBit ? -1 : 0;
 }
 
+bool IsSelectAllKey(UINT message, WPARAM key, int shiftState) {
+  return message == WM_KEYDOWN && key == 'A' && shiftState == kCtrlBit;
+}
+
 }  // namespace zorli::window

@@ -19,5 +19,7 @@ bool IsSaveKey(UINT message, WPARAM key, int shiftState);
 // Tab alone moves the focus to the next control (1), Shift+Tab to the one before (-1); 0 for
 // any other key, Ctrl+Tab included.
 int FocusStep(UINT message, WPARAM key, int shiftState);
+// Ctrl+A alone selects the whole text of an edit box.
+bool IsSelectAllKey(UINT message, WPARAM key, int shiftState);
 
 }  // namespace zorli::window

@@ -86,6 +86,12 @@ bool MainWindow::PreTranslate(const MSG& message) {
     if (events_.saveRequested) events_.saveRequested();
     return true;
   }
+  if (IsSelectAllKey(message.message, message.wParam, CurrentShiftState()) &&
+      IsEditBox(GetDlgCtrlID(message.hwnd)) && GetParent(message.hwnd) == shapeBox_) {
+    SendMessageW(message.hwnd, EM_SETSEL, 0, -1);
+    return true;
+  }
+  if (message.message == WM_MOUSEWHEEL && inWindow && WheelToListUnderMouse(message)) return true;
   if (const int step = FocusStep(message.message, message.wParam, CurrentShiftState());
       inWindow && step != 0) {
     MoveFocus(message.hwnd, step);
@@ -108,6 +114,24 @@ void MainWindow::MoveFocus(HWND from, int step) {
   SendMessageW(window_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
   SetFocus(next);
   if (IsEditBox(kTabOrder[index])) SendMessageW(next, EM_SETSEL, 0, -1);
+}
+
+// Some systems send the wheel to the focused window (the message box); a chat list reader
+// expects the list under the mouse to scroll.
+bool MainWindow::WheelToListUnderMouse(const MSG& message) {
+  const POINT at{static_cast<int16_t>(LOWORD(message.lParam)),
+                 static_cast<int16_t>(HIWORD(message.lParam))};
+  HWND under = WindowFromPoint(at);
+  if (under == nullptr || under == message.hwnd || !IsChild(pictureBox_, under)) return false;
+  SendMessageW(under, WM_MOUSEWHEEL, message.wParam, message.lParam);
+  return true;
+}
+
+void MainWindow::RestoreFocus() {
+  HWND target = lastFocus_ != nullptr && IsWindow(lastFocus_) && IsChild(window_, lastFocus_)
+                    ? lastFocus_
+                    : messageBox_;
+  if (target != nullptr) SetFocus(target);
 }
 
 int MainWindow::RunMessageLoop() {
@@ -149,9 +173,21 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
       return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
     }
+    // Like a dialog: the focus leaves with the window and comes back to the same control
+    // (after minimising, after switching programs), never to the frame itself.
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus != nullptr && IsChild(window_, focus)) lastFocus_ = focus;
+      } else if (!HIWORD(wParam)) {
+        RestoreFocus();
+        return 0;
+      }
+      break;
+    case WM_SETFOCUS: RestoreFocus(); return 0;
     case WM_DESTROY:
       if (events_.destroying) events_.destroying();
-      window_ = pictureBox_ = shapeBox_ = messageBox_ = nullptr;
+      window_ = pictureBox_ = shapeBox_ = messageBox_ = lastFocus_ = nullptr;
       PostQuitMessage(0);
       return 0;
     default: break;

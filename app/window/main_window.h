@@ -43,12 +43,18 @@ class MainWindow {
   void OnCommand(int id, int notification);
   // Moves the focus from a window by step places along the tab order.
   void MoveFocus(HWND from, int step);
+  // Sends a wheel turn to the chat list when the mouse is over it; true when it did.
+  bool WheelToListUnderMouse(const MSG& message);
+  // Gives the focus back to the control that had it, or to the message box.
+  void RestoreFocus();
 
   MainWindowEvents events_;
   HWND window_ = nullptr;
   HWND pictureBox_ = nullptr;
   HWND shapeBox_ = nullptr;
   HWND messageBox_ = nullptr;
+  // The control that had the focus when the window was last deactivated.
+  HWND lastFocus_ = nullptr;
 };
 
 }  // namespace zorli::window

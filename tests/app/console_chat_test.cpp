@@ -69,11 +69,12 @@ TEST(ConsoleOptionsTest, RejectsUnknownArgumentsAndMissingValues) {
   }
 }
 
-TEST(ConsoleEncodingTest, Utf8LinesBecomeGbkWithQuestionMarksForTheRest) {
+TEST(ConsoleEncodingTest, Utf8LinesBecomeGbkWithStandInsForTheRest) {
   EXPECT_EQ(ConsoleToGbk(kNiHaoUtf8, false), kNiHao);
-  // An emoji has no GBK form; a stray continuation byte is malformed.
-  EXPECT_EQ(ConsoleToGbk("a\xf0\x9f\x98\x80" + kNiHaoUtf8, false), "a?" + kNiHao);
-  EXPECT_EQ(ConsoleToGbk("\x80" + kNiHaoUtf8 + "\xe4\xbd", false), "?" + kNiHao + "?");
+  // 😀 is named [嘿嘿]; a stray continuation byte and a cut sequence become □.
+  EXPECT_EQ(ConsoleToGbk("a\xf0\x9f\x98\x80" + kNiHaoUtf8, false), "a[\xba\xd9\xba\xd9]" + kNiHao);
+  EXPECT_EQ(ConsoleToGbk("\x80" + kNiHaoUtf8 + "\xe4\xbd", false),
+            "\xa1\xf5" + kNiHao + "\xa1\xf5\xa1\xf5");
   EXPECT_EQ(ConsoleToGbk(kNiHao, true), kNiHao);
   EXPECT_EQ(GbkToConsole(kNiHao, false), kNiHaoUtf8);
   EXPECT_EQ(GbkToConsole(kNiHao, true), kNiHao);

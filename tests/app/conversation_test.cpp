@@ -8,6 +8,7 @@
 #include "fake_ports.h"
 #include "knowledge_files.h"
 #include "record_database.h"
+#include "spoken_names.h"
 #include "web_addresses.h"
 
 namespace zorli {
@@ -66,6 +67,18 @@ TEST_F(ConversationTest, GreetingIsOneBotEntryWithoutHeaderOrScrolling) {
   EXPECT_EQ(chatList.entries[0].content, kGreeting);
   EXPECT_EQ(chatList.entries[0].rightSide, std::nullopt);
   EXPECT_FALSE(chatList.LastEntryShown());
+}
+
+// A screen reader hears each entry as nickname and text; the bot's without the header.
+TEST_F(ConversationTest, SpokenNamesLeaveOutTheTimeHeader) {
+  conversation->StartConversation(0);
+  input.nickname = "Bob";
+  Send(kNiHao);
+  const Transcript& turns = conversation->Turns();
+  const GbkText colon = "\xA3\xBA";  // ：
+  EXPECT_EQ(SpokenTurn(turns, 1), "Bob" + colon + kNiHao);
+  EXPECT_EQ(SpokenTurn(turns, 2), "KaduZorli" + colon + kKnowledgeAnswer);
+  EXPECT_EQ(SpokenTurn(turns, 3), std::nullopt);
 }
 
 // What had happened when the pause began, and when the bot's entry came.

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "chat_list_fixture.h"
+#include "chat_list_windows.h"
 
 namespace zorli {
 namespace {
@@ -43,9 +44,11 @@ class ChatListMouse : public ChatListFixture {
   }
 
   // A point of the list box inside the given rectangle of an entry.
+  // Where the part shows: a list scrolled to the bottom may be drawn lower than its items.
   POINT PointIn(int32_t index, const EntryRect& part) const {
     const RECT item = ItemRect(index);
-    return POINT{item.left + (part.left + part.right) / 2, item.top + (part.top + part.bottom) / 2};
+    return POINT{item.left + (part.left + part.right) / 2,
+                 item.top + ViewShift(list) + (part.top + part.bottom) / 2};
   }
   static LPARAM Pack(POINT point) { return MAKELPARAM(point.x, point.y); }
   void Press(POINT point) { SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, Pack(point)); }

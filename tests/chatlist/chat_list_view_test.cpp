@@ -8,7 +8,9 @@
 #include <vector>
 
 #include "chat_list_fixture.h"
+#include "chat_list_mouse.h"
 #include "chat_list_resources.h"
+#include "chat_list_windows.h"
 #include "entry_layout.h"
 #include "gdi_layout_metrics.h"
 
@@ -319,6 +321,49 @@ TEST_F(ChatListEntries, OperationsWithoutWindowsDoNothing) {
   EXPECT_LT(view.AddMessage("a", 0, "no window"), 0);
   EXPECT_EQ(view.GetCount(), 0);
   EXPECT_EQ(view.GetContent(0), "");
+}
+
+// Whole items can leave a band under the last entry of a list scrolled to the bottom; the
+// view is drawn lower instead, so the point just above the list's bottom is the last entry,
+// after scrolling and after the nickname lines are hidden.
+TEST_F(ChatListEntries, TheLastEntryEndsAtTheBottomOfAFullList) {
+  constexpr int kListHeight = 300;
+  HWND list = CreateList(400, kListHeight);
+  const GbkText tall = "a\r\nb\r\nc\r\nd\r\ne";
+  for (int i = 0; i < 8; ++i) view.AddMessage("n", 0, i % 2 ? GbkText("a") : tall);
+  const int32_t last = view.GetCount() - 1;
+  const auto expectLastAtBottom = [&] {
+    view.ScrollToBottom();
+    UpdateWindow(list);
+    RECT client{}, item{};
+    GetClientRect(list, &client);
+    SendMessageW(list, LB_GETITEMRECT, last, reinterpret_cast<LPARAM>(&item));
+    ASSERT_GT(SendMessageW(list, LB_GETTOPINDEX, 0, 0), 0) << "the entries fit in the list";
+    ASSERT_LT(item.bottom, client.bottom) << "whole items fill the list: another mix needed";
+    EXPECT_EQ(ViewShift(list), client.bottom - item.bottom);
+    EXPECT_EQ(HitTestEntry(list, POINT{200, client.bottom - 2}).index, last);
+  };
+  expectLastAtBottom();
+  view.SetShowNickname(false);
+  PumpMessages();
+  expectLastAtBottom();
+}
+
+// Adding an entry repaints its own item, not the whole list, and nothing when it is below
+// the visible items.
+TEST_F(ChatListEntries, AddingAnEntryRepaintsOnlyItsItem) {
+  HWND list = CreateList(400, 300);
+  view.AddMessage("n", 0, "a");
+  UpdateWindow(list);
+  const int32_t second = view.AddMessage("n", 0, "b");
+  RECT update{}, item{};
+  ASSERT_TRUE(GetUpdateRect(list, &update, FALSE));
+  SendMessageW(list, LB_GETITEMRECT, second, reinterpret_cast<LPARAM>(&item));
+  EXPECT_TRUE(EqualRect(&update, &item)) << update.top << " to " << update.bottom;
+  for (int i = 0; i < 20; ++i) view.AddMessage("n", 0, "c");
+  UpdateWindow(list);
+  view.AddMessage("n", 0, "d");
+  EXPECT_FALSE(GetUpdateRect(list, nullptr, FALSE));
 }
 
 }  // namespace

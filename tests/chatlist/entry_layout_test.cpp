@@ -119,14 +119,25 @@ TEST(EntryLayout, NicknameLineOnlyWhenShownAndNotEmpty) {
   EXPECT_EQ(entry.bubbleRect.top, 5);
 }
 
-TEST(EntryLayout, WideNicknameIsCutToTheClientAndMayStartLeftOfIt) {
+// The line beside the avatar ends 5 pixels inside the client area on either side; the
+// painter's ellipsis then cuts the nickname between characters.
+TEST(EntryLayout, WideNicknameStaysInsideTheClientArea) {
   FakeMetrics metrics;
   Texts texts{std::string(80, 'n'), "ab", "", ""};
-  ChatEntry entry = MakeEntry(kEntryMessage, texts, true);
-  LayoutEntry(entry, 400, kG, metrics);
-  EXPECT_EQ(entry.nicknameRect.Width(), 380);
-  EXPECT_EQ(entry.nicknameRect.right, 343);
-  EXPECT_LT(entry.nicknameRect.left, 0);
+  ChatEntry right = MakeEntry(kEntryMessage, texts, true);
+  LayoutEntry(right, 400, kG, metrics);
+  EXPECT_EQ(right.nicknameRect, (EntryRect{5, 5, 343, 25}));
+  ChatEntry left = MakeEntry(kEntryMessage, texts, false);
+  LayoutEntry(left, 400, kG, metrics);
+  EXPECT_EQ(left.nicknameRect, (EntryRect{57, 5, 395, 25}));
+}
+
+TEST(EntryLayout, AViewAtTheBottomIsShiftedByTheBandUnderItsLastEntry) {
+  constexpr int32_t kClientHeight = 300;
+  EXPECT_EQ(BottomAnchorShift(3, 260, kClientHeight), 40);  // entries hidden above: shifted
+  EXPECT_EQ(BottomAnchorShift(0, 260, kClientHeight), 0);   // every entry fits: not
+  EXPECT_EQ(BottomAnchorShift(3, 300, kClientHeight), 0);   // no band
+  EXPECT_EQ(BottomAnchorShift(3, 420, kClientHeight), 0);   // not scrolled to the bottom
 }
 
 TEST(EntryLayout, LongMessagesWrapAndStopGrowingAt1000Pixels) {

@@ -38,9 +38,13 @@ TEST_F(ControlTextTest, ReadsWhatTheUserTypedAsGbk) {
   EXPECT_EQ(ReadControlText(edit_), "");
 }
 
-TEST_F(ControlTextTest, CharactersOutsideGbkBecomeQuestionMarks) {
+TEST_F(ControlTextTest, CharactersOutsideGbkGetStandInsNotQuestionMarks) {
   SetWindowTextW(edit_, L"a\u0E01b");  // a Thai letter GBK does not hold
-  EXPECT_EQ(ReadControlText(edit_), "a?b");
+  EXPECT_EQ(ReadControlText(edit_), "a\xA1\xF5"
+                                    "b");  // □
+  // 😂 (a surrogate pair in the control) and a lone high surrogate.
+  SetWindowTextW(edit_, L"\U0001F602\xD83D!");
+  EXPECT_EQ(ReadControlText(edit_), "[\xD0\xA6\xBF\xDE]\xA1\xF5!");  // [笑哭]□!
 }
 
 }  // namespace

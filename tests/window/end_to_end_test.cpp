@@ -2,11 +2,15 @@
 // base, driven with real keys and clicks, its chat list read from the program's memory.
 #include <windows.h>
 #include <gtest/gtest.h>
+#include <oleacc.h>
 
 #include <algorithm>
+#include <atomic>
+#include <cstdio>
 #include <memory>
 #include <regex>
 #include <string>
+#include <thread>
 
 #include "database_writer.h"
 #include "knowledge_schema.h"
@@ -262,9 +266,241 @@ TEST_F(ZorliEndToEndTest, TabMovesTheFocusRoundTheInputArea) {
   EXPECT_EQ(zorli_->Entry(1).nickname, "Bob");
 }
 
+// The user's own bubble stands alone on screen through the pause before the reply.
+TEST_F(ZorliEndToEndTest, TheUsersBubbleIsOnScreenBeforeThePause) {
+  constexpr uint32_t kUserBubble = 0xB6DA53;  // the right side's green bubble
+  constexpr uint32_t kBotBubble = 0xF3F3F3;   // the left side's grey bubble
+  constexpr int kTolerance = 8;
+  constexpr int kBubblePixels = 1000;  // well under the 60 by 40 of the smallest bubble
+  HWND list = zorli_->ChatList();
+  const int greyBefore = CaptureClient(list).CountNear(kBotBubble, kTolerance);
+  zorli_->Type(L"你好");
+  zorli_->Press({VK_CONTROL}, VK_RETURN);
+  const DWORD start = GetTickCount();
+  while (!zorli_->Busy(10)) ASSERT_LT(GetTickCount() - start, 3000u) << "no send started";
+  Sleep(100);  // into the 300 ms pause
+  const ScreenCapture during = CaptureClient(list);
+  ASSERT_TRUE(WaitUntil([&] { return zorli_->EntryCount() == 3; }, 5000));
+  EXPECT_GT(during.CountNear(kUserBubble, kTolerance), kBubblePixels);
+  EXPECT_LT(during.CountNear(kBotBubble, kTolerance), greyBefore + kBubblePixels);
+  EXPECT_TRUE(WaitUntil(
+      [&] {
+        return CaptureClient(list).CountNear(kBotBubble, kTolerance) > greyBefore + kBubblePixels;
+      },
+      3000))
+      << "the reply's bubble never showed";
+}
+
+// Focus as in a dialog: typing goes on in the box it was in after the window was
+// minimised and restored, and after a click in the chat list.
+TEST_F(ZorliEndToEndTest, TypingGoesOnWhereItWasAfterMinimisingAndClickingTheList) {
+  HWND main = zorli_->MainWindow();
+  zorli_->Type(L"ab");
+  PostMessageW(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  ASSERT_TRUE(WaitUntil([&] { return IsIconic(main) != FALSE; }, 3000));
+  PostMessageW(main, WM_SYSCOMMAND, SC_RESTORE, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !IsIconic(main); }, 3000));
+  SetForegroundWindow(main);
+  ASSERT_TRUE(
+      WaitUntil([&] { return zorli_->FocusedWindow() == zorli_->Control(kMessageBoxId); }, 3000));
+  zorli_->Type(L"cd");
+  EXPECT_TRUE(WaitUntil([&] { return zorli_->ControlText(kMessageBoxId) == L"abcd"; }, 3000))
+      << "the message box holds what was typed";
+
+  // On the greeting and on the empty space below it.
+  zorli_->ClickAt(zorli_->ChatList(), POINT{100, 30});
+  zorli_->ClickAt(zorli_->ChatList(), POINT{200, 300});
+  zorli_->Type(L"e");
+  EXPECT_TRUE(WaitUntil([&] { return zorli_->ControlText(kMessageBoxId) == L"abcde"; }, 3000));
+  EXPECT_EQ(zorli_->FocusedWindow(), zorli_->Control(kMessageBoxId));
+  EXPECT_EQ(zorli_->ControlText(kNicknameBoxId), L" Velan-");
+}
+
+TEST_F(ZorliEndToEndTest, CtrlASelectsTheWholeTextOfBothEditBoxes) {
+  zorli_->Type(L"line one\nline two");
+  zorli_->Press({VK_CONTROL}, 'A');
+  zorli_->Type(L"x");
+  EXPECT_TRUE(WaitUntil([&] { return zorli_->ControlText(kMessageBoxId) == L"x"; }, 3000))
+      << "still held: " << zorli_->ControlText(kMessageBoxId).size() << " characters";
+  zorli_->Click(kNicknameBoxId);
+  zorli_->Press({VK_CONTROL}, 'A');
+  zorli_->Type(L"Bob");
+  EXPECT_TRUE(WaitUntil([&] { return zorli_->ControlText(kNicknameBoxId) == L"Bob"; }, 3000));
+}
+
+// The message box keeps the focus; the wheel over the list scrolls the list.
+TEST_F(ZorliEndToEndTest, TheWheelScrollsTheListUnderTheMouse) {
+  for (int i = 0; i < 6; ++i) Send(L"你好");
+  HWND list = zorli_->ChatList();
+  const auto top = [&] { return SendMessageW(list, LB_GETTOPINDEX, 0, 0); };
+  const LRESULT bottomTop = top();
+  ASSERT_GT(bottomTop, 0) << "the entries fit without scrolling";
+  zorli_->Wheel(list, WHEEL_DELTA);
+  EXPECT_TRUE(WaitUntil([&] { return top() < bottomTop; }, 3000));
+  EXPECT_EQ(zorli_->FocusedWindow(), zorli_->Control(kMessageBoxId));
+}
+
+// The screen is read over and over while 30 messages are sent: the list is never seen
+// erased to white.
+TEST_F(ZorliEndToEndTest, NoFrameShowsTheListBlankDuringABurstOfSends) {
+  constexpr int kSends = 30;
+  constexpr uint32_t kWhite = 0xFFFFFF;
+  HWND list = zorli_->ChatList();
+  std::atomic<bool> sending{true};
+  std::atomic<int> frames{0}, blank{0};
+  std::thread watcher([&] {
+    while (sending) {
+      const ScreenCapture frame = CaptureClient(list);
+      if (frame.pixels.empty()) continue;
+      // Entries cover far more than 1% of a filled list; an erased one shows almost none.
+      const int coloured = static_cast<int>(frame.pixels.size()) - frame.CountNear(kWhite, 0);
+      ++frames;
+      if (coloured * 100 < static_cast<int>(frame.pixels.size())) ++blank;
+    }
+  });
+  for (int i = 0; i < kSends; ++i) Send(i % 2 ? L"你好" : L"天气");
+  sending = false;
+  watcher.join();
+  std::printf("%d of %d captured frames showed the list blank\n", blank.load(), frames.load());
+  EXPECT_GT(frames.load(), kSends);
+  EXPECT_EQ(blank.load(), 0);
+}
+
 TEST_F(ZorliEndToEndTest, ClosingTheWindowEndsTheProgramCleanly) {
   Send(L"你好");
   EXPECT_EQ(zorli_->CloseAndWait(10000), 0);
+}
+
+// Started where the knowledge files are not, it says at once which are missing and how to
+// fix it, in tips under the greeting.
+TEST(ZorliWithoutKnowledgeFiles, TipsUnderTheGreetingNameTheMissingFiles) {
+  const std::wstring folder = CurrentFolder() + L"\\no-knowledge";
+  CreateDirectoryW(folder.c_str(), nullptr);
+  ZorliProcess zorli(WindowsPath(ZORLI_EXE), folder);
+  ASSERT_TRUE(zorli.Started());
+  constexpr int kGreetingAndThreeTips = 4;
+  ASSERT_TRUE(WaitUntil([&] { return zorli.EntryCount() == kGreetingAndThreeTips; }, 5000))
+      << zorli.EntryCount();
+  EXPECT_EQ(zorli.Entry(0).content, kGreeting);
+  const ShownEntry named = zorli.Entry(1);
+  EXPECT_EQ(named.kind, kEntryTip);
+  EXPECT_NE(named.content.find("dbs.edb"), GbkText::npos) << named.content;
+  EXPECT_NE(named.content.find("dbv.edb"), GbkText::npos) << named.content;
+  const GbkText startIn = "\xA1\xB0\xC6\xF0\xCA\xBC\xCE\xBB\xD6\xC3\xA1\xB1";  // “起始位置”
+  EXPECT_EQ(zorli.Entry(3).kind, kEntryTip);
+  EXPECT_NE(zorli.Entry(3).content.find(startIn), GbkText::npos);
+}
+
+// Through the accessibility interface, from this process as a screen reader would: one
+// child per entry, named by nickname and text, the bot's reply without its time header.
+TEST_F(ZorliEndToEndTest, AScreenReaderReadsEachEntryAsNicknameAndText) {
+  Send(L"你好");
+  ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
+  IAccessible* list = nullptr;
+  ASSERT_EQ(AccessibleObjectFromWindow(zorli_->ChatList(), static_cast<DWORD>(OBJID_CLIENT),
+                                       IID_IAccessible, reinterpret_cast<void**>(&list)),
+            S_OK);
+  long count = 0;
+  EXPECT_EQ(list->get_accChildCount(&count), S_OK);
+  EXPECT_EQ(count, 3);
+  const auto nameOf = [&](long child) {
+    VARIANT id{};
+    id.vt = VT_I4;
+    id.lVal = child;
+    BSTR name = nullptr;
+    std::wstring text = list->get_accName(id, &name) == S_OK && name ? name : L"<no name>";
+    SysFreeString(name);
+    return text;
+  };
+  EXPECT_EQ(nameOf(2), L" Velan-：你好");
+  EXPECT_EQ(nameOf(3), L"KaduZorli：你好呀");
+  list->Release();
+  CoUninitialize();
+}
+
+// The same characters once each: a console may keep a wide character in two cells.
+std::wstring WithoutRepeats(const std::wstring& text) {
+  std::wstring once;
+  for (wchar_t c : text) {
+    if (once.empty() || once.back() != c) once.push_back(c);
+  }
+  return once;
+}
+
+INPUT_RECORD KeyRecord(wchar_t character, bool down) {
+  INPUT_RECORD record{};
+  record.EventType = KEY_EVENT;
+  record.Event.KeyEvent.bKeyDown = down;
+  record.Event.KeyEvent.wRepeatCount = 1;
+  record.Event.KeyEvent.wVirtualKeyCode = character == L'\r' ? VK_RETURN : 0;
+  record.Event.KeyEvent.uChar.UnicodeChar = character;
+  return record;
+}
+
+// zorli-chat in a console window of its own: what is typed into the console and what the
+// program prints are read back from the console itself, as UTF-16.
+TEST(ZorliChatInAConsole, ChineseGoesInAndComesOutWhateverTheCodePage) {
+  WriteKnowledgeFile(knowledge::PrimaryKnowledge(),
+                     {{kHello, kHelloAnswer, kHelloAnswer, kHelloAnswer, kHelloAnswer}});
+  WriteKnowledgeFile(knowledge::FallbackKnowledge(), {{kFallback}});
+  const std::wstring program = WindowsPath(ZORLI_CHAT_EXE);
+  std::wstring commandLine = L"\"" + program + L"\" --no-delay --no-launch";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION chat{};
+  FreeConsole();
+  ASSERT_TRUE(CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
+                             CREATE_NEW_CONSOLE, nullptr, CurrentFolder().c_str(), &startup,
+                             &chat));
+  const auto stop = [&] {
+    if (WaitForSingleObject(chat.hProcess, 0) != WAIT_OBJECT_0) TerminateProcess(chat.hProcess, 1);
+    FreeConsole();
+    CloseHandle(chat.hThread);
+    CloseHandle(chat.hProcess);
+  };
+  if (!WaitUntil([&] { return AttachConsole(chat.dwProcessId) != FALSE; }, 10000)) {
+    stop();
+    FAIL() << "no console to attach to";
+  }
+  HANDLE input =
+      CreateFileW(L"CONIN$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                  nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE output =
+      CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                  nullptr, OPEN_EXISTING, 0, nullptr);
+  const auto screen = [&] {
+    CONSOLE_SCREEN_BUFFER_INFO info{};
+    GetConsoleScreenBufferInfo(output, &info);
+    const DWORD cells = static_cast<DWORD>(info.dwSize.X) * static_cast<DWORD>(info.dwSize.Y);
+    std::wstring text(cells, L' ');
+    DWORD read = 0;
+    ReadConsoleOutputCharacterW(output, text.data(), cells, COORD{0, 0}, &read);
+    text.resize(read);
+    return WithoutRepeats(text);
+  };
+  const auto type = [&](const std::wstring& text) {
+    std::vector<INPUT_RECORD> records;
+    for (wchar_t c : text) {
+      records.push_back(KeyRecord(c, true));
+      records.push_back(KeyRecord(c, false));
+    }
+    DWORD written = 0;
+    WriteConsoleInputW(input, records.data(), static_cast<DWORD>(records.size()), &written);
+  };
+  const auto shows = [&](const std::wstring& text) {
+    return WaitUntil([&] { return screen().find(text) != std::wstring::npos; }, 10000);
+  };
+  EXPECT_TRUE(shows(L"我是Zorli啊")) << "the greeting";
+  type(L"你好\r");
+  EXPECT_TRUE(shows(L"你好呀")) << "the reply";
+  type(L"\x1A\r");  // Ctrl+Z, Enter: the end of the input
+  EXPECT_EQ(WaitForSingleObject(chat.hProcess, 10000), WAIT_OBJECT_0);
+  DWORD code = 1;
+  GetExitCodeProcess(chat.hProcess, &code);
+  EXPECT_EQ(code, 0u);
+  CloseHandle(input);
+  CloseHandle(output);
+  stop();
 }
 
 }  // namespace

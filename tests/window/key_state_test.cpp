@@ -45,6 +45,14 @@ TEST(KeyStateTest, TabAloneGoesForwardAndShiftTabBack) {
   EXPECT_EQ(FocusStep(WM_KEYDOWN, VK_RETURN, 0), 0);
 }
 
+TEST(KeyStateTest, SelectAllIsCtrlAAlone) {
+  EXPECT_TRUE(IsSelectAllKey(WM_KEYDOWN, 'A', kCtrlBit));
+  EXPECT_FALSE(IsSelectAllKey(WM_KEYDOWN, 'A', 0));
+  EXPECT_FALSE(IsSelectAllKey(WM_KEYDOWN, 'A', kCtrlBit | kShiftBit));
+  EXPECT_FALSE(IsSelectAllKey(WM_KEYUP, 'A', kCtrlBit));
+  EXPECT_FALSE(IsSelectAllKey(WM_KEYDOWN, 'C', kCtrlBit));
+}
+
 TEST(KeyStateTest, ShiftStateFollowsTheThreadKeyState) {
   BYTE saved[256];
   ASSERT_TRUE(GetKeyboardState(saved));

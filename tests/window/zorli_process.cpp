@@ -120,6 +120,7 @@ ShownEntry ZorliProcess::Entry(int index) const {
                          nullptr)) {
     return shown;
   }
+  shown.kind = entry.kind;
   shown.nickname = ReadRemoteText(entry.nickname);
   shown.content = ReadRemoteText(entry.content);
   shown.avatar = entry.avatar;
@@ -136,6 +137,56 @@ std::wstring ZorliProcess::ControlText(int id) const {
   return text;
 }
 
+bool ZorliProcess::Busy(DWORD milliseconds) const {
+  DWORD_PTR result = 0;
+  return SendMessageTimeoutW(mainWindow_, WM_NULL, 0, 0, SMTO_NORMAL, milliseconds, &result) == 0;
+}
+
+int ScreenCapture::CountNear(uint32_t colour, int tolerance) const {
+  const auto close = [&](uint32_t pixel, int shift) {
+    const int a = static_cast<int>((pixel >> shift) & 0xFF);
+    const int b = static_cast<int>((colour >> shift) & 0xFF);
+    return a - b <= tolerance && b - a <= tolerance;
+  };
+  int count = 0;
+  for (uint32_t pixel : pixels) count += close(pixel, 0) && close(pixel, 8) && close(pixel, 16);
+  return count;
+}
+
+// Read from the screen, not from the window: what the user sees, painted or not.
+ScreenCapture CaptureClient(HWND window) {
+  ScreenCapture capture;
+  RECT client{};
+  GetClientRect(window, &client);
+  POINT origin{0, 0};
+  ClientToScreen(window, &origin);
+  capture.width = client.right;
+  capture.height = client.bottom;
+  if (capture.width <= 0 || capture.height <= 0) return capture;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = capture.width;
+  info.bmiHeader.biHeight = -capture.height;  // top row first
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ previous = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, capture.width, capture.height, screen, origin.x, origin.y, SRCCOPY);
+  GdiFlush();
+  const auto* pixels = static_cast<const uint32_t*>(bits);
+  capture.pixels.assign(pixels, pixels + static_cast<size_t>(capture.width) * capture.height);
+  for (uint32_t& pixel : capture.pixels) pixel &= 0xFFFFFF;
+  SelectObject(memory, previous);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return capture;
+}
+
 HWND ZorliProcess::FocusedWindow() const {
   GUITHREADINFO info{};
   info.cbSize = sizeof info;
@@ -143,30 +194,36 @@ HWND ZorliProcess::FocusedWindow() const {
   return info.hwndFocus;
 }
 
-void ZorliProcess::Click(int id) const {
-  RECT rect;
-  GetWindowRect(Control(id), &rect);
-  ClickAt(POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}, MOUSEEVENTF_LEFTDOWN,
-          MOUSEEVENTF_LEFTUP, 1);
-}
+namespace {
 
-void ZorliProcess::ClickAt(POINT screen, DWORD down, DWORD up, int times) const {
+INPUT MouseAt(POINT screen, DWORD flags) {
   const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
   const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
   INPUT input{};
   input.type = INPUT_MOUSE;
   input.mi.dx = screen.x * 65535 / (screenWidth - 1);
   input.mi.dy = screen.y * 65535 / (screenHeight - 1);
-  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  // The pointer first, and the buttons once it stays there: on a busy machine Wine may
-  // still put the pointer back where the last click left it, and the press would land there.
+  input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
+  return input;
+}
+
+POINT MiddleOf(HWND window) {
+  RECT rect;
+  GetWindowRect(window, &rect);
+  return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+// Moves the pointer to at, then presses and releases a button there times times in one
+// batch. The buttons wait until the pointer stays at the target: on a busy machine Wine may
+// still put it back where the last click left it, and the press would land there.
+void ButtonsAt(POINT at, DWORD down, DWORD up, int times) {
   const auto arrived = [&] {
-    POINT at{};
-    GetCursorPos(&at);
-    return at.x == screen.x && at.y == screen.y;
+    POINT now{};
+    GetCursorPos(&now);
+    return now.x == at.x && now.y == at.y;
   };
   for (int attempt = 0; attempt < kPointerAttempts; ++attempt) {
-    SendInputs({input}, kInputPauseMilliseconds);
+    SendInputs({MouseAt(at, MOUSEEVENTF_MOVE)}, kInputPauseMilliseconds);
     if (WaitUntil(arrived, kPointerWaitMilliseconds)) {
       Sleep(kInputPauseMilliseconds);
       if (arrived()) break;
@@ -174,35 +231,13 @@ void ZorliProcess::ClickAt(POINT screen, DWORD down, DWORD up, int times) const 
   }
   std::vector<INPUT> inputs;
   for (int i = 0; i < times; ++i) {
-    INPUT press = input;
-    press.mi.dwFlags = down | MOUSEEVENTF_ABSOLUTE;
-    INPUT release = input;
-    release.mi.dwFlags = up | MOUSEEVENTF_ABSOLUTE;
-    inputs.push_back(press);
-    inputs.push_back(release);
+    inputs.push_back(MouseAt(at, down));
+    inputs.push_back(MouseAt(at, up));
   }
   SendInputs(std::move(inputs), kInputPauseMilliseconds);
 }
 
-POINT ZorliProcess::BubblePoint(int index, int dy) const {
-  const EntryRect bubble = Entry(index).bubbleRect;
-  RECT item{};
-  SendMessageW(list_, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
-  const int below = bubble.Height() / 2 < dy ? bubble.Height() / 2 : dy;
-  POINT point{item.left + (bubble.left + bubble.right) / 2, item.top + bubble.top + below};
-  ClientToScreen(list_, &point);
-  return point;
-}
-
-void ZorliProcess::RightClickAt(POINT screen) const {
-  ClickAt(screen, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP, 1);
-}
-
-void ZorliProcess::DoubleClickAt(POINT screen) const {
-  ClickAt(screen, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, 2);
-}
-
-namespace {
+void ClickAtScreen(POINT at) { ButtonsAt(at, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, 1); }
 
 struct ClassSearch {
   DWORD processId;
@@ -227,6 +262,38 @@ BOOL CALLBACK FindWindowOfProcess(HWND window, LPARAM parameter) {
 }
 
 }  // namespace
+
+void ZorliProcess::Click(int id) const { ClickAtScreen(MiddleOf(Control(id))); }
+
+void ZorliProcess::ClickAt(HWND window, POINT client) const {
+  ClientToScreen(window, &client);
+  ClickAtScreen(client);
+}
+
+void ZorliProcess::Wheel(HWND window, int delta) const {
+  const POINT at = MiddleOf(window);
+  INPUT turn = MouseAt(at, MOUSEEVENTF_WHEEL);
+  turn.mi.mouseData = static_cast<DWORD>(delta);
+  SendInputs({MouseAt(at, MOUSEEVENTF_MOVE), turn}, kInputPauseMilliseconds);
+}
+
+POINT ZorliProcess::BubblePoint(int index, int dy) const {
+  const EntryRect bubble = Entry(index).bubbleRect;
+  RECT item{};
+  SendMessageW(list_, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+  const int below = bubble.Height() / 2 < dy ? bubble.Height() / 2 : dy;
+  POINT point{item.left + (bubble.left + bubble.right) / 2, item.top + bubble.top + below};
+  ClientToScreen(list_, &point);
+  return point;
+}
+
+void ZorliProcess::RightClickAt(POINT screen) const {
+  ButtonsAt(screen, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP, 1);
+}
+
+void ZorliProcess::DoubleClickAt(POINT screen) const {
+  ButtonsAt(screen, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, 2);
+}
 
 HWND ZorliProcess::FindWindowOfClass(const wchar_t* className, HWND owner) const {
   ClassSearch search{process_.dwProcessId, className, owner, nullptr};

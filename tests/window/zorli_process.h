@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "chat_entry.h"
 #include "gbk_text.h"
@@ -13,6 +14,7 @@ namespace zorli::testing {
 
 // One chat list entry as the child stores it.
 struct ShownEntry {
+  int32_t kind = -1;  // EntryKind; -1 when there is no such entry
   GbkText nickname;
   GbkText content;
   ImageHandle avatar = 0;
@@ -21,6 +23,16 @@ struct ShownEntry {
   bool showNickname = false;
   bool rightSide = false;
 };
+
+// A window's client area as the screen shows it, row by row, one 0xRRGGBB per pixel.
+struct ScreenCapture {
+  int width = 0;
+  int height = 0;
+  std::vector<uint32_t> pixels;
+  // Pixels within tolerance of colour in each of red, green and blue.
+  int CountNear(uint32_t colour, int tolerance) const;
+};
+ScreenCapture CaptureClient(HWND window);
 
 class ZorliProcess {
  public:
@@ -34,15 +46,24 @@ class ZorliProcess {
   bool Started() const { return mainWindow_ != nullptr && list_ != nullptr; }
   HWND MainWindow() const { return mainWindow_; }
   HWND ChatListFrame() const { return frame_; }
+  HWND ChatList() const { return list_; }
   HWND Control(int id) const;
 
   int EntryCount() const;
   ShownEntry Entry(int index) const;
   std::wstring ControlText(int id) const;
   HWND FocusedWindow() const;
+  // True when the program's thread does not take a message within milliseconds: it is
+  // running a send.
+  bool Busy(DWORD milliseconds) const;
 
   // Clicks the middle of a control with the left button.
   void Click(int id) const;
+  // Clicks a point of a window's client area with the left button.
+  void ClickAt(HWND window, POINT client) const;
+  // Turns the wheel by delta (WHEEL_DELTA a notch, positive away from the user) with the
+  // mouse over the middle of window.
+  void Wheel(HWND window, int delta) const;
   // A point on the screen inside entry index's bubble, below its top by at most dy.
   POINT BubblePoint(int index, int dy = 1000) const;
   void RightClickAt(POINT screen) const;
@@ -59,8 +80,6 @@ class ZorliProcess {
 
  private:
   GbkText ReadRemoteText(const char* address) const;
-  // Presses and releases a mouse button at screen, times times in one batch.
-  void ClickAt(POINT screen, DWORD down, DWORD up, int times) const;
 
   PROCESS_INFORMATION process_{};
   HWND mainWindow_ = nullptr;

@@ -6,7 +6,8 @@
 
 namespace zorli {
 
-// A character GBK cannot hold, or a malformed UTF-8 sequence, becomes "?".
+// A common emoji becomes its bracketed name; another character GBK cannot hold, or a
+// malformed UTF-8 byte, becomes "□".
 GbkText ConsoleToGbk(const std::string& console, bool consoleIsGbk);
 std::string GbkToConsole(const GbkText& text, bool consoleIsGbk);
 
