@@ -3,6 +3,7 @@
 #include <utility>
 #include <vector>
 
+#include "chat_list_windows.h"
 #include "keyboard_input.h"
 #include "window_layout.h"
 
@@ -282,7 +283,9 @@ POINT ZorliProcess::BubblePoint(int index, int dy) const {
   RECT item{};
   SendMessageW(list_, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
   const int below = bubble.Height() / 2 < dy ? bubble.Height() / 2 : dy;
-  POINT point{item.left + (bubble.left + bubble.right) / 2, item.top + bubble.top + below};
+  // A list scrolled to the bottom shows its items lower than their rectangles.
+  POINT point{item.left + (bubble.left + bubble.right) / 2,
+              item.top + ViewShift(list_) + bubble.top + below};
   ClientToScreen(list_, &point);
   return point;
 }
