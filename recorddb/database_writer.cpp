@@ -176,6 +176,19 @@ ErrorCode WriteRecordStatus(RecordDatabase& db, int32_t status) {
   return db.main.Write(db.RecordOffset(db.cursor), bytes, 4, kRecordWriteFailed);
 }
 
+ErrorCode ReadRecordStatus(RecordDatabase& db, int32_t& status) {
+  if (db.cursor < 0) return kNoCurrentRecord;
+  ScopedLock recordLock;
+  ErrorCode code = db.LockRecord(db.cursor, recordLock);
+  if (code != kOk) return code;
+  uint8_t bytes[4];
+  size_t got = 0;
+  if ((code = db.main.Read(db.RecordOffset(db.cursor), bytes, 4, got)) != kOk) return code;
+  if (got < 4) return kNoCurrentRecord;
+  status = ReadInt32(bytes);
+  return kOk;
+}
+
 // Rewrites a whole file under a new cipher; the magic (bytes 0 to 3) is left as it is.
 ErrorCode Recipher(CipheredFile& file, const GbkText& newPassword) {
   uint64_t length = 0;
@@ -246,6 +259,10 @@ bool WriteField(int32_t fieldNumber, const FieldValue& value) {
 bool WriteRecordStatus(int32_t status) {
   return edb::OnCurrent(
       [&](edb::RecordDatabase& db) { return edb::WriteRecordStatus(db, status); });
+}
+
+bool ReadRecordStatus(int32_t& status) {
+  return edb::OnCurrent([&](edb::RecordDatabase& db) { return edb::ReadRecordStatus(db, status); });
 }
 
 bool SetPassword(const GbkText& newPassword) {

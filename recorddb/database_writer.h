@@ -34,6 +34,8 @@ bool AppendRecord();
 bool WriteField(int32_t fieldNumber, const FieldValue& value);
 // Sets the current record's status word (negative marks the record deleted).
 bool WriteRecordStatus(int32_t status);
+// The current record's status word, read under its lock.
+bool ReadRecordStatus(int32_t& status);
 // Re-enciphers the main and auxiliary file under newPassword; empty removes the
 // password ("WEDB"). The database must have been opened exclusively.
 bool SetPassword(const GbkText& newPassword);

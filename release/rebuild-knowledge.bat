@@ -1,12 +1,15 @@
 @echo off
 rem 用 data 文件夹里的 dbs.tsv 和 dbv.tsv 重新生成知识库 dbs.edb 和 dbv.edb。
 rem 两个新文件都生成成功后才替换旧文件，出错时旧的知识库保持不变。
+rem 在聊天里教过的回答（taught.tsv）会重新写进新的 dbs.edb，不会丢。
 setlocal
 cd /d "%~dp0"
 set status=0
 call :make dbs
 if errorlevel 1 goto failed
 call :make dbv
+if errorlevel 1 goto failed
+.\edbtool.exe reteach dbs.new.edb
 if errorlevel 1 goto failed
 move /y dbs.new.edb dbs.edb >nul
 if errorlevel 1 goto failed

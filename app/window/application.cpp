@@ -19,6 +19,7 @@ Application::Application()
       }),
       conversation_(chatListPort_, input_, SystemConversationServices()) {
   commands_.AddSections(menu_);
+  teaching_.AddSection(menu_);
 }
 
 Application::~Application() {
@@ -51,6 +52,7 @@ void Application::StartConversation() {
       commands_.ShowFullText(click.index);
   });
   commands_.SetOwner(window_.Handle());
+  teaching_.SetOwner(window_.Handle());
 
   auto avatar = std::make_unique<Picture>();
   avatar->LoadFromBytes(embedded::kBotAvatarJpg, embedded::kBotAvatarJpgSize);
@@ -62,6 +64,7 @@ void Application::StartConversation() {
   conversation_.StartConversation(botAvatar);
   for (const GbkText& tip : MissingKnowledgeTips(MissingKnowledgeFiles(platform::DiskFileSystem())))
     chatList_.AddTip(tip);
+  teaching_.PutBackTaught();
 }
 
 void Application::OnRightClick(const ChatListClick& click) {

@@ -13,6 +13,7 @@
 #include "conversation.h"
 #include "main_window.h"
 #include "picture.h"
+#include "teaching_commands.h"
 #include "window_input.h"
 
 namespace zorli::window {
@@ -44,6 +45,7 @@ class Application {
   WindowInput input_{window_};
   Conversation conversation_;
   ChatCommands commands_{chatList_, conversation_};
+  TeachingCommands teaching_{chatList_, conversation_};
   ChatMenuBuilder menu_;
   // Pictures the program loaded (the bot avatar); released when the window goes.
   std::vector<std::unique_ptr<Picture>> pictures_;

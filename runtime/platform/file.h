@@ -24,6 +24,9 @@ class File final : public RandomAccessFile {
   // As FileSystem::Open and FileSystem::Create.
   FileError Open(const std::string& path, bool writable, FileSharing sharing);
   FileError Create(const std::string& path);
+  // Creates the file for reading and writing only when no file of that name exists, so a
+  // temporary name is ours alone.
+  FileError CreateNew(const std::string& path);
   bool IsOpen() const;
   bool Writable() const { return writable_; }
   void Close();

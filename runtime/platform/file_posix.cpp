@@ -94,6 +94,16 @@ FileError File::Create(const std::string& path) {
   return FileError::kNone;
 }
 
+FileError File::CreateNew(const std::string& path) {
+  Close();
+  FileError error;
+  const int fd = OpenRegular(path, O_RDWR | O_CREAT | O_EXCL, error);
+  if (fd < 0) return error;
+  handle_ = fd;
+  writable_ = true;
+  return FileError::kNone;
+}
+
 bool File::IsOpen() const { return handle_ >= 0; }
 
 void File::Close() {

@@ -92,6 +92,16 @@ FileError File::Create(const std::string& path) {
   return error;
 }
 
+FileError File::CreateNew(const std::string& path) {
+  Close();
+  HANDLE handle =
+      CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                  nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  const FileError error = AcceptDiskFile(handle, handle_);
+  if (error == FileError::kNone) writable_ = true;
+  return error;
+}
+
 bool File::IsOpen() const { return AsHandle(handle_) != INVALID_HANDLE_VALUE; }
 
 void File::Close() {

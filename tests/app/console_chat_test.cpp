@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <sstream>
 
 #include "care_rule.h"
@@ -11,6 +12,7 @@
 #include "conversation_texts.h"
 #include "gbk_convert.h"
 #include "knowledge_files.h"
+#include "teaching_texts.h"
 
 namespace zorli {
 namespace {
@@ -159,6 +161,42 @@ TEST_F(ConsoleSessionTest, GbkConsoleReadsAndPrintsRawBytes) {
   const std::string output = Run({"--encoding", "gbk", "--no-delay"}, kNiHao + "\n");
   EXPECT_EQ(output.substr(0, kGreeting.size()), kGreeting);
   EXPECT_THAT(output, HasSubstr("    " + kNiHao + "!\r\n\r\n\n"));
+}
+
+TEST_F(ConsoleSessionTest, TeachTaughtAndForgetActOnTheLastMessageAndReply) {
+  testing::WritePrimaryKnowledge({testing::RecordAnswering(kNiHao, "base")});
+  const std::string taughtAnswer = "\xe5\x97\xa8\xe5\x91\x80";  // 嗨呀
+  const std::string output = Run({"--no-delay", "--no-launch"},
+                                 "/forget\n" + kNiHaoUtf8 + "\n/teach " + taughtAnswer + "\n" +
+                                     kNiHaoUtf8 + "\n/taught\n/forget\n" + kNiHaoUtf8 + "\n");
+  const std::string pair = kNiHaoUtf8 + " \xe2\x86\x92 " + taughtAnswer;  // 你好 → 嗨呀
+  const size_t notTaught = output.find(GbkToUtf8(kLastReplyNotTaught) + "\n\n");
+  const size_t taught = output.find(GbkToUtf8(kTaughtTipStart) + pair + "\n\n");
+  const size_t reply = output.find("    " + taughtAnswer + "\r\n");
+  const size_t listed = output.find("\n" + pair + "\n\n", reply);
+  const size_t forgotten = output.find(GbkToUtf8(kForgottenTipStart) + pair + "\n\n");
+  const size_t again = output.find("    base\r\n", forgotten);
+  for (size_t at : {notTaught, taught, reply, listed, forgotten, again}) {
+    ASSERT_NE(at, std::string::npos) << output;
+  }
+  EXPECT_LT(notTaught, taught);
+  EXPECT_LT(taught, reply);
+  EXPECT_LT(reply, listed);
+  EXPECT_LT(listed, forgotten);
+  EXPECT_EQ(output.find("    base\r\n"), output.rfind("    base\r\n", forgotten));
+  std::remove("taught.tsv");
+}
+
+TEST_F(ConsoleSessionTest, ADoubleSlashSendsTheMessageAndOtherSlashLinesListTheCommands) {
+  testing::WritePrimaryKnowledge({testing::RecordAnswering("/X", "slash")});
+  testing::WriteFallbackKnowledge({"fallback"});
+  const std::string output = Run({"--no-delay", "--no-launch"}, "/X\n/help\n//X\n");
+  EXPECT_EQ(output.find("    slash\r\n"), output.rfind("    slash\r\n"));
+  EXPECT_NE(output.find("    slash\r\n"), std::string::npos) << output;
+  const size_t list = output.find(kConsoleCommands);
+  ASSERT_NE(list, std::string::npos) << output;
+  EXPECT_NE(output.find(kConsoleCommands, list + 1), std::string::npos);
+  EXPECT_EQ(output.find("fallback"), std::string::npos);
 }
 
 // The console goes through the same rules as the window: care, not the record's joke.

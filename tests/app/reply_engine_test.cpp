@@ -3,20 +3,24 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <fstream>
 #include <map>
 
+#include "chat_teaching.h"
 #include "conversation_texts.h"
 #include "database_files.h"
 #include "database_writer.h"
 #include "edb_format.h"
 #include "error_codes.h"
+#include "gbk_convert.h"
 #include "helper_programs.h"
 #include "knowledge_files.h"
 #include "knowledge_schema.h"
 #include "platform/platform.h"
 #include "record_database.h"
 #include "runtime_error.h"
+#include "teaching_texts.h"
 
 namespace zorli {
 namespace {
@@ -338,6 +342,25 @@ TEST_F(ReplyEngineTest, ALockHeldOnAndOnIsWaitedForOnlyAShortWhile) {
   // dbs.edb cannot be opened: the fallback answers.
   EXPECT_EQ(Select(kNi).text, "fallback");
   EXPECT_LT(platform::TickCount() - start, 3000u);
+}
+
+TEST_F(ReplyEngineTest, TeachingWaitsForABriefLockAndSaysWhatFailedUnderALongOne) {
+  WritePrimaryKnowledge({RecordAnswering(kNi, "scored")});
+  WriteFallbackKnowledge({"fallback"});
+  const knowledge::TeachingPlace place = knowledge::PlaceOf("dbs.edb");
+  {
+    LockingProgram writer(2, 5);
+    ASSERT_TRUE(writer.Started());
+    const TeachingOutcome taught = TeachInChat(place, kTianQi, "sunny");
+    EXPECT_TRUE(taught.done) << GbkToUtf8(taught.tip);
+    EXPECT_EQ(Select(kTianQi).text, "sunny");
+  }
+  LockingProgram holder(30000, 30001);
+  ASSERT_TRUE(holder.Started());
+  const TeachingOutcome forgotten = ForgetInChat(place, kTianQi);
+  EXPECT_FALSE(forgotten.done);
+  EXPECT_EQ(forgotten.tip, GbkText(kNotForgottenStart) + GbkText(kKnowledgeFileReason));
+  std::remove("taught.tsv");
 }
 
 }  // namespace

@@ -111,6 +111,20 @@ TEST_F(Cursor, DeletedRecordsAreCountedAndRead) {
   EXPECT_TRUE(FindRecord([] { return ReadField(1).Text() == "r3"; }));
 }
 
+TEST_F(Cursor, StatusWordReadsBackAsWritten) {
+  constexpr int32_t kMarked = 0x4b5a;  // any positive word: the record stays live
+  GoToRecord(4);
+  ASSERT_TRUE(WriteRecordStatus(kMarked));
+  int32_t status = 0;
+  GoToRecord(5);
+  ASSERT_TRUE(ReadRecordStatus(status));
+  EXPECT_EQ(status, 0);
+  GoToRecord(4);
+  ASSERT_TRUE(ReadRecordStatus(status));
+  EXPECT_EQ(status, kMarked);
+  EXPECT_EQ(Field1(), "r4");
+}
+
 TEST_F(Cursor, ReadFieldOfAllRecordsMatchesTheCursorPath) {
   std::vector<std::pair<int32_t, GbkText>> visited;
   EXPECT_TRUE(ReadFieldOfAllRecords(1, [&](int32_t n, const FieldValue& v) {

@@ -100,5 +100,31 @@ TEST(EdbtoolVerify, ReadsEveryFieldAndWalksEveryBlock) {
   EXPECT_EQ(Edbtool({"verify", "missing.edb"}).out.substr(0, 3), "-3 ");
 }
 
+TEST(EdbtoolTeaching, TeachPrintsThePatternReteachRestoresItForgetAndTaughtUseTheFileBeside) {
+  WriteBytes("base.tsv", "pattern\tanswer1\tanswer2\tanswer3\tanswer4\n"
+                         "天气\t晴\t晴\t晴\t晴\n");
+  ASSERT_EQ(Edbtool({"create", "kb.edb", "--schema", "dbs", "--from", "base.tsv"}).status,
+            kSuccess);
+  const Result taught = Edbtool({"teach", "kb.edb", "明天天气好吗？", "带伞"});
+  ASSERT_EQ(taught.status, kSuccess) << taught.error;
+  // Three units beat 天气's two: 明 and 好, in no pattern, then 天 (吗 is in most messages).
+  EXPECT_EQ(taught.out, "明好天\n");
+  EXPECT_EQ(Edbtool({"taught", "kb.edb"}).out, "message\tanswer\n明天天气好吗？\t带伞\n");
+  // Rebuilt from its source, the file gets the taught pair back.
+  ASSERT_EQ(Edbtool({"create", "kb.edb", "--schema", "dbs", "--from", "base.tsv"}).status,
+            kSuccess);
+  EXPECT_EQ(Edbtool({"reteach", "kb.edb"}).status, kSuccess);
+  EXPECT_THAT(Edbtool({"dump", "kb.edb"}).out, HasSubstr("\n明好天\t带伞\t带伞\t带伞\t带伞\n"));
+  EXPECT_EQ(Edbtool({"forget", "kb.edb", "明天天气好吗"}).status, kSuccess);
+  const Result again = Edbtool({"forget", "kb.edb", "明天天气好吗"});
+  EXPECT_EQ(again.status, kFailure);
+  EXPECT_THAT(again.error, HasSubstr("nothing was taught"));
+  EXPECT_EQ(Edbtool({"taught", "kb.edb"}).out, "message\tanswer\n");
+  EXPECT_EQ(Edbtool({"teach", "kb.edb", "123", "x"}).status, kFailure);
+  EXPECT_EQ(Edbtool({"teach", "kb.edb", "\xF0\x9F\x98\x80", "x"}).status, kUsageError);
+  EXPECT_EQ(Edbtool({"teach", "kb.edb", "only a message"}).status, kUsageError);
+  std::remove("taught.tsv");
+}
+
 }  // namespace
 }  // namespace zorli::edbtool

@@ -16,6 +16,7 @@ struct Command {
   std::string verb;
   std::string file;
   std::map<std::string, std::string> options;
+  std::vector<std::string> values;  // teach: MESSAGE ANSWER; forget: MESSAGE
 };
 
 // arguments without the program name, UTF-8. Writes through console.h. Result: the exit

@@ -4,12 +4,59 @@
 #include <istream>
 #include <ostream>
 
+#include "chat_teaching.h"
 #include "console_encoding.h"
 #include "conversation.h"
 #include "explain_line.h"
 #include "system_services.h"
+#include "teaching_texts.h"
 
 namespace zorli {
+namespace {
+
+const Turn* LastTurnOf(const Transcript& transcript, Turn::Speaker speaker) {
+  for (auto turn = transcript.rbegin(); turn != transcript.rend(); ++turn) {
+    if (turn->speaker == speaker) return &*turn;
+  }
+  return nullptr;
+}
+
+// What a command line says back, in GBK.
+GbkText RunCommand(const std::string& command, const GbkText& argument,
+                   const Conversation& conversation) {
+  const knowledge::TeachingPlace place = RunTimeTeachingPlace();
+  if (command == "teach") {
+    const Turn* sent = LastTurnOf(conversation.Turns(), Turn::Speaker::kUser);
+    if (sent == nullptr) return GbkText(kNothingSentYet);
+    return TeachInChat(place, sent->text, argument).tip;
+  }
+  if (command == "forget") {
+    const Turn* reply = LastTurnOf(conversation.Turns(), Turn::Speaker::kBot);
+    const std::optional<knowledge::TaughtPair> taught =
+        reply != nullptr ? TaughtPairAnswering(place, *reply) : std::nullopt;
+    if (!taught) return GbkText(kLastReplyNotTaught);
+    return ForgetInChat(place, taught->message).tip;
+  }
+  // taught
+  std::vector<knowledge::TaughtPair> pairs;
+  if (!knowledge::ReadTaughtPairs(knowledge::TaughtPathBeside(place.dbsPath), pairs)) {
+    return GbkText(kNotReplacedStart) + GbkText(kTaughtFileReason);
+  }
+  if (pairs.empty()) return GbkText(kNothingTaughtYet);
+  GbkText list;
+  for (const knowledge::TaughtPair& pair : pairs) list += PairText(pair) + "\n";
+  list.pop_back();
+  return list;
+}
+
+}  // namespace
+
+const char* const kConsoleCommands = "Commands, each on a line of its own:\n"
+                                     "  /teach ANSWER   teach ANSWER for the last message sent\n"
+                                     "  /forget         forget the taught answer just used\n"
+                                     "  /taught         list what was taught\n"
+                                     "  /help           this list\n"
+                                     "A message that starts with \"/\" is sent as \"//...\".\n";
 
 ConsoleChat::ConsoleChat(const ConsoleOptions& options, std::ostream& out)
     : options_(options), out_(out) {}
@@ -52,11 +99,30 @@ int RunConsoleChat(const ConsoleOptions& options, std::istream& in, std::ostream
         [&out](const ReplyExplanation& why) { out << ExplainLine(why) << '\n'; });
   }
   conversation.StartConversation(0);
+  const auto say = [&](const GbkText& text) {
+    out << GbkToConsole(text, options.gbk) << "\n\n" << std::flush;
+  };
+  if (const std::optional<GbkText> tip = ReplaceTaughtAtStart(RunTimeTeachingPlace())) say(*tip);
   std::string line;
   while (std::getline(in, line)) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     // A text ends at its first zero byte, as the window's message box does.
     line.resize(std::min(line.size(), line.find('\0')));
+    if (line.rfind("//", 0) == 0) {
+      line.erase(0, 1);
+    } else if (line.rfind('/', 0) == 0) {
+      const size_t space = line.find(' ');
+      const std::string command = line.substr(1, space == std::string::npos ? space : space - 1);
+      const GbkText argument = space == std::string::npos
+                                   ? GbkText()
+                                   : ConsoleToGbk(line.substr(space + 1), options.gbk);
+      if (command == "teach" || command == "forget" || command == "taught") {
+        say(RunCommand(command, argument, conversation));
+      } else {
+        out << kConsoleCommands << "\n" << std::flush;
+      }
+      continue;
+    }
     console.SetMessage(ConsoleToGbk(line, options.gbk));
     conversation.SubmitInput();
   }

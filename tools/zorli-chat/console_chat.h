@@ -39,7 +39,12 @@ class ConsoleChat : public ChatListPort, public InputPort {
   std::vector<Entry> entries_;
 };
 
-// The whole session: greeting, then one send per input line until end of input.
+// The lines that start with "/": teaching commands, listed by /help and --help.
+extern const char* const kConsoleCommands;
+
+// The whole session: greeting, then one send per input line until end of input; a line
+// that starts with "/" is a command, one that starts with "//" a message without the
+// first "/".
 // Result: 0, or 1 when the output could not be written.
 int RunConsoleChat(const ConsoleOptions& options, std::istream& in, std::ostream& out);
 

@@ -19,7 +19,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   if (parsed.options->help) {
-    std::cout << zorli::kConsoleUsage;
+    std::cout << zorli::kConsoleUsage << zorli::kConsoleCommands;
     return 0;
   }
   if (parsed.options->version) {

@@ -1,10 +1,12 @@
-// zorli-say MESSAGE...: types each message into the focused window as Unicode key input
-// and sends it with Ctrl+Enter, pausing so that the bot can answer. X tools lose
+// zorli-say [--type] MESSAGE...: types each message into the focused window as Unicode key
+// input and sends it with Ctrl+Enter, pausing so that the bot can answer; with --type it
+// only types (into a dialog, say). X tools lose
 // characters that are not on the keyboard; Wine's own input does not.
 #include <windows.h>
 #include <shellapi.h>
 
 #include <cstdio>
+#include <cwchar>
 #include <utility>
 #include <vector>
 
@@ -21,11 +23,15 @@ void Send(std::vector<INPUT> inputs) {
   zorli::SendInputs(std::move(inputs), kKeyPauseMilliseconds);
 }
 
-void Say(const wchar_t* message) {
+void Type(const wchar_t* message) {
   for (const wchar_t* c = message; *c; ++c) {
     Send({KeyboardInput(0, *c, KEYEVENTF_UNICODE),
           KeyboardInput(0, *c, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP)});
   }
+}
+
+void Say(const wchar_t* message) {
+  Type(message);
   Send({KeyboardInput(VK_CONTROL, 0, 0), KeyboardInput(VK_RETURN, 0, 0),
         KeyboardInput(VK_RETURN, 0, KEYEVENTF_KEYUP),
         KeyboardInput(VK_CONTROL, 0, KEYEVENTF_KEYUP)});
@@ -38,10 +44,11 @@ int main() {
   int count = 0;
   wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
   if (!arguments || count < 2) {
-    std::fprintf(stderr, "usage: zorli-say MESSAGE...\n");
+    std::fprintf(stderr, "usage: zorli-say [--type] MESSAGE...\n");
     return 2;
   }
-  for (int i = 1; i < count; ++i) Say(arguments[i]);
+  const bool typeOnly = std::wcscmp(arguments[1], L"--type") == 0;
+  for (int i = typeOnly ? 2 : 1; i < count; ++i) (typeOnly ? Type : Say)(arguments[i]);
   LocalFree(arguments);
   return 0;
 }
