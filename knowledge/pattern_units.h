@@ -7,22 +7,40 @@
 // This is a direct scan rather than a call of the regular-expression service because the
 // engine runs it over every record of the knowledge file for every message; the tests
 // hold it to the service's results.
-#include <algorithm>
+#include <array>
 #include <string_view>
 
 namespace zorli {
 
 // Calls unit(std::string_view of two bytes) for each match, in ascending position. The
 // pattern ends at its first zero byte, as a searched text does.
+namespace pattern_units {
+// What a byte is to the expression: 0 a zero byte, where a pattern ends; 1 a lower-case
+// letter or digit; 2 a byte of the class.
+inline constexpr std::array<unsigned char, 256> kByteKinds = [] {
+  std::array<unsigned char, 256> kinds{};
+  for (int c = 1; c < 256; ++c) {
+    kinds[c] = (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ? 1 : 2;
+  }
+  return kinds;
+}();
+}  // namespace pattern_units
+
 template <typename UnitVisitor>
 void ForEachPatternUnit(std::string_view pattern, UnitVisitor&& unit) {
-  const auto inClass = [](char c) { return !((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9')); };
-  const size_t end = std::min(pattern.size(), pattern.find('\0'));
+  // One pass by table that stops at the first zero byte: the engine runs this over every
+  // record.
+  const auto kind = [&](size_t i) {
+    return pattern_units::kByteKinds[static_cast<unsigned char>(pattern[i])];
+  };
   size_t position = 0;
-  while (position + 1 < end) {
-    if (inClass(pattern[position]) && inClass(pattern[position + 1])) {
+  while (position + 1 < pattern.size()) {
+    const unsigned first = kind(position), second = kind(position + 1);
+    if ((first & second) == 2) {
       unit(pattern.substr(position, 2));
       position += 2;
+    } else if (first == 0 || second == 0) {
+      break;
     } else {
       ++position;
     }

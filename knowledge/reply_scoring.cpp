@@ -10,23 +10,29 @@ namespace {
 
 constexpr size_t kUnitValues = 1 << 16;
 
-unsigned char FoldedByte(char c) {
-  return static_cast<unsigned char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-}
-
-size_t FoldedUnit(char first, char second) {
-  return (static_cast<size_t>(FoldedByte(first)) << 8) | FoldedByte(second);
+// The byte and, for a lower-case letter, its upper case: the bytes that fold to it.
+int CaseVariants(char c, unsigned char (&variants)[2]) {
+  const auto byte = static_cast<unsigned char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  variants[0] = byte;
+  if (byte < 'a' || byte > 'z') return 1;
+  variants[1] = static_cast<unsigned char>(byte - 'a' + 'A');
+  return 2;
 }
 
 }  // namespace
 
-MessageUnitIndex::MessageUnitIndex(std::string_view message) : present_(kUnitValues) {
-  ForEachMessagePair(
-      message, [this](std::string_view pair) { present_[FoldedUnit(pair[0], pair[1])] = true; });
-}
-
-bool MessageUnitIndex::Contains(std::string_view unit) const {
-  return present_[FoldedUnit(unit[0], unit[1])];
+MessageUnitIndex::MessageUnitIndex(std::string_view message) : present_(kUnitValues / 64) {
+  ForEachMessagePair(message, [this](std::string_view pair) {
+    unsigned char firsts[2], seconds[2];
+    const int firstCount = CaseVariants(pair[0], firsts);
+    const int secondCount = CaseVariants(pair[1], seconds);
+    for (int f = 0; f < firstCount; ++f) {
+      for (int s = 0; s < secondCount; ++s) {
+        const size_t value = (size_t{firsts[f]} << 8) | seconds[s];
+        present_[value >> 6] |= uint64_t{1} << (value & 63);
+      }
+    }
+  });
 }
 
 int32_t ScorePattern(std::string_view pattern, const MessageUnitIndex& message) {
@@ -52,12 +58,10 @@ bool ScoreCurrentDatabase(std::string_view message, CandidateList& candidates) {
   if (count < 1) return LastError() == 0;
   const MessageUnitIndex index(message);
   // Each pattern is read once, and every unit is taken from that one text.
-  return ReadFieldOfAllRecords(
-      knowledge::kPatternField, [&](int32_t recordNumber, const FieldValue& pattern) {
-        const std::string_view text =
-            pattern.IsText() ? std::string_view(pattern.Bytes()) : std::string_view();
-        candidates.Consider(recordNumber, ScorePattern(text, index));
-      });
+  return ReadTextOfAllRecords(knowledge::kPatternField,
+                              [&](int32_t recordNumber, std::string_view pattern) {
+                                candidates.Consider(recordNumber, ScorePattern(pattern, index));
+                              });
 }
 
 }  // namespace zorli

@@ -11,50 +11,11 @@
 #include "platform/file.h"
 #include "platform/platform.h"
 #include "record_database.h"
+#include "tsv_lines.h"
 #include "tsv_text.h"
 
 namespace zorli::knowledge {
 namespace {
-
-std::vector<std::string> SplitCells(const std::string& line) {
-  std::vector<std::string> cells;
-  size_t start = 0;
-  for (;;) {
-    const size_t tab = line.find('\t', start);
-    cells.push_back(line.substr(start, tab - start));
-    if (tab == std::string::npos) return cells;
-    start = tab + 1;
-  }
-}
-
-std::vector<std::string> SplitLines(const std::string& text) {
-  std::vector<std::string> lines;
-  size_t start = 0;
-  while (start < text.size()) {
-    size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    std::string line = text.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(line);
-    start = end + 1;
-  }
-  return lines;
-}
-
-// The whole file; false when it cannot be opened or read (a directory, say).
-bool ReadInput(const std::string& path, std::string& text) {
-  platform::File file;
-  if (file.Open(path, false, platform::FileSharing::kDenyNone) != platform::FileError::kNone) {
-    return false;
-  }
-  char buffer[64 * 1024];
-  for (size_t n = 0;; text.append(buffer, n)) {
-    if (file.ReadAt(text.size(), buffer, sizeof buffer, n) != platform::FileError::kNone) {
-      return false;
-    }
-    if (n == 0) return true;
-  }
-}
 
 BuildResult InputError(const std::string& where, const std::string& what) {
   return BuildResult{false, where + ": " + what};
@@ -153,9 +114,9 @@ BuildResult CreateDatabaseFromTsv(const std::string& outPath,
                                   const std::vector<FieldDefinition>& fields,
                                   const std::string& tsvPath, const GbkText& password) {
   std::string text;
-  if (!ReadInput(platform::NativePath(tsvPath), text)) return InputError(tsvPath, "cannot read");
-  // Notepad saves UTF-8 with a byte-order mark; it belongs to no cell.
-  if (text.rfind("\xEF\xBB\xBF", 0) == 0) text.erase(0, 3);
+  if (!ReadWholeFile(platform::NativePath(tsvPath), text))
+    return InputError(tsvPath, "cannot read");
+  SkipByteOrderMark(text);
   const std::vector<std::string> lines = SplitLines(text);
   if (lines.empty()) return InputError(tsvPath, "no header line");
   const std::vector<std::string> names = SplitCells(lines[0]);

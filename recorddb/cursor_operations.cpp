@@ -22,7 +22,9 @@ const char kNoCurrentDatabaseMessage[] =
 // 指定字段不存在
 const char kNoSuchFieldMessage[] = "\xD6\xB8\xB6\xA8\xD7\xD6\xB6\xCE\xB2\xBB\xB4\xE6\xD4\xDA";
 
-constexpr uint64_t kBatchChunkBytes = 64 * 1024;
+// A batch read's chunk: large enough that its lock and its read cost little per record,
+// small enough that a writer meeting its lock waits no longer than a copy of 1 MiB.
+constexpr uint64_t kBatchChunkBytes = 1024 * 1024;
 // Reads up to this size go straight into a buffer of their size; a larger one is first
 // cut to what the file holds, so a width from a hostile header never sizes a buffer.
 constexpr uint64_t kUncheckedReadBytes = 64 * 1024;
@@ -51,8 +53,9 @@ ErrorCode FinishValue(RecordDatabase& db, const FieldDescriptor& field, std::str
 
 // The buffer size for reading wanted bytes at position: wanted, or less when the file
 // ends sooner. Only large reads ask the file for its length.
-ErrorCode BoundedReadSize(RecordDatabase& db, uint64_t position, uint64_t wanted, size_t& size) {
-  if (wanted > kUncheckedReadBytes) {
+ErrorCode BoundedReadSize(RecordDatabase& db, uint64_t position, uint64_t wanted, size_t& size,
+                          uint64_t unchecked = kUncheckedReadBytes) {
+  if (wanted > unchecked) {
     uint64_t fileLength = 0;
     const ErrorCode code = db.main.Length(fileLength);
     if (code != kOk) return code;
@@ -115,47 +118,127 @@ FieldValue ReadField(RecordDatabase* db, int32_t fieldNumber) {
   return code == kOk ? value : FieldValue(field->Type());
 }
 
-// One chunk of ReadFieldOfAllRecords: records first..first+n-1 under one range lock.
+// A callback closed the databases: the database, its locks and its files are gone, so
+// the operation ends without touching them.
+bool RefuseClosedDuringCallback() {
+  SetLastError(kNoDatabaseOpen);
+  return false;
+}
+
+// The records of one chunk of a batch read. Fixed-width fields stay as bytes of the
+// chunk and are decoded only when visited, after the lock is released; chained values are
+// read under the lock, as ReadField reads them. Reused from chunk to chunk.
+struct ChunkRecords {
+  std::string bytes;
+  ErrorCode readCode = kOk;
+  size_t got = 0;                  // bytes read
+  bool decoded = false;            // the records are in values and codes
+  std::vector<FieldValue> values;  // when decoded
+  std::vector<ErrorCode> codes;    // when decoded
+
+  // What reading a field at this position of the bytes gives.
+  ErrorCode CodeAt(uint64_t position, int32_t width) const {
+    if (readCode != kOk) return readCode;
+    if (position >= got) return kSeekFailed;
+    return position + static_cast<uint64_t>(width) > got ? kFieldReadFailed : kOk;
+  }
+};
+
+// One chunk of a batch read: records first..first+n-1 under one range lock.
 // false when the lock could not be taken (nothing was read then).
 [[nodiscard]] bool ReadChunk(RecordDatabase& db, const FieldDescriptor& field, int64_t first,
-                             int64_t n, std::vector<FieldValue>& values,
-                             std::vector<ErrorCode>& codes) {
+                             int64_t n, ChunkRecords& chunk) {
   const uint64_t start = db.RecordOffset(first);
   const uint64_t lockLength = static_cast<uint64_t>((n - 1) * db.RecordSize() + 1);
   ScopedLock chunkLock;
   if (!db.locks.NoLocks() && chunkLock.Lock(db.main.File(), start, lockLength) != kOk) return false;
   const uint64_t fieldEnd = static_cast<uint64_t>(field.Offset() + field.Width());
   size_t size = 0;
-  ErrorCode readCode =
-      BoundedReadSize(db, start, static_cast<uint64_t>((n - 1) * db.RecordSize()) + fieldEnd, size);
-  std::string bytes(size, '\0');
-  size_t got = 0;
-  if (readCode == kOk) readCode = db.main.Read(start, bytes.data(), bytes.size(), got);
+  // A chunk of several records is at most one record longer than the chunk size, and
+  // asking the file for its length every chunk would cost a system call each.
+  chunk.readCode =
+      BoundedReadSize(db, start, static_cast<uint64_t>((n - 1) * db.RecordSize()) + fieldEnd, size,
+                      n > 1 ? 2 * kBatchChunkBytes : kUncheckedReadBytes);
+  // Every byte the records use is read over, so the buffer need not be cleared.
+  if (chunk.bytes.size() < size) chunk.bytes.resize(size);
+  chunk.got = 0;
+  if (chunk.readCode == kOk)
+    chunk.readCode = db.main.Read(start, chunk.bytes.data(), size, chunk.got);
+  chunk.decoded = IsChainType(field.Type());
+  if (!chunk.decoded) return true;
   for (int64_t i = 0; i < n; ++i) {
     const uint64_t position = static_cast<uint64_t>(i * db.RecordSize() + field.Offset());
+    ErrorCode code = chunk.CodeAt(position, field.Width());
     FieldValue value(field.Type());
-    ErrorCode code = readCode;
-    if (code == kOk && position >= got) code = kSeekFailed;
-    if (code == kOk && position + static_cast<uint64_t>(field.Width()) > got) {
-      code = kFieldReadFailed;
-    }
     if (code == kOk) {
-      code = FinishValue(db, field,
-                         std::string_view(bytes).substr(static_cast<size_t>(position),
-                                                        static_cast<size_t>(field.Width())),
-                         value);
+      code = FinishValue(
+          db, field,
+          std::string_view(chunk.bytes)
+              .substr(static_cast<size_t>(position), static_cast<size_t>(field.Width())),
+          value);
     }
-    values.push_back(code == kOk ? std::move(value) : FieldValue(field.Type()));
-    codes.push_back(code);
+    chunk.values.push_back(code == kOk ? std::move(value) : FieldValue(field.Type()));
+    chunk.codes.push_back(code);
   }
   return true;
 }
 
-// A callback closed the databases: the database, its locks and its files are gone, so
-// the operation ends without touching them.
-bool RefuseClosedDuringCallback() {
-  SetLastError(kNoDatabaseOpen);
-  return false;
+// Reads the field of every record chunk by chunk, as ReadFieldOfAllRecords says, and
+// calls visit(recordNumber, field, chunk, i, code, raw) for the i-th record of each chunk
+// (raw: its bytes, when they were read and are not decoded); visit reports whether the
+// databases are still open.
+template <typename Visit>
+bool ScanFieldOfAllRecords(int32_t fieldNumber, Visit&& visit) {
+  SetLastError(kOk);
+  RecordDatabase* db = CurrentDatabase();
+  const FieldDescriptor* field = FieldOrReport(db, fieldNumber);
+  if (field == nullptr) return false;
+  int32_t count = 0;
+  ErrorCode firstError = ReadRecordCount(*db, count);
+  if (firstError != kOk) {
+    SetLastError(firstError);
+    return false;
+  }
+  const int64_t recordSize = db->RecordSize();
+  const int64_t perChunk =
+      std::max<int64_t>(1, static_cast<int64_t>(kBatchChunkBytes) / recordSize);
+  ChunkRecords chunk;
+  for (int64_t first = 0; first < count; first += perChunk) {
+    const int64_t n = std::min<int64_t>(perChunk, count - first);
+    chunk.values.clear();
+    chunk.codes.clear();
+    // Locks this database already holds (inside a FindRecord condition) must stay
+    // counted in its lock table, so the range lock is only used when it holds none.
+    const bool chunked = FieldFitsRecord(*db, *field) && db->locks.Empty() &&
+                         ReadChunk(*db, *field, first, n, chunk);
+    if (!chunked) {
+      chunk.decoded = true;
+      for (int64_t record = first; record < first + n; ++record) {
+        FieldValue value(field->Type());
+        const ErrorCode code = ReadStoredField(*db, record, *field, value);
+        chunk.values.push_back(code == kOk ? std::move(value) : FieldValue(field->Type()));
+        chunk.codes.push_back(code);
+      }
+    }
+    const std::string_view bytes(chunk.bytes);
+    const int32_t offset = field->Offset(), width = field->Width();
+    for (int64_t i = 0; i < n; ++i) {
+      const uint64_t position = static_cast<uint64_t>(i * recordSize + offset);
+      const ErrorCode code =
+          chunk.decoded ? chunk.codes[static_cast<size_t>(i)] : chunk.CodeAt(position, width);
+      if (firstError == kOk) firstError = code;
+      const std::string_view raw =
+          chunk.decoded || code != kOk
+              ? std::string_view()
+              : bytes.substr(static_cast<size_t>(position), static_cast<size_t>(width));
+      if (!visit(static_cast<int32_t>(first + i + 1), *field, chunk, static_cast<size_t>(i), code,
+                 raw)) {
+        return RefuseClosedDuringCallback();
+      }
+    }
+  }
+  SetLastError(firstError);
+  return firstError == kOk;
 }
 
 // FindRecord's scan, under the lock of byte 16: from the cursor on, each record is read
@@ -301,46 +384,36 @@ bool FindRecord(const std::function<bool()>& condition) {
 
 bool ReadFieldOfAllRecords(int32_t fieldNumber,
                            const std::function<void(int32_t, const FieldValue&)>& visit) {
-  SetLastError(kOk);
-  RecordDatabase* db = CurrentDatabase();
-  const FieldDescriptor* field = FieldOrReport(db, fieldNumber);
-  if (field == nullptr) return false;
-  int32_t count = 0;
-  ErrorCode firstError = ReadRecordCount(*db, count);
-  if (firstError != kOk) {
-    SetLastError(firstError);
-    return false;
-  }
-  const int64_t recordSize = db->RecordSize();
-  const int64_t perChunk =
-      std::max<int64_t>(1, static_cast<int64_t>(kBatchChunkBytes) / recordSize);
-  std::vector<FieldValue> values;
-  std::vector<ErrorCode> codes;
-  for (int64_t first = 0; first < count; first += perChunk) {
-    const int64_t n = std::min<int64_t>(perChunk, count - first);
-    values.clear();
-    codes.clear();
-    // Locks this database already holds (inside a FindRecord condition) must stay
-    // counted in its lock table, so the range lock is only used when it holds none.
-    const bool chunked = FieldFitsRecord(*db, *field) && db->locks.Empty() &&
-                         ReadChunk(*db, *field, first, n, values, codes);
-    if (!chunked) {
-      for (int64_t record = first; record < first + n; ++record) {
-        FieldValue value(field->Type());
-        const ErrorCode code = ReadStoredField(*db, record, *field, value);
-        values.push_back(code == kOk ? std::move(value) : FieldValue(field->Type()));
-        codes.push_back(code);
-      }
-    }
-    for (int64_t i = 0; i < n; ++i) {
-      if (firstError == kOk) firstError = codes[static_cast<size_t>(i)];
-      const uint64_t closings = Registry().closings;
-      visit(static_cast<int32_t>(first + i + 1), values[static_cast<size_t>(i)]);
-      if (Registry().closings != closings) return RefuseClosedDuringCallback();
-    }
-  }
-  SetLastError(firstError);
-  return firstError == kOk;
+  DatabaseRegistry& registry = Registry();
+  return ScanFieldOfAllRecords(
+      fieldNumber, [&](int32_t recordNumber, const FieldDescriptor& field, ChunkRecords& chunk,
+                       size_t i, ErrorCode code, std::string_view raw) {
+        const uint64_t closings = registry.closings;
+        if (chunk.decoded) {
+          visit(recordNumber, chunk.values[i]);
+        } else {
+          visit(recordNumber, code == kOk ? DecodeField(field, raw) : FieldValue(field.Type()));
+        }
+        return registry.closings == closings;
+      });
+}
+
+bool ReadTextOfAllRecords(int32_t fieldNumber,
+                          const std::function<void(int32_t, std::string_view)>& visit) {
+  DatabaseRegistry& registry = Registry();
+  return ScanFieldOfAllRecords(
+      fieldNumber, [&](int32_t recordNumber, const FieldDescriptor& field, ChunkRecords& chunk,
+                       size_t i, ErrorCode, std::string_view raw) {
+        const uint64_t closings = registry.closings;
+        std::string_view text;  // a record not read has no bytes: the empty text
+        if (chunk.decoded) {
+          if (chunk.values[i].IsText()) text = chunk.values[i].Bytes();
+        } else if (field.Type() == FieldType::kText) {
+          text = raw.substr(0, raw.find('\0'));  // as DecodeField cuts a text
+        }
+        visit(recordNumber, text);
+        return registry.closings == closings;
+      });
 }
 
 }  // namespace zorli

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include "field_value.h"
@@ -56,7 +57,7 @@ bool FindRecord(const std::function<bool()>& condition);
 // fieldNumber (1-based) of every record, record numbers 1..count in file order, where
 // count is read as GetRecordCount reads it. Each visited value is exactly what
 // GoToRecord(recordNumber) followed by ReadField(fieldNumber) would give at that
-// moment, with the same locking: records are read in chunks of up to 64 KiB, each
+// moment, with the same locking: records are read in chunks of up to 1 MiB, each
 // chunk under one lock covering the lock bytes of all its records, so a writer that
 // holds a record's lock is never read half-changed, and no writer waits longer than one
 // chunk read. The lock is released before the callbacks of the chunk run, so visit may
@@ -69,6 +70,11 @@ bool FindRecord(const std::function<bool()>& condition);
 bool ReadFieldOfAllRecords(
     int32_t fieldNumber,
     const std::function<void(int32_t recordNumber, const FieldValue& value)>& visit);
+// The same scan for a field read as text: visit gets what ReadField(fieldNumber).Text()
+// would give, as a view valid only during the call, so a text field costs no copy.
+bool ReadTextOfAllRecords(
+    int32_t fieldNumber,
+    const std::function<void(int32_t recordNumber, std::string_view text)>& visit);
 
 // Result code of the last operation on this thread.
 int32_t LastError();

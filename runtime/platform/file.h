@@ -25,8 +25,8 @@ class File final : public RandomAccessFile {
   // As FileSystem::Open and FileSystem::Create.
   FileError Open(const std::string& path, bool writable, FileSharing sharing);
   FileError Create(const std::string& path);
-  // Creates the file only if no file of that name exists (AlreadyExists otherwise): what
-  // it opens is ours to write and to remove.
+  // Creates the file for reading and writing only when no file of that name exists, so a
+  // temporary name is ours alone.
   FileError CreateNew(const std::string& path);
   bool IsOpen() const;
   bool Writable() const { return writable_; }

@@ -6,7 +6,9 @@
 #include <iterator>
 #include <random>
 
+#include "knowledge_files.h"
 #include "pattern.h"
+#include "record_database.h"
 #include "reply_scoring.h"
 
 namespace zorli {
@@ -116,6 +118,35 @@ TEST(MessageUnitIndexTest, ScoresAsSearchingTheMessageForEachUnit) {
           << "round " << round << ", pattern " << p;
     }
   }
+}
+
+// The batch scan of a whole file chooses as reading each record through the cursor and
+// scoring it by the rules does: same best score, same candidates, over several chunks.
+TEST(MessageUnitIndexTest, ScoringAFileGivesTheCandidatesOfTheCursorPath) {
+  regex expression;
+  ASSERT_TRUE(expression.create("[^a-z0-9]{2}"));
+  std::mt19937 generator(20261209);
+  constexpr int kRecords = 1500;  // about six chunks of records of this schema
+  std::vector<testing::KnowledgeRecord> records;
+  for (int i = 0; i < kRecords; ++i) {
+    records.push_back(testing::RecordAnswering(RandomGbk(generator, generator() % 10), "a"));
+  }
+  testing::KnowledgeFilesScope files;
+  testing::WritePrimaryKnowledge(records);
+  ASSERT_TRUE(OpenDatabase("dbs.edb")) << LastError();
+  for (int m = 0; m < 12; ++m) {
+    const GbkText message = RandomGbk(generator, 2 + generator() % 20);
+    CandidateList expected;
+    for (int32_t r = 1; r <= kRecords; ++r) {
+      ASSERT_TRUE(GoToRecord(r));
+      expected.Consider(r, ScoreByUnitSearches(expression, ReadField(1).Text(), message));
+    }
+    CandidateList scanned;
+    ASSERT_TRUE(ScoreCurrentDatabase(message, scanned)) << LastError();
+    EXPECT_EQ(scanned.bestScore, expected.bestScore) << "message " << m;
+    EXPECT_EQ(scanned.records, expected.records) << "message " << m;
+  }
+  CloseAllDatabases();
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "commands.h"
 
 #include "console.h"
+#include "corpus_import.h"
 #include "database_info.h"
 #include "database_verify.h"
 #include "field_text.h"
@@ -20,6 +21,7 @@ namespace {
 const char kUsage[] =
     "usage:\n"
     "  edbtool create OUT --schema SCHEMA --from FILE.tsv [--password P]\n"
+    "  edbtool import OUT.edb --from FILE [--format tsv|pairs]\n"
     "  edbtool dump FILE [--password P]\n"
     "  edbtool check FILE [--password P]\n"
     "  edbtool verify FILE [--password P]\n"
@@ -36,7 +38,9 @@ const char kUsage[] =
     "teach, forget, taught: what was taught in the chat, kept in taught.tsv beside DBS_EDB;\n"
     "teach prints the pattern chosen; reteach writes every taught pair into a rebuilt\n"
     "DBS_EDB; --samples: the sample messages that tell how common a word is (default:\n"
-    "data/samples.tsv beside DBS_EDB)\n";
+    "data/samples.tsv beside DBS_EDB)\n"
+    "import: a question-answer corpus as a dbs.edb knowledge file; tsv: question TAB answer\n"
+    "a line (the default); pairs: alternating lines, a blank line or E between dialogues\n";
 
 // Positional values after the file, by verb.
 size_t ValuesOf(const std::string& verb) {
@@ -52,9 +56,9 @@ bool IsTeachingVerb(const std::string& verb) {
 std::optional<Command> ParseCommand(const std::vector<std::string>& arguments) {
   if (arguments.size() < 2) return std::nullopt;
   Command command{arguments[0], arguments[1], {}};
-  const bool create = command.verb == "create";
+  const bool create = command.verb == "create", import = command.verb == "import";
   const bool teaching = IsTeachingVerb(command.verb);
-  if (!create && !teaching && command.verb != "dump" && command.verb != "check" &&
+  if (!create && !import && !teaching && command.verb != "dump" && command.verb != "check" &&
       command.verb != "verify" && command.verb != "repair" && command.verb != "info") {
     return std::nullopt;
   }
@@ -64,15 +68,18 @@ std::optional<Command> ParseCommand(const std::vector<std::string>& arguments) {
   for (size_t i = firstOption; i < arguments.size(); i += 2) {
     const std::string& option = arguments[i];
     const bool known =
-        (!teaching && option == "--password") ||
-        (create && (option == "--schema" || option == "--from")) ||
-        ((command.verb == "teach" || command.verb == "reteach") && option == "--samples");
+        import ? option == "--from" || option == "--format"
+               : (!teaching && option == "--password") ||
+                     (create && (option == "--schema" || option == "--from")) ||
+                     ((command.verb == "teach" || command.verb == "reteach") &&
+                      option == "--samples");
     if (!known || i + 1 >= arguments.size() || command.options.count(option)) return std::nullopt;
     command.options[option] = arguments[i + 1];
   }
   if (create && (!command.options.count("--schema") || !command.options.count("--from"))) {
     return std::nullopt;
   }
+  if (import && !command.options.count("--from")) return std::nullopt;
   return command;
 }
 
@@ -98,6 +105,40 @@ int Create(const Command& command) {
   }
   if (!*built) WriteError(built->problem + "\n");
   return *built ? kSuccess : kFailure;
+}
+
+// Imports a corpus and says what became of its pairs; a failure when no record was written.
+int Import(const Command& command) {
+  const auto format = command.options.find("--format");
+  const std::string formatName = format == command.options.end() ? "tsv" : format->second;
+  if (formatName != "tsv" && formatName != "pairs") {
+    WriteError("--format: tsv or pairs\n");
+    return kUsageError;
+  }
+  bool progressShown = false;
+  const knowledge::ImportSummary summary = knowledge::ImportCorpus(
+      command.file, command.options.at("--from"),
+      formatName == "pairs" ? knowledge::CorpusFormat::kPairs : knowledge::CorpusFormat::kTsv,
+      [&](const char* phase, int64_t done, int64_t total) {
+        WriteError(std::string("\rimport: ") + phase + " " + std::to_string(done) + " of " +
+                   std::to_string(total) + "   ");
+        progressShown = true;
+      });
+  if (progressShown) WriteError("\n");
+  const auto line = [](const char* what, int64_t n) {
+    WriteOut(std::string(what) + ": " + std::to_string(n) + "\n");
+  };
+  line("lines", summary.lines);
+  line("pairs read", summary.pairs);
+  line("questions", summary.questions);
+  line("records written", summary.records);
+  line("skipped, longer than a field", summary.tooLong);
+  line("skipped, characters GBK lacks", summary.notGbk);
+  line("skipped, not a pair", summary.malformed);
+  line("skipped, a question of no units", summary.noUnits);
+  line("answers beyond four", summary.overFour);
+  if (!summary.written) WriteError(summary.problem + "\n");
+  return summary.written ? kSuccess : kFailure;
 }
 
 int FailWith(int32_t code) {
@@ -259,6 +300,7 @@ int Teaching(const Command& command) {
 int Run(const Command& command) {
   if (IsTeachingVerb(command.verb)) return Teaching(command);
   if (command.verb == "create") return Create(command);
+  if (command.verb == "import") return Import(command);
   if (command.verb == "dump") return Dump(command);
   if (command.verb == "info") return Info(command);
   if (command.verb == "verify") return Verify(command);
