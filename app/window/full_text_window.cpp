@@ -89,19 +89,19 @@ HWND OpenFullTextWindow(HWND owner, const std::wstring& title, const std::wstrin
   RECT place{};
   if (owner != nullptr) GetWindowRect(owner, &place);
   const int step = (OpenWindowsOf(owner) % 8) * kCascadeStep;
-  HWND window = CreateWindowExW(0, kFullTextWindowClass, title.c_str(),
-                                WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, place.left + 16 + step,
-                                place.top + 40 + step, kWidth, kHeight, owner, nullptr, instance,
-                                nullptr);
+  HWND window =
+      CreateWindowExW(0, kFullTextWindowClass, title.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                      place.left + 16 + step, place.top + 40 + step, kWidth, kHeight, owner,
+                      nullptr, instance, nullptr);
   if (window == nullptr) return nullptr;
   RECT client{};
   GetClientRect(window, &client);
-  HWND box = CreateWindowExW(
-      0, L"EDIT", L"",
-      WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL |
-          ES_NOHIDESEL,
-      0, 0, client.right, client.bottom, window,
-      reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTextBoxId)), instance, nullptr);
+  HWND box =
+      CreateWindowExW(0, L"EDIT", L"",
+                      WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_READONLY |
+                          ES_AUTOVSCROLL | ES_NOHIDESEL,
+                      0, 0, client.right, client.bottom, window,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTextBoxId)), instance, nullptr);
   if (box == nullptr) {
     DestroyWindow(window);
     return nullptr;
