@@ -69,9 +69,12 @@ void ChatCommands::AddSections(ChatMenuBuilder& builder) {
   builder.AddSection([this](const ChatMenuContext&, ChatMenu& menu) {
     const bool any = !conversation_.Turns().empty() || chatList_.GetCount() > 0;
     const bool anyTurn = !conversation_.Turns().empty();
-    menu.Add(kCopyAllText, [this] { CopyAll(); }, anyTurn);
-    menu.Add(kSaveText, [this] { Save(); }, anyTurn);
-    menu.Add(kClearText, [this] { Clear(); }, any);
+    const auto copyAll = [this] { CopyAll(); };
+    const auto save = [this] { Save(); };
+    const auto clear = [this] { Clear(); };
+    menu.Add(kCopyAllText, copyAll, anyTurn);
+    menu.Add(kSaveText, save, anyTurn);
+    menu.Add(kClearText, clear, any);
   });
 }
 

@@ -21,8 +21,8 @@ constexpr wchar_t kClearText[] = L"清空聊天记录(&L)";
 
 class ChatCommands {
  public:
-  // owner: the window that owns the dialogs and the full-text windows.
   ChatCommands(ChatListView& chatList, Conversation& conversation);
+  // The window that owns the dialogs and the full-text windows.
   void SetOwner(HWND owner) { owner_ = owner; }
 
   // The entry's own text: a user's message as typed, a bot's reply without its time header,

@@ -57,9 +57,9 @@ bool ShowChatMenu(HWND owner, const ChatMenu& menu, POINT screenPoint) {
   }
   // The owner must be in front, or the menu does not close when the user clicks elsewhere.
   SetForegroundWindow(owner);
-  const UINT chosen = static_cast<UINT>(
-      TrackPopupMenu(popup, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, screenPoint.x,
-                     screenPoint.y, 0, owner, nullptr));
+  const UINT chosen =
+      static_cast<UINT>(TrackPopupMenu(popup, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY,
+                                       screenPoint.x, screenPoint.y, 0, owner, nullptr));
   DestroyMenu(popup);
   PostMessageW(owner, WM_NULL, 0, 0);
   if (chosen < kFirstCommand || chosen - kFirstCommand >= items.size()) return false;

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "common_controls.h"
+
 namespace zorli::window {
 namespace {
 
@@ -27,8 +29,8 @@ LRESULT CALLBACK TextBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lPara
   }
   // Ctrl+A would otherwise also arrive as a character and beep.
   if (message == WM_CHAR && wParam == 1) return 0;
-  if (message == WM_NCDESTROY) RemoveWindowSubclass(box, TextBoxProc, kTextBoxSubclass);
-  return DefSubclassProc(box, message, wParam, lParam);
+  if (message == WM_NCDESTROY) RemoveSubclass(box, TextBoxProc, kTextBoxSubclass);
+  return DefSubclass(box, message, wParam, lParam);
 }
 
 LRESULT CALLBACK FullTextProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -89,19 +91,19 @@ HWND OpenFullTextWindow(HWND owner, const std::wstring& title, const std::wstrin
   RECT place{};
   if (owner != nullptr) GetWindowRect(owner, &place);
   const int step = (OpenWindowsOf(owner) % 8) * kCascadeStep;
-  HWND window = CreateWindowExW(0, kFullTextWindowClass, title.c_str(),
-                                WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, place.left + 16 + step,
-                                place.top + 40 + step, kWidth, kHeight, owner, nullptr, instance,
-                                nullptr);
+  HWND window =
+      CreateWindowExW(0, kFullTextWindowClass, title.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                      place.left + 16 + step, place.top + 40 + step, kWidth, kHeight, owner,
+                      nullptr, instance, nullptr);
   if (window == nullptr) return nullptr;
   RECT client{};
   GetClientRect(window, &client);
-  HWND box = CreateWindowExW(
-      0, L"EDIT", L"",
-      WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL |
-          ES_NOHIDESEL,
-      0, 0, client.right, client.bottom, window,
-      reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTextBoxId)), instance, nullptr);
+  HWND box =
+      CreateWindowExW(0, L"EDIT", L"",
+                      WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_READONLY |
+                          ES_AUTOVSCROLL | ES_NOHIDESEL,
+                      0, 0, client.right, client.bottom, window,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTextBoxId)), instance, nullptr);
   if (box == nullptr) {
     DestroyWindow(window);
     return nullptr;
@@ -110,7 +112,7 @@ HWND OpenFullTextWindow(HWND owner, const std::wstring& title, const std::wstrin
   SendMessageW(box, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(kMargin, kMargin));
   SendMessageW(box, EM_LIMITTEXT, 0, 0);
   SetWindowTextW(box, text.c_str());
-  SetWindowSubclass(box, TextBoxProc, kTextBoxSubclass, 0);
+  SetSubclass(box, TextBoxProc, kTextBoxSubclass, 0);
   ShowWindow(window, SW_SHOW);
   SetFocus(box);
   return window;

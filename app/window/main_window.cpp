@@ -82,16 +82,16 @@ bool MainWindow::PreTranslate(const MSG& message) {
     if (events_.sendRequested) events_.sendRequested();
     return true;
   }
+  if (inWindow && IsSaveKey(message.message, message.wParam, CurrentShiftState())) {
+    if (events_.saveRequested) events_.saveRequested();
+    return true;
+  }
   if (IsSelectAllKey(message.message, message.wParam, CurrentShiftState()) &&
       IsEditBox(GetDlgCtrlID(message.hwnd)) && GetParent(message.hwnd) == shapeBox_) {
     SendMessageW(message.hwnd, EM_SETSEL, 0, -1);
     return true;
   }
   if (message.message == WM_MOUSEWHEEL && inWindow && WheelToListUnderMouse(message)) return true;
-  if (inWindow && IsSaveKey(message.message, message.wParam, CurrentShiftState())) {
-    if (events_.saveRequested) events_.saveRequested();
-    return true;
-  }
   if (const int step = FocusStep(message.message, message.wParam, CurrentShiftState());
       inWindow && step != 0) {
     MoveFocus(message.hwnd, step);

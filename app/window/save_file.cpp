@@ -70,8 +70,8 @@ std::optional<std::wstring> AskSavePath(HWND owner, const std::wstring& title,
   dialog.lpstrTitle = title.c_str();
   dialog.lpstrDefExt = L"txt";
   // The knowledge files are found in the current folder: the dialog must not move it.
-  dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY |
-                 OFN_EXPLORER;
+  dialog.Flags =
+      OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY | OFN_EXPLORER;
   if (!GetSaveFileNameW(&dialog)) return std::nullopt;
   return std::wstring(file.data());
 }

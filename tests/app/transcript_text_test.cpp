@@ -26,9 +26,9 @@ TEST(TranscriptText, OneLineTurnIsTimeNicknameAndTextInUtf8) {
   EXPECT_EQ(TurnToUtf8Text(TurnOf(Speaker::kUser, " Velan-", kNiHao)),
             "[2026-12-09 14:05:03]  Velan-" + kColon + kNiHaoUtf8 + "\r\n");
   // Single digits are padded in the stamp, unlike the bot's header.
-  EXPECT_EQ(TurnToUtf8Text(TurnOf(Speaker::kBot, "KaduZorli", "ok",
-                                  MakeDateTime({2027, 1, 2, 3, 4, 5}))),
-            "[2027-01-02 03:04:05] KaduZorli" + kColon + "ok\r\n");
+  EXPECT_EQ(
+      TurnToUtf8Text(TurnOf(Speaker::kBot, "KaduZorli", "ok", MakeDateTime({2027, 1, 2, 3, 4, 5}))),
+      "[2027-01-02 03:04:05] KaduZorli" + kColon + "ok\r\n");
 }
 
 TEST(TranscriptText, LaterLinesAreIndentedWhateverTheirLineEnd) {

@@ -3,6 +3,7 @@
 #include <utility>
 #include <vector>
 
+#include "chat_list_windows.h"
 #include "keyboard_input.h"
 #include "window_layout.h"
 
@@ -29,6 +30,8 @@ BOOL CALLBACK FindMainWindow(HWND window, LPARAM parameter) {
 
 // Time for the program to take each batch of input.
 constexpr DWORD kInputPauseMilliseconds = 30;
+constexpr DWORD kPointerWaitMilliseconds = 500;
+constexpr int kPointerAttempts = 3;
 
 }  // namespace
 
@@ -211,11 +214,31 @@ POINT MiddleOf(HWND window) {
   return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
 }
 
-void ClickAtScreen(POINT at) {
-  SendInputs({MouseAt(at, MOUSEEVENTF_MOVE), MouseAt(at, MOUSEEVENTF_LEFTDOWN),
-              MouseAt(at, MOUSEEVENTF_LEFTUP)},
-             kInputPauseMilliseconds);
+// Moves the pointer to at, then presses and releases a button there times times in one
+// batch. The buttons wait until the pointer stays at the target: on a busy machine Wine may
+// still put it back where the last click left it, and the press would land there.
+void ButtonsAt(POINT at, DWORD down, DWORD up, int times) {
+  const auto arrived = [&] {
+    POINT now{};
+    GetCursorPos(&now);
+    return now.x == at.x && now.y == at.y;
+  };
+  for (int attempt = 0; attempt < kPointerAttempts; ++attempt) {
+    SendInputs({MouseAt(at, MOUSEEVENTF_MOVE)}, kInputPauseMilliseconds);
+    if (WaitUntil(arrived, kPointerWaitMilliseconds)) {
+      Sleep(kInputPauseMilliseconds);
+      if (arrived()) break;
+    }
+  }
+  std::vector<INPUT> inputs;
+  for (int i = 0; i < times; ++i) {
+    inputs.push_back(MouseAt(at, down));
+    inputs.push_back(MouseAt(at, up));
+  }
+  SendInputs(std::move(inputs), kInputPauseMilliseconds);
 }
+
+void ClickAtScreen(POINT at) { ButtonsAt(at, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, 1); }
 
 struct ClassSearch {
   DWORD processId;
@@ -248,15 +271,6 @@ void ZorliProcess::ClickAt(HWND window, POINT client) const {
   ClickAtScreen(client);
 }
 
-void ZorliProcess::ClickAt(POINT screen, DWORD down, DWORD up, int times) const {
-  std::vector<INPUT> inputs{MouseAt(screen, MOUSEEVENTF_MOVE)};
-  for (int i = 0; i < times; ++i) {
-    inputs.push_back(MouseAt(screen, down));
-    inputs.push_back(MouseAt(screen, up));
-  }
-  SendInputs(std::move(inputs), kInputPauseMilliseconds);
-}
-
 void ZorliProcess::Wheel(HWND window, int delta) const {
   const POINT at = MiddleOf(window);
   INPUT turn = MouseAt(at, MOUSEEVENTF_WHEEL);
@@ -269,17 +283,19 @@ POINT ZorliProcess::BubblePoint(int index, int dy) const {
   RECT item{};
   SendMessageW(list_, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
   const int below = bubble.Height() / 2 < dy ? bubble.Height() / 2 : dy;
-  POINT point{item.left + (bubble.left + bubble.right) / 2, item.top + bubble.top + below};
+  // A list scrolled to the bottom shows its items lower than their rectangles.
+  POINT point{item.left + (bubble.left + bubble.right) / 2,
+              item.top + ViewShift(list_) + bubble.top + below};
   ClientToScreen(list_, &point);
   return point;
 }
 
 void ZorliProcess::RightClickAt(POINT screen) const {
-  ClickAt(screen, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP, 1);
+  ButtonsAt(screen, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP, 1);
 }
 
 void ZorliProcess::DoubleClickAt(POINT screen) const {
-  ClickAt(screen, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, 2);
+  ButtonsAt(screen, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, 2);
 }
 
 HWND ZorliProcess::FindWindowOfClass(const wchar_t* className, HWND owner) const {

@@ -80,8 +80,6 @@ class ZorliProcess {
 
  private:
   GbkText ReadRemoteText(const char* address) const;
-  // Presses and releases a mouse button at screen, times times in one batch.
-  void ClickAt(POINT screen, DWORD down, DWORD up, int times) const;
 
   PROCESS_INFORMATION process_{};
   HWND mainWindow_ = nullptr;
