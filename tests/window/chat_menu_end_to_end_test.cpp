@@ -12,6 +12,7 @@
 #include "full_text_window.h"
 #include "knowledge_schema.h"
 #include "record_database.h"
+#include "test_files.h"
 #include "window_layout.h"
 #include "zorli_process.h"
 
@@ -30,49 +31,12 @@ constexpr DWORD kWait = 10000;  // generous: the tests may share the machine
 // A menu shows a moment before its loop takes keys; a key pressed sooner is lost.
 constexpr DWORD kMenuSettleMilliseconds = 250;
 
-void WriteKnowledge(const knowledge::KnowledgeSchema& schema, const std::vector<GbkText>& row) {
-  const GbkText name(schema.fileName);
-  ASSERT_TRUE(CreateDatabase(name, knowledge::FieldDefinitions(schema))) << LastError();
-  ASSERT_TRUE(OpenDatabase(name)) << LastError();
-  ASSERT_TRUE(AppendRecord());
-  for (size_t i = 0; i < row.size(); ++i)
-    ASSERT_TRUE(
-        WriteField(static_cast<int32_t>(i + 1), FieldValue::FromBytes(FieldType::kText, row[i])));
-  CloseAllDatabases();
-}
-
-std::wstring CurrentFolder() {
-  wchar_t folder[MAX_PATH] = {};
-  GetCurrentDirectoryW(MAX_PATH, folder);
-  return folder;
-}
-
-std::wstring TextOf(HWND window) {
-  const auto length = static_cast<int>(SendMessageW(window, WM_GETTEXTLENGTH, 0, 0));
-  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-  SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
-  text.resize(static_cast<size_t>(length));
-  return text;
-}
-
 std::string Utf8Of(const std::wstring& text) {
   const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
                                        nullptr, 0, nullptr, nullptr);
   std::string bytes(static_cast<size_t>(size), '\0');
   WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size,
                       nullptr, nullptr);
-  return bytes;
-}
-
-std::string ReadWhole(const std::wstring& path) {
-  HANDLE file =
-      CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return "<missing>";
-  std::string bytes(1 << 16, '\0');
-  DWORD read = 0;
-  ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-  CloseHandle(file);
-  bytes.resize(read);
   return bytes;
 }
 
@@ -99,9 +63,9 @@ std::wstring WithoutStamps(const std::wstring& text) {
 class ChatMenuEndToEndTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    WriteKnowledge(knowledge::PrimaryKnowledge(),
-                   {kHello, kHelloAnswer, kHelloAnswer, kHelloAnswer, kHelloAnswer});
-    WriteKnowledge(knowledge::FallbackKnowledge(), {kFallback});
+    WriteKnowledgeFile(knowledge::PrimaryKnowledge(),
+                       {{kHello, kHelloAnswer, kHelloAnswer, kHelloAnswer, kHelloAnswer}});
+    WriteKnowledgeFile(knowledge::FallbackKnowledge(), {{kFallback}});
   }
 
   void SetUp() override {

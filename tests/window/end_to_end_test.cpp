@@ -15,6 +15,7 @@
 #include "database_writer.h"
 #include "knowledge_schema.h"
 #include "record_database.h"
+#include "test_files.h"
 #include "window_frame_checks.h"
 #include "window_layout.h"
 #include "zorli_process.h"
@@ -36,30 +37,9 @@ const GbkText kWeather = "\xCC\xEC\xC6\xF8";                   // 天气
 const GbkText kWeatherAnswer = "\xC7\xE7\xCC\xEC";             // 晴天
 const GbkText kFallback = "\xCE\xD2\xCC\xFD\xB2\xBB\xB6\xAE";  // 我听不懂
 
-void WriteKnowledgeFile(const knowledge::KnowledgeSchema& schema,
-                        const std::vector<std::vector<GbkText>>& rows) {
-  const GbkText name(schema.fileName);
-  ASSERT_TRUE(CreateDatabase(name, knowledge::FieldDefinitions(schema))) << LastError();
-  ASSERT_TRUE(OpenDatabase(name)) << LastError();
-  for (const auto& row : rows) {
-    ASSERT_TRUE(AppendRecord());
-    for (size_t i = 0; i < row.size(); ++i) {
-      ASSERT_TRUE(
-          WriteField(static_cast<int32_t>(i + 1), FieldValue::FromBytes(FieldType::kText, row[i])));
-    }
-  }
-  CloseAllDatabases();
-}
-
 std::wstring WindowsPath(std::string path) {
   std::replace(path.begin(), path.end(), '/', '\\');
   return L"Z:" + std::wstring(path.begin(), path.end());
-}
-
-std::wstring CurrentFolder() {
-  wchar_t folder[MAX_PATH] = {};
-  GetCurrentDirectoryW(MAX_PATH, folder);
-  return folder;
 }
 
 // The bot's entry: the unpadded time, a blank line, four spaces, the reply, a blank line.

@@ -6,20 +6,12 @@
 
 #include <string>
 
+#include "test_files.h"
+
 namespace zorli::window {
 namespace {
 
-std::string ReadWhole(const std::wstring& path) {
-  HANDLE file =
-      CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return "<missing>";
-  std::string bytes(1 << 16, '\0');
-  DWORD read = 0;
-  ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-  CloseHandle(file);
-  bytes.resize(read);
-  return bytes;
-}
+using zorli::testing::ReadWhole;
 
 // Names in folder, besides "." and "..".
 int FilesIn(const std::wstring& folder) {

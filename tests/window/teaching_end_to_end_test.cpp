@@ -14,6 +14,7 @@
 #include "record_database.h"
 #include "teach_dialog.h"
 #include "teaching.h"
+#include "test_files.h"
 #include "window_layout.h"
 #include "zorli_process.h"
 
@@ -30,34 +31,6 @@ constexpr int kFirstReply = 2;
 
 GbkText Gbk(const std::wstring& text) { return platform::FromWide(platform::CodePage::kGbk, text); }
 
-void WriteKnowledge(const knowledge::KnowledgeSchema& schema,
-                    const std::vector<std::wstring>& row) {
-  const GbkText name(schema.fileName);
-  ASSERT_TRUE(CreateDatabase(name, knowledge::FieldDefinitions(schema))) << LastError();
-  ASSERT_TRUE(OpenDatabase(name)) << LastError();
-  ASSERT_TRUE(AppendRecord());
-  for (size_t i = 0; i < row.size(); ++i) {
-    ASSERT_TRUE(WriteField(static_cast<int32_t>(i + 1),
-                           FieldValue::FromBytes(FieldType::kText, Gbk(row[i]))));
-  }
-  CloseAllDatabases();
-}
-
-std::wstring CurrentFolder() {
-  wchar_t folder[MAX_PATH] = {};
-  GetCurrentDirectoryW(MAX_PATH, folder);
-  return folder;
-}
-
-// WM_GETTEXT, which reaches another process's controls as GetWindowText does not.
-std::wstring TextOf(HWND window) {
-  const auto length = static_cast<int>(SendMessageW(window, WM_GETTEXTLENGTH, 0, 0));
-  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-  SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
-  text.resize(static_cast<size_t>(length));
-  return text;
-}
-
 std::vector<knowledge::TaughtPair> TaughtPairs() {
   std::vector<knowledge::TaughtPair> pairs;
   EXPECT_TRUE(knowledge::ReadTaughtPairs("taught.tsv", pairs).ok);
@@ -68,9 +41,10 @@ class TeachingEndToEndTest : public ::testing::Test {
  protected:
   void SetUp() override {
     DeleteFileW(L"taught.tsv");
-    WriteKnowledge(knowledge::PrimaryKnowledge(),
-                   {L"你好", L"你好呀", L"你好呀", L"你好呀", L"你好呀"});
-    WriteKnowledge(knowledge::FallbackKnowledge(), {L"我听不懂"});
+    WriteKnowledgeFile(
+        knowledge::PrimaryKnowledge(),
+        {{Gbk(L"你好"), Gbk(L"你好呀"), Gbk(L"你好呀"), Gbk(L"你好呀"), Gbk(L"你好呀")}});
+    WriteKnowledgeFile(knowledge::FallbackKnowledge(), {{Gbk(L"我听不懂")}});
   }
   void TearDown() override {
     zorli_.reset();
