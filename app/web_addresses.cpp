@@ -9,10 +9,13 @@ constexpr std::string_view kSearchPath = "/s";
 constexpr std::string_view kSearchQueryBeforeKeyword = "?ct=0&ie=gb2312&bs=&sr=&z=&wd=";
 constexpr std::string_view kSearchQueryAfterKeyword = "&cl=3&f=8";
 
-// The browser is started with the URL as one quoted argument: a '"' would end it, a blank
-// or a line break would split or break it, and a '%' would read as the start of an escape.
-// No GBK trail byte is below 0x40, so characters are never torn apart.
-bool MustBeEncoded(unsigned char byte) { return byte <= ' ' || byte == '"' || byte == '%'; }
+// The unreserved characters of a URL. Anything else, a GBK byte above all, would be
+// converted or split on its way through the shell and the browser's command line.
+bool MustBeEncoded(unsigned char byte) {
+  const bool alphanumeric =
+      (byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') || (byte >= '0' && byte <= '9');
+  return !alphanumeric && byte != '-' && byte != '.' && byte != '_' && byte != '~';
+}
 
 GbkText PercentEncoded(std::string_view keyword) {
   static constexpr char kHexDigits[] = "0123456789ABCDEF";

@@ -12,8 +12,9 @@ constexpr std::string_view kSearchEngineHost = "https://www.baidu.com";
 
 // "Explorer" and the portal's front page.
 GbkText NewsCommandLine();
-// The result page for keyword. Its bytes go in as typed (GBK stays GBK), except '"', '%'
-// and the bytes up to the space, which are percent-encoded.
+// The result page for keyword, pure ASCII: every byte of the keyword but letters, digits
+// and "-._~" is percent-encoded, so the GBK bytes reach the engine whatever the system's
+// code page.
 GbkText SearchUrl(std::string_view keyword);
 
 }  // namespace zorli

@@ -88,15 +88,18 @@ std::string TaughtPathBeside(const std::string& dbsPath) {
 
 TaughtFileResult ReadTaughtPairs(const std::string& path, std::vector<TaughtPair>& pairs) {
   pairs.clear();
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) return {true, ""};
+  platform::File file;
+  if (file.Open(path, false, platform::FileSharing::kDenyNone) != platform::FileError::kNone) {
+    return {true, ""};
+  }
   std::string text;
   char buffer[16 * 1024];
-  size_t n;
-  while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, n);
-  const bool complete = !std::ferror(file);
-  std::fclose(file);
-  if (!complete) return {false, path + ": cannot be read"};
+  for (size_t n = 0;; text.append(buffer, n)) {
+    if (file.ReadAt(text.size(), buffer, sizeof buffer, n) != platform::FileError::kNone) {
+      return {false, path + ": cannot be read"};
+    }
+    if (n == 0) break;
+  }
   if (text.rfind("\xEF\xBB\xBF", 0) == 0) text.erase(0, 3);  // Notepad's byte-order mark
   size_t start = 0;
   for (int number = 1; start < text.size(); ++number) {
@@ -134,12 +137,9 @@ TaughtFileResult WriteTaughtPairs(const std::string& path, const std::vector<Tau
   for (int attempt = 0;; ++attempt) {
     if (attempt == kNameAttempts) return {false, path + ": no temporary file beside it"};
     temporary = path + "~" + std::to_string((first + static_cast<uint32_t>(attempt)) % 100000);
-    platform::File existing;
-    if (existing.Open(temporary, false, platform::FileSharing::kDenyNone) ==
-            platform::FileError::kNotFound &&
-        file.Create(temporary) == platform::FileError::kNone) {
-      break;
-    }
+    const platform::FileError error = file.CreateNew(temporary);
+    if (error == platform::FileError::kNone) break;
+    if (error != platform::FileError::kAlreadyExists) return {false, path + ": cannot be written"};
   }
   size_t written = 0;
   const bool stored =

@@ -1,7 +1,7 @@
 #include "tsv_database.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <cstdint>
 #include <optional>
 
 #include "database_paths.h"
@@ -9,6 +9,7 @@
 #include "gbk_convert.h"
 #include "platform/console.h"
 #include "platform/file.h"
+#include "platform/platform.h"
 #include "record_database.h"
 #include "tsv_lines.h"
 #include "tsv_text.h"
@@ -63,12 +64,49 @@ BuildResult Fill(const std::string& path, const std::vector<FieldDefinition>& fi
   return result;
 }
 
-// out with "~new" before its extension: beside it, with the same extension, so its
-// auxiliary file is named after it as well.
-std::string TemporaryBeside(const std::string& out) {
-  const size_t dot = out.rfind('.');
-  return out.substr(0, dot) + "~new" + out.substr(dot);
-}
+// Names made beside out and created by us, so that they, and only they, may be written
+// and removed: a file of the user's that happens to bear such a name is never touched.
+class TemporaryFiles {
+ public:
+  ~TemporaryFiles() {
+    for (const std::string& path : created_) platform::RemoveFile(path);
+  }
+  // out with "~new" and a number before its extension (beside it, with the same extension,
+  // so that its auxiliary file is named after it as well), and that auxiliary name when
+  // withAux; all created empty. False when no free name could be made.
+  bool Reserve(const std::string& out, bool withAux) {
+    const size_t dot = out.rfind('.');
+    const uint32_t start = platform::TickCount();
+    for (uint32_t attempt = 0; attempt < kAttempts; ++attempt) {
+      main_ = out.substr(0, dot) + "~new" + std::to_string((start + attempt) % 100000) +
+              out.substr(dot);
+      const platform::FileError error = CreateNew(main_);
+      if (error == platform::FileError::kAlreadyExists) continue;
+      if (error != platform::FileError::kNone) return false;
+      if (!withAux) return true;
+      const platform::FileError auxError = CreateNew(edb::AuxiliaryPath(main_));
+      if (auxError == platform::FileError::kNone) return true;
+      if (auxError != platform::FileError::kAlreadyExists) return false;
+    }
+    return false;
+  }
+  const std::string& Main() const { return main_; }
+  // After a successful rename the name is no longer ours to remove.
+  void Renamed(const std::string& path) {
+    created_.erase(std::remove(created_.begin(), created_.end(), path), created_.end());
+  }
+
+ private:
+  static constexpr uint32_t kAttempts = 100;
+  platform::FileError CreateNew(const std::string& path) {
+    platform::File file;
+    const platform::FileError error = file.CreateNew(path);
+    if (error == platform::FileError::kNone) created_.push_back(path);
+    return error;
+  }
+  std::string main_;
+  std::vector<std::string> created_;
+};
 
 }  // namespace
 
@@ -90,19 +128,26 @@ BuildResult CreateDatabaseFromTsv(const std::string& outPath,
   }
 
   const std::string out = edb::WithDefaultExtension(platform::NativePath(outPath));
-  const std::string temporary = TemporaryBeside(out);
-  const std::string temporaryAux = edb::AuxiliaryPath(temporary);
-  BuildResult result = Fill(temporary, fields, lines, tsvPath, password);
   const bool hasAux = std::any_of(fields.begin(), fields.end(),
                                   [](const FieldDefinition& f) { return IsChainType(f.type); });
+  TemporaryFiles temporary;
+  if (!temporary.Reserve(out, hasAux)) return InputError(outPath, "no temporary file beside it");
+  const std::string temporaryAux = edb::AuxiliaryPath(temporary.Main());
+  BuildResult result = Fill(temporary.Main(), fields, lines, tsvPath, password);
   // The auxiliary file first: out never names values its auxiliary file lacks.
-  if (result && ((hasAux && !platform::RenameReplacing(temporaryAux, edb::AuxiliaryPath(out))) ||
-                 !platform::RenameReplacing(temporary, out))) {
-    result = InputError(outPath, "cannot be replaced");
+  if (result && hasAux) {
+    if (platform::RenameReplacing(temporaryAux, edb::AuxiliaryPath(out))) {
+      temporary.Renamed(temporaryAux);
+    } else {
+      result = InputError(outPath, "cannot be replaced");
+    }
   }
-  if (!result) {
-    platform::RemoveFile(temporary);
-    platform::RemoveFile(temporaryAux);
+  if (result) {
+    if (platform::RenameReplacing(temporary.Main(), out)) {
+      temporary.Renamed(temporary.Main());
+    } else {
+      result = InputError(outPath, "cannot be replaced");
+    }
   }
   return result;
 }

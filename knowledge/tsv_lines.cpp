@@ -1,6 +1,6 @@
 #include "tsv_lines.h"
 
-#include <cstdio>
+#include "platform/file.h"
 
 namespace zorli::knowledge {
 
@@ -29,15 +29,19 @@ std::vector<std::string> SplitLines(const std::string& text) {
   return lines;
 }
 
+// Through the file layer: on Windows a path is GBK, opened by its UTF-16 full path.
 bool ReadWholeFile(const std::string& path, std::string& text) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) return false;
+  platform::File file;
+  if (file.Open(path, false, platform::FileSharing::kDenyNone) != platform::FileError::kNone) {
+    return false;
+  }
   char buffer[64 * 1024];
-  size_t n;
-  while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, n);
-  const bool complete = !std::ferror(file);
-  std::fclose(file);
-  return complete;
+  for (size_t n = 0;; text.append(buffer, n)) {
+    if (file.ReadAt(text.size(), buffer, sizeof buffer, n) != platform::FileError::kNone) {
+      return false;
+    }
+    if (n == 0) return true;
+  }
 }
 
 void SkipByteOrderMark(std::string& text) {

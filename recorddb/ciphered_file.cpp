@@ -24,6 +24,7 @@ ErrorCode FileErrorCode(platform::FileError error) {
     case FileError::kLockViolation: return kLockViolation;
     case FileError::kDiskFull: return kDiskFull;
     case FileError::kEndOfFile: return kEndOfFile;
+    case FileError::kAlreadyExists: return kAccessDenied;
   }
   return kUnknownError;
 }

@@ -21,6 +21,9 @@ struct RecordDatabase {
   std::vector<std::unique_ptr<platform::RandomAccessFile>> indexFiles;
   std::vector<std::string> indexPaths;
   LockTable locks;
+  // The name the files are opened by, as given; the main file's neighbours are beside it.
+  std::string openedPath;
+  // The same made absolute, in GBK, only to compare with other names of open databases.
   std::string fullPath;
   GbkText name;
   GbkText alias;

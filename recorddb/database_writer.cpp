@@ -65,7 +65,7 @@ ErrorCode CreateDatabase(const GbkText& fileName, const std::vector<FieldDefinit
   bytes.append(count, count + 4);
   bytes += descriptors;
 
-  const std::string mainPath = platform::AbsolutePath(WithDefaultExtension(fileName));
+  const std::string mainPath = WithDefaultExtension(fileName);
   CipheredFile main;
   if (main.Create(mainPath) != platform::FileError::kNone) return kCreateFailed;
   main.SetPassword(password);

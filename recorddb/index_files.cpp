@@ -20,12 +20,11 @@ std::string IndexPath(const RecordDatabase& db, const GbkText& name) {
   const size_t nameStart = hasDirectory ? path.size() - (separator - path.rbegin()) : 0;
   if (path.find('.', nameStart) == std::string::npos) path += ".ENX";
   if (!hasDirectory) {
-    const auto mainSeparator =
-        std::find_if(db.fullPath.rbegin(), db.fullPath.rend(), platform::IsPathSeparator);
-    path =
-        db.fullPath.substr(0, db.fullPath.size() - (mainSeparator - db.fullPath.rbegin())) + path;
+    const std::string& main = db.openedPath;
+    const auto mainSeparator = std::find_if(main.rbegin(), main.rend(), platform::IsPathSeparator);
+    path = main.substr(0, main.size() - (mainSeparator - main.rbegin())) + path;
   }
-  return platform::AbsolutePath(path);
+  return path;
 }
 
 ErrorCode CheckHeader(const RecordDatabase& db, const EnxHeader& header, uint64_t fileLength) {
@@ -81,8 +80,9 @@ ErrorCode Attach(const RecordDatabase& db, const std::string& path, bool writabl
   if (code != kOk) return code;
   // A second attachment is recognised only once opened, so a sharing mode that
   // excludes the first handle has already failed that open.
+  const std::string fullPath = platform::AbsolutePath(path);
   if (std::any_of(db.indexPaths.begin(), db.indexPaths.end(),
-                  [&](const std::string& p) { return PathsEqual(p, path); })) {
+                  [&](const std::string& p) { return PathsEqual(p, fullPath); })) {
     return kIndexAlreadyOpen;
   }
   EnxHeader header;
@@ -108,7 +108,7 @@ ErrorCode AttachIndexFiles(RecordDatabase& db, const std::vector<GbkText>& names
     std::unique_ptr<platform::RandomAccessFile> file;
     if ((code = Attach(db, path, writable, sharing, file)) != kOk) break;
     db.indexFiles.push_back(std::move(file));
-    db.indexPaths.push_back(path);
+    db.indexPaths.push_back(platform::AbsolutePath(path));
   }
   if (code != kOk) {
     db.indexFiles.clear();

@@ -113,7 +113,7 @@ bool BlockCountsValid(const EdtHeader& header) {
 // The first candidate name that exists is the auxiliary file; any other failure than a
 // missing file ends the search.
 ErrorCode OpenAuxiliaryFile(RecordDatabase& db, bool writable, platform::FileSharing sharing) {
-  for (const std::string& path : AuxiliaryPathCandidates(db.fullPath)) {
+  for (const std::string& path : AuxiliaryPathCandidates(db.openedPath)) {
     const platform::FileError error = db.aux.Open(path, writable, sharing);
     if (error == platform::FileError::kNone) return kOk;
     if (error != platform::FileError::kNotFound) break;
@@ -168,7 +168,8 @@ ErrorCode OpenDatabase(const GbkText& fileName, const GbkText& alias, bool readO
                        int32_t shareMode, const GbkText& password,
                        const std::vector<GbkText>& indexFiles) {
   if (fileName.empty()) return kFileNotFound;
-  const std::string fullPath = platform::AbsolutePath(WithDefaultExtension(fileName));
+  const std::string openedPath = WithDefaultExtension(fileName);
+  const std::string fullPath = platform::AbsolutePath(openedPath);
   for (const auto& open : Registry().databases) {
     if (PathsEqual(open->fullPath, fullPath)) return kAlreadyOpen;
   }
@@ -179,9 +180,10 @@ ErrorCode OpenDatabase(const GbkText& fileName, const GbkText& alias, bool readO
       sharing == platform::FileSharing::kDenyRead || sharing == platform::FileSharing::kExclusive;
   auto db = std::make_unique<RecordDatabase>();
   db->locks = LockTable(noLock);
+  db->openedPath = openedPath;
   db->fullPath = fullPath;
   const bool writable = !readOnly;
-  ErrorCode code = FileErrorCode(db->main.Open(fullPath, writable, sharing));
+  ErrorCode code = FileErrorCode(db->main.Open(openedPath, writable, sharing));
   if (code != kOk) return code;
   if ((code = CheckFiles(*db, password, writable, sharing, indexFiles)) != kOk) {
     db->Close();

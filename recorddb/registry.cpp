@@ -1,5 +1,6 @@
 #include "database_paths.h"
 #include "database_state.h"
+#include "platform/platform.h"
 #include "error_codes.h"
 #include "record_database.h"
 
@@ -41,6 +42,8 @@ void RecordDatabase::Close() {
   main.Close();
   aux.Close();
   indexFiles.clear();
+  platform::WipeBytes(password.data(), password.size());
+  password.clear();
 }
 
 }  // namespace edb

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "common_controls.h"
 #include "scoped_gdi.h"
 
 namespace zorli::window {
@@ -80,8 +81,7 @@ int MinimumSingleLineHeight(HWND edit) {
 }
 
 void AttachTooltip(HWND button, const wchar_t* tooltip) {
-  INITCOMMONCONTROLSEX classes{sizeof classes, ICC_WIN95_CLASSES};
-  InitCommonControlsEx(&classes);
+  if (!InitCommonControlClasses(ICC_WIN95_CLASSES)) return;
   // Owned by the top-level window so that it goes away with it.
   HWND tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,

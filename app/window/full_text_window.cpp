@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "common_controls.h"
+
 namespace zorli::window {
 namespace {
 
@@ -27,8 +29,8 @@ LRESULT CALLBACK TextBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lPara
   }
   // Ctrl+A would otherwise also arrive as a character and beep.
   if (message == WM_CHAR && wParam == 1) return 0;
-  if (message == WM_NCDESTROY) RemoveWindowSubclass(box, TextBoxProc, kTextBoxSubclass);
-  return DefSubclassProc(box, message, wParam, lParam);
+  if (message == WM_NCDESTROY) RemoveSubclass(box, TextBoxProc, kTextBoxSubclass);
+  return DefSubclass(box, message, wParam, lParam);
 }
 
 LRESULT CALLBACK FullTextProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -110,7 +112,7 @@ HWND OpenFullTextWindow(HWND owner, const std::wstring& title, const std::wstrin
   SendMessageW(box, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(kMargin, kMargin));
   SendMessageW(box, EM_LIMITTEXT, 0, 0);
   SetWindowTextW(box, text.c_str());
-  SetWindowSubclass(box, TextBoxProc, kTextBoxSubclass, 0);
+  SetSubclass(box, TextBoxProc, kTextBoxSubclass, 0);
   ShowWindow(window, SW_SHOW);
   SetFocus(box);
   return window;

@@ -25,13 +25,25 @@ void ReportStartFailure(const wchar_t* what, uint32_t code) {
   MessageBoxW(nullptr, text.c_str(), kTitle, MB_OK | MB_ICONERROR);
 }
 
+// GDI+ and oleacc are bound on their first call (cmake/DelayLoad.cmake), the common controls
+// are asked by name (controls.cpp); loaded here from System32, never from our folder, these
+// are the modules those calls find.
+const wchar_t* LoadSystemLibraries() {
+  for (const wchar_t* dll : {L"comctl32.dll", L"gdiplus.dll", L"oleacc.dll"}) {
+    if (LoadLibraryExW(dll, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32) == nullptr) return dll;
+  }
+  return nullptr;
+}
+
 }  // namespace
 
 int RunZorli(HINSTANCE instance, int showCommand) {
   int exitCode = kStartFailedExitCode;
   {
     Application application;
-    if (const ChatListSetup setup = InitChatListStyles(); !setup)
+    if (const wchar_t* missing = LoadSystemLibraries())
+      ReportStartFailure((std::wstring(L"系统库 ") + missing + L" 无法载入").c_str(), GetLastError());
+    else if (const ChatListSetup setup = InitChatListStyles(); !setup)
       ReportStartFailure(PartText(setup.failed), setup.code);
     else if (!application.Open(instance, showCommand))
       ReportStartFailure(L"主窗口无法创建", GetLastError());

@@ -1,9 +1,11 @@
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "password_dialog.h"
+#include "platform/platform.h"
 #include "platform/wide_text.h"
 
 namespace zorli {
@@ -22,6 +24,11 @@ const char kCancel[] = "\xC8\xA1\xCF\xFB(&C)";
 const char kRetryFormat[] =
     "\xC3\xDC\xC2\xEB\xB4\xED\xCE\xF3\xA3\xAC\xC4\xFA\xBB\xB9\xD3\xD0 %d "
     "\xB4\xCE\xD6\xD8\xD0\xC2\xCA\xE4\xC8\xEB\xB5\xC4\xBB\xFA\xBB\xE1\xA1\xA3";
+
+// 密码中有无法以 GBK 表示的字符。
+const char kNotGbk[] =
+    "\xC3\xDC\xC2\xEB\xD6\xD0\xD3\xD0\xCE\xDE\xB7\xA8\xD2\xD4 GBK "
+    "\xB1\xED\xCA\xBE\xB5\xC4\xD7\xD6\xB7\xFB\xA1\xA3";
 
 constexpr int kAttempts = 3;
 constexpr WORD kPromptId = 100, kEditId = 101, kStatusId = 102;
@@ -100,10 +107,19 @@ INT_PTR CALLBACK PromptProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
     }
     case WM_COMMAND:
       if (LOWORD(wParam) == IDOK) {
-        char buffer[256] = {};
-        GetDlgItemTextA(dialog, kEditId, buffer, sizeof buffer);
-        state->typed = buffer;
-        SecureZeroMemory(buffer, sizeof buffer);
+        // Read as typed, whatever the system's code page, and converted to GBK exactly as
+        // a password on the command line is: a character GBK lacks is no "?".
+        wchar_t buffer[256] = {};
+        const UINT length = GetDlgItemTextW(dialog, kEditId, buffer, 256);
+        std::optional<std::string> gbk =
+            platform::FromWideExact(platform::CodePage::kGbk, std::wstring_view(buffer, length));
+        platform::WipeBytes(buffer, sizeof buffer);
+        if (!gbk) {
+          SetDlgItemTextW(dialog, kStatusId, Wide(kNotGbk).c_str());
+          return TRUE;
+        }
+        state->typed.swap(*gbk);
+        platform::WipeBytes(gbk->data(), gbk->size());
         EndDialog(dialog, IDOK);
         return TRUE;
       }
@@ -136,7 +152,9 @@ std::optional<GbkText> ShowPasswordDialog(int32_t wrongEntries) {
   const INT_PTR result = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), dialog.Get(), nullptr,
                                                  PromptProc, reinterpret_cast<LPARAM>(&state));
   if (result != IDOK) return std::nullopt;
-  return state.typed;
+  std::optional<GbkText> typed(state.typed);
+  platform::WipeBytes(state.typed.data(), state.typed.size());
+  return typed;
 }
 
 }  // namespace zorli

@@ -19,7 +19,8 @@ std::vector<std::string> Utf8Arguments(int argc, char** argv);
 std::unique_ptr<std::streambuf> ConsoleInputBuffer();
 std::unique_ptr<std::streambuf> ConsoleOutputBuffer();
 
-// A UTF-8 file name as this platform's narrow file calls take it.
+// A UTF-8 file name as this platform's file layer takes it (GBK on Windows, opened
+// through UTF-16 there).
 std::string NativePath(const std::string& utf8);
 
 }  // namespace zorli::platform

@@ -130,7 +130,7 @@ std::unique_ptr<std::streambuf> ConsoleOutputBuffer() {
 }
 
 std::string NativePath(const std::string& utf8) {
-  return FromWide(CodePage::kAnsi, ToWide(CodePage::kUtf8, utf8));
+  return FromWide(CodePage::kGbk, ToWide(CodePage::kUtf8, utf8));
 }
 
 }  // namespace zorli::platform

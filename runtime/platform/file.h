@@ -3,7 +3,8 @@
 // Locks are taken without waiting: a held range fails at once with LockViolation.
 // POSIX: locks are open-file-description locks, so two File objects of one file in one
 // process exclude each other as two Windows handles do; sharing modes have no POSIX
-// counterpart and are not enforced there.
+// counterpart and are not enforced there. Windows: a path is GBK text, opened through
+// its UTF-16 full path, whatever the system's code page.
 #include <cstddef>
 #include <cstdint>
 #include <string>

@@ -34,6 +34,7 @@ FileError FromErrno(int error) {
     case ENOSPC:
     case EDQUOT: return FileError::kDiskFull;
     case EAGAIN: return FileError::kLockViolation;
+    case EEXIST: return FileError::kAlreadyExists;
     default: return FileError::kGeneric;
   }
 }

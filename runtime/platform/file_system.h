@@ -25,6 +25,7 @@ enum class FileError {
   kLockViolation,
   kDiskFull,
   kEndOfFile,
+  kAlreadyExists,
 };
 
 enum class FileSharing { kDenyNone, kDenyRead, kDenyWrite, kExclusive };

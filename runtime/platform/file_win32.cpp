@@ -1,8 +1,11 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <optional>
+#include <string>
 
 #include "file.h"
+#include "wide_text.h"
 
 namespace zorli::platform {
 namespace {
@@ -35,6 +38,8 @@ FileError FromLastError(DWORD error) {
     case ERROR_DISK_FULL:
     case ERROR_HANDLE_DISK_FULL: return FileError::kDiskFull;
     case ERROR_HANDLE_EOF: return FileError::kEndOfFile;
+    case ERROR_FILE_EXISTS:
+    case ERROR_ALREADY_EXISTS: return FileError::kAlreadyExists;
     default: return FileError::kGeneric;
   }
 }
@@ -70,13 +75,40 @@ FileError AcceptDiskFile(HANDLE handle, intptr_t& stored) {
   return FileError::kNone;
 }
 
+// A GBK path as the wide calls take it, made absolute against the current folder: that
+// folder may hold any character, whatever the system's code page can spell.
+std::optional<std::wstring> WideFullPath(const std::string& path) {
+  const std::optional<std::wstring> wide = ToWideExact(CodePage::kGbk, path);
+  if (!wide || wide->empty()) return std::nullopt;
+  std::wstring full(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD n = GetFullPathNameW(wide->c_str(), static_cast<DWORD>(full.size()), full.data(),
+                                     nullptr);
+    if (n == 0) return std::nullopt;
+    if (n < full.size()) {
+      full.resize(n);
+      return full;
+    }
+    full.resize(n);
+  }
+}
+
+HANDLE CreateFileGbk(const std::string& path, DWORD access, DWORD share, DWORD disposition) {
+  const std::optional<std::wstring> wide = WideFullPath(path);
+  if (!wide) {
+    SetLastError(ERROR_INVALID_NAME);
+    return INVALID_HANDLE_VALUE;
+  }
+  return CreateFileW(wide->c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL,
+                     nullptr);
+}
+
 }  // namespace
 
 FileError File::Open(const std::string& path, bool writable, FileSharing sharing) {
   Close();
   const DWORD access = writable ? (GENERIC_READ | GENERIC_WRITE) : GENERIC_READ;
-  HANDLE handle = CreateFileA(path.c_str(), access, ShareFlags(sharing), nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE handle = CreateFileGbk(path, access, ShareFlags(sharing), OPEN_EXISTING);
   const FileError error = AcceptDiskFile(handle, handle_);
   if (error == FileError::kNone) writable_ = writable;
   return error;
@@ -84,9 +116,8 @@ FileError File::Open(const std::string& path, bool writable, FileSharing sharing
 
 FileError File::Create(const std::string& path) {
   Close();
-  HANDLE handle =
-      CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                  nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE handle = CreateFileGbk(path, GENERIC_READ | GENERIC_WRITE,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE, CREATE_ALWAYS);
   const FileError error = AcceptDiskFile(handle, handle_);
   if (error == FileError::kNone) writable_ = true;
   return error;
@@ -94,9 +125,8 @@ FileError File::Create(const std::string& path) {
 
 FileError File::CreateNew(const std::string& path) {
   Close();
-  HANDLE handle =
-      CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                  nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE handle = CreateFileGbk(path, GENERIC_READ | GENERIC_WRITE,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE, CREATE_NEW);
   const FileError error = AcceptDiskFile(handle, handle_);
   if (error == FileError::kNone) writable_ = true;
   return error;
@@ -181,17 +211,22 @@ FileError File::Unlock(uint64_t offset, uint64_t length) {
 
 bool IsPathSeparator(char c) { return c == '\\' || c == '/'; }
 
+// For comparison only: a character GBK lacks becomes "?", so such a path is never opened
+// by this text.
 std::string AbsolutePath(const std::string& path) {
-  char buffer[MAX_PATH * 4];
-  const DWORD n = GetFullPathNameA(path.c_str(), sizeof buffer, buffer, nullptr);
-  if (n == 0 || n >= sizeof buffer) return path;
-  return std::string(buffer, n);
+  const std::optional<std::wstring> wide = WideFullPath(path);
+  return wide ? FromWide(CodePage::kGbk, *wide) : path;
 }
 
-bool RemoveFile(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
+bool RemoveFile(const std::string& path) {
+  const std::optional<std::wstring> wide = WideFullPath(path);
+  return wide && DeleteFileW(wide->c_str()) != 0;
+}
 
 bool RenameReplacing(const std::string& from, const std::string& to) {
-  return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+  const std::optional<std::wstring> wideFrom = WideFullPath(from), wideTo = WideFullPath(to);
+  return wideFrom && wideTo &&
+         MoveFileExW(wideFrom->c_str(), wideTo->c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
 }
 
 }  // namespace zorli::platform

@@ -2,9 +2,11 @@
 #include <spawn.h>
 #include <sys/wait.h>
 #include <time.h>
+#include <string.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 #include <cstdio>
 #include <system_error>
 #include <thread>
@@ -119,6 +121,12 @@ void ShellLaunch(const char* /*verb*/, const std::string& target, const std::str
   // The desktop's opener; the Windows shell verbs have no counterpart here.
   const pid_t pid = Spawn({"xdg-open", target});
   if (pid >= 0) ReapWhenDone(pid);
+}
+
+bool LoadLibrariesFromSystemFolderOnly() { return true; }
+
+void WipeBytes(void* data, size_t size) {
+  if (size > 0) explicit_bzero(data, size);
 }
 
 void WriteDiagnostic(const std::string& utf8) { std::fputs(utf8.c_str(), stderr); }

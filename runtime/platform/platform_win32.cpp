@@ -22,16 +22,65 @@ LocalTime LocalTimeNow() {
           local.tm_hour,        local.tm_min,     local.tm_sec};
 }
 
+namespace {
+
+// The program word of a command line: up to the closing quote when it is quoted, else up
+// to the first blank.
+std::wstring ProgramWord(const std::wstring& commandLine) {
+  if (!commandLine.empty() && commandLine[0] == L'"') {
+    const size_t end = commandLine.find(L'"', 1);
+    return commandLine.substr(1, end == std::wstring::npos ? std::wstring::npos : end - 1);
+  }
+  return commandLine.substr(0, commandLine.find_first_of(L" \t"));
+}
+
+bool IsFile(const std::wstring& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::wstring FolderPath(UINT(WINAPI* query)(LPWSTR, UINT)) {
+  wchar_t buffer[MAX_PATH];
+  const UINT n = query(buffer, MAX_PATH);
+  return n == 0 || n >= MAX_PATH ? std::wstring() : std::wstring(buffer, n);
+}
+
+// The program a command line names, as a full path. A bare name is taken from the Windows
+// folder or System32 only: never from our own folder, the current folder or PATH, where a
+// stranger may have put a program of that name.
+std::optional<std::wstring> ProgramPath(const std::wstring& commandLine) {
+  std::wstring word = ProgramWord(commandLine);
+  if (word.empty()) return std::nullopt;
+  if (word.find_first_of(L"\\/:") != std::wstring::npos) {
+    wchar_t full[MAX_PATH * 4];
+    const DWORD n = GetFullPathNameW(word.c_str(), MAX_PATH * 4, full, nullptr);
+    if (n == 0 || n >= MAX_PATH * 4) return std::nullopt;
+    return std::wstring(full, n);
+  }
+  if (word.find(L'.') == std::wstring::npos) word += L".exe";
+  for (const auto query : {&GetWindowsDirectoryW, &GetSystemDirectoryW}) {
+    const std::wstring folder = FolderPath(query);
+    if (!folder.empty() && IsFile(folder + L"\\" + word)) return folder + L"\\" + word;
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
 bool StartProcess(const std::string& commandLine, bool wait, int show) {
-  STARTUPINFOA startup{};
+  const std::optional<std::wstring> wideLine = ToWideExact(CodePage::kGbk, commandLine);
+  if (!wideLine) return false;
+  const std::optional<std::wstring> program = ProgramPath(*wideLine);
+  if (!program) return false;
+  STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESHOWWINDOW;
   startup.wShowWindow = static_cast<WORD>(show);
   PROCESS_INFORMATION process{};
-  std::vector<char> mutableLine(commandLine.begin(), commandLine.end());
-  mutableLine.push_back('\0');
-  if (!CreateProcessA(nullptr, mutableLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &process)) {
+  std::vector<wchar_t> mutableLine(wideLine->begin(), wideLine->end());
+  mutableLine.push_back(L'\0');
+  if (!CreateProcessW(program->c_str(), mutableLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      nullptr, &startup, &process)) {
     return false;
   }
   if (wait) {
@@ -46,8 +95,20 @@ bool StartProcess(const std::string& commandLine, bool wait, int show) {
 
 void ShellLaunch(const char* verb, const std::string& target, const std::string& parameters,
                  const std::string& directory, int show) {
-  ShellExecuteA(nullptr, verb, target.c_str(), parameters.empty() ? nullptr : parameters.c_str(),
-                directory.c_str(), show);
+  const std::wstring wideVerb = verb != nullptr ? ToWide(CodePage::kUtf8, verb) : std::wstring();
+  const std::wstring wideParameters = ToWide(CodePage::kGbk, parameters);
+  ShellExecuteW(nullptr, verb != nullptr ? wideVerb.c_str() : nullptr,
+                ToWide(CodePage::kGbk, target).c_str(),
+                parameters.empty() ? nullptr : wideParameters.c_str(),
+                ToWide(CodePage::kGbk, directory).c_str(), show);
+}
+
+bool LoadLibrariesFromSystemFolderOnly() {
+  return SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32) != 0;
+}
+
+void WipeBytes(void* data, size_t size) {
+  if (size > 0) SecureZeroMemory(data, size);
 }
 
 void WriteDiagnostic(const std::string& utf8) {

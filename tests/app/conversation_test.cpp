@@ -23,6 +23,9 @@ using testing::FakeServices;
 const GbkText kNiHao = "\xc4\xe3\xba\xc3";                            // 你好
 const GbkText kTianQi = "\xcc\xec\xc6\xf8";                           // 天气
 const GbkText kAskTime = "\xcf\xd6\xd4\xda\xbc\xb8\xb5\xe3\xc1\xcb";  // 现在几点了
+// Their bytes as the search URL carries them.
+const GbkText kTianQiInUrl = "%CC%EC%C6%F8";
+const GbkText kAskTimeInUrl = "%CF%D6%D4%DA%BC%B8%B5%E3%C1%CB";
 const GbkText kKnowledgeAnswer = "\xd4\xd9\xbc\xfb";                  // 再见
 
 // The reply inside a bot entry: between the header's breaks and the closing breaks.
@@ -221,12 +224,13 @@ TEST_F(ConversationTest, SearchRuleCutsTheKeywordByBytes) {
   const SearchCase cases[] = {
       {"marker alone", marker, ""},
       {"marker and one byte", marker + "x", ""},
-      {"marker, space, keyword", marker + " " + kTianQi, kTianQi},
-      {"keyword right after the marker loses its first byte", marker + kTianQi, kTianQi.substr(1)},
-      {"the time keyword does not win", marker + " " + kAskTime, kAskTime},
-      // What would end or split the browser's quoted argument is percent-encoded.
-      {"quotes, blanks, percent and control bytes", marker + " a\" --x \"b%\r\n\t" + kTianQi,
-       "a%22%20--x%20%22b%25%0D%0A%09" + kTianQi},
+      {"marker, space, keyword", marker + " " + kTianQi, kTianQiInUrl},
+      {"keyword right after the marker loses its first byte", marker + kTianQi,
+       kTianQiInUrl.substr(3)},
+      {"the time keyword does not win", marker + " " + kAskTime, kAskTimeInUrl},
+      // Only letters, digits and "-._~" go in as they are.
+      {"quotes, blanks, percent and control bytes", marker + " a\" --x \"b%\r\n\t~" + kTianQi,
+       "a%22%20--x%20%22b%25%0D%0A%09~" + kTianQiInUrl},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "care_rule.h"
 #include "conversation_texts.h"
 #include "web_addresses.h"
@@ -49,6 +51,28 @@ TEST(MessageRulesTest, SearchTakesTheBytesAfterTheMarkerAndOneSeparator) {
   EXPECT_EQ(search.presetText, GbkText(kSearchReply));
   EXPECT_EQ(search.searchUrl, SearchUrl(kTianQi));
   EXPECT_EQ(Rules(GbkText(kSearchMarker)).searchUrl, SearchUrl(""));
+}
+
+TEST(MessageRulesTest, SearchUrlIsAsciiAndDecodesToEveryKeywordByte) {
+  std::string everyByte;
+  for (int byte = 1; byte < 256; ++byte) everyByte += static_cast<char>(byte);
+  const GbkText url = SearchUrl(everyByte);
+  std::string decoded;
+  for (size_t i = 0; i < url.size(); ++i) {
+    const auto c = static_cast<unsigned char>(url[i]);
+    ASSERT_TRUE(c > ' ' && c < 0x7F) << "byte " << i;
+    if (c == '%' && i + 2 < url.size()) {
+      decoded += static_cast<char>(std::stoi(url.substr(i + 1, 2), nullptr, 16));
+      i += 2;
+    } else {
+      decoded += url[i];
+    }
+  }
+  const std::string before = "?ct=0&ie=gb2312&bs=&sr=&z=&wd=", after = "&cl=3&f=8";
+  const size_t start = decoded.find(before) + before.size();
+  EXPECT_EQ(decoded.substr(start, decoded.size() - start - after.size()), everyByte);
+  // The unreserved characters stay as they are, their neighbours are encoded.
+  EXPECT_NE(url.find("%2C-.%2F0123456789%3A"), std::string::npos);
 }
 
 TEST(MessageRulesTest, LaterRulesReplaceThePresetTextAndKeepTheLaunches) {

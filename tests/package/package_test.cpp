@@ -1,6 +1,7 @@
 // The release as a user unpacks it, in the folder scripts/package-test names in
 // ZORLI_PACKAGE_FOLDER: every program carries the project's version and icon, and
-// zorli.exe starts there and shows its window, which keeps no icon of its own.
+// zorli.exe starts there and shows its window, which keeps no icon of its own; nothing
+// planted beside the programs or in their current folder runs.
 #include <windows.h>
 #include <gtest/gtest.h>
 
@@ -10,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "window_layout.h"
 #include "zorli_process.h"
 #include "zorli_version.h"
 
@@ -159,6 +161,31 @@ TEST_P(PackagedProgram, CarriesTheIconInTheSizesWindowsAsksFor) {
   for (int size : sizes) EXPECT_EQ(ExtractedIconWidth(file_, size), size) << size;
 }
 
+// The manifest the loader reads from the file (resource 1 of type 24).
+std::string Manifest(const std::wstring& file) {
+  std::string text;
+  HMODULE module = LoadLibraryExW(file.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  if (!module) return text;
+  HRSRC resource = FindResourceW(module, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));
+  HGLOBAL loaded = resource ? LoadResource(module, resource) : nullptr;
+  const char* bytes = loaded ? static_cast<const char*>(LockResource(loaded)) : nullptr;
+  if (bytes) text.assign(bytes, SizeofResource(module, resource));
+  FreeLibrary(module);
+  return text;
+}
+
+TEST_P(PackagedProgram, CarriesAManifestForWindows7To11RunningAsInvoker) {
+  const std::string manifest = Manifest(file_);
+  EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos);
+  // The supportedOS ids of Windows 7 and of Windows 10 and 11.
+  EXPECT_NE(manifest.find("{35138b9a-5d96-4fbd-8e2d-a2440225f93a}"), std::string::npos);
+  EXPECT_NE(manifest.find("{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"), std::string::npos);
+  EXPECT_NE(manifest.find("<activeCodePage"), std::string::npos);
+  // Common Controls 6 for the window; the console programs have none.
+  const bool window = std::string(GetParam()) == "zorli.exe";
+  EXPECT_EQ(manifest.find("Microsoft.Windows.Common-Controls") != std::string::npos, window);
+}
+
 INSTANTIATE_TEST_SUITE_P(Release, PackagedProgram,
                          ::testing::Values("zorli.exe", "zorli-chat.exe", "edbtool.exe"));
 
@@ -175,6 +202,121 @@ TEST(PackagedZorli, StartsInItsFolderAndShowsItsWindowWithNoIconOfItsOwn) {
   EXPECT_EQ(GetClassLongPtrW(main, GCLP_HICONSM), 0u);
   EXPECT_EQ(SendMessageW(main, WM_GETICON, ICON_BIG, 0), 0);
   EXPECT_EQ(SendMessageW(main, WM_GETICON, ICON_SMALL, 0), 0);
+}
+
+// The build tree's path as this Wine process reaches it (drive Z:).
+std::wstring BuiltFile(const char* path) {
+  std::wstring wide = L"Z:" + Ascii(path);
+  for (wchar_t& c : wide) c = c == L'/' ? L'\\' : c;
+  return wide;
+}
+
+// The marks planted files leave when they run or are loaded, in folder.
+std::vector<std::wstring> Marks(const std::wstring& folder) {
+  std::vector<std::wstring> marks;
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW((folder + L"\\*.ran").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return marks;
+  do {
+    marks.push_back(found.cFileName);
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+  return marks;
+}
+
+bool Copy(const std::wstring& from, const std::wstring& to) {
+  return CopyFileW(from.c_str(), to.c_str(), FALSE) != 0;
+}
+
+// Runs a console program in folder through System32's cmd, input on its standard input
+// from a file, as a user's redirection would; its output.
+std::string RunConsole(const std::wstring& commandLine, const std::wstring& folder,
+                       const std::string& input) {
+  const std::wstring in = folder + L"\\input.txt", out = folder + L"\\output.txt";
+  HANDLE file = CreateFileW(in.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  DWORD written = 0;
+  WriteFile(file, input.data(), static_cast<DWORD>(input.size()), &written, nullptr);
+  CloseHandle(file);
+  DeleteFileW(out.c_str());
+  wchar_t system[MAX_PATH];
+  GetSystemDirectoryW(system, MAX_PATH);
+  const std::wstring cmd = std::wstring(system) + L"\\cmd.exe";
+  std::wstring line = L"cmd /c \"" + commandLine + L" <input.txt >output.txt 2>&1\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (CreateProcessW(cmd.c_str(), line.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+                     folder.c_str(), &startup, &process)) {
+    WaitForSingleObject(process.hProcess, 60000);
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+  }
+  std::string output;
+  file = CreateFileW(out.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  char buffer[4096];
+  DWORD n = 0;
+  while (ReadFile(file, buffer, sizeof buffer, &n, nullptr) && n > 0) output.append(buffer, n);
+  CloseHandle(file);
+  return output;
+}
+
+// A folder a stranger could write to: the unpacked programs with an Explorer.exe and the
+// DLLs Windows would look for beside them, and a current folder with another Explorer.exe.
+// The news and the search are asked for through both programs; nothing planted may run.
+TEST(PlantedFiles, NeitherTheProgramsFolderNorTheCurrentFolderIsSearched) {
+  const std::wstring package = PackageFolder();
+  ASSERT_FALSE(package.empty()) << "ZORLI_PACKAGE_FOLDER names no folder";
+  const std::wstring programs = package + L"-planted", current = package + L"-current";
+  CreateDirectoryW(programs.c_str(), nullptr);
+  CreateDirectoryW(current.c_str(), nullptr);
+  for (const wchar_t* file : {L"zorli.exe", L"zorli-chat.exe", L"edbtool.exe"}) {
+    ASSERT_TRUE(Copy(package + L"\\" + file, programs + L"\\" + file));
+  }
+  for (const wchar_t* file : {L"dbs.edb", L"dbv.edb"}) {
+    ASSERT_TRUE(Copy(package + L"\\" + file, current + L"\\" + file));
+  }
+  const std::wstring program = BuiltFile(PLANTED_PROGRAM_PATH);
+  const std::wstring library = BuiltFile(PLANTED_LIBRARY_PATH);
+  ASSERT_TRUE(Copy(program, programs + L"\\Explorer.exe"));
+  ASSERT_TRUE(Copy(program, current + L"\\Explorer.exe"));
+  const wchar_t* const kLibraries[] = {L"gdiplus", L"comctl32", L"uxtheme", L"windowscodecs",
+                                       L"version", L"oleacc"};
+  for (const wchar_t* dll : kLibraries) {
+    ASSERT_TRUE(Copy(library, programs + L"\\" + dll + L".dll"));
+  }
+  // Wine prefers its own DLLs; told to prefer files it finds, it searches as Windows does.
+  SetEnvironmentVariableW(L"WINEDLLOVERRIDES", L"gdiplus,comctl32,uxtheme,windowscodecs,version,oleacc=n,b");
+
+  const std::wstring news = L"\x65B0\x95FB", search = L"#\x641C\x7D22 \x5929\x6C14";  // 新闻, #搜索 天气
+  {
+    ZorliProcess zorli(programs + L"\\zorli.exe", current);
+    ASSERT_TRUE(zorli.Started());
+    ASSERT_TRUE(WaitUntil([&] { return zorli.EntryCount() == 1; }, 5000));
+    SetForegroundWindow(zorli.MainWindow());
+    zorli.Click(window::kMessageBoxId);
+    for (const std::wstring& message : {news, search}) {
+      const int before = zorli.EntryCount();
+      zorli.Type(message);
+      zorli.Press({VK_CONTROL}, VK_RETURN);
+      EXPECT_TRUE(WaitUntil([&] { return zorli.EntryCount() == before + 2; }, 10000));
+    }
+    ASSERT_EQ(zorli.EntryCount(), 5);
+    EXPECT_FALSE(zorli.Entry(2).content.empty());
+    // 已执行搜索，并且打开了浏览器！ after the time header
+    EXPECT_NE(zorli.Entry(4).content.find("\xD2\xD1\xD6\xB4\xD0\xD0\xCB\xD1\xCB\xF7"),
+              std::string::npos);
+  }
+  const std::string chat = RunConsole(L"\"" + programs + L"\\zorli-chat.exe\" --no-delay", current,
+                                      "\xE6\x96\xB0\xE9\x97\xBB\n#\xE6\x90\x9C\xE7\xB4\xA2 x\n");
+  EXPECT_NE(chat.find("\xE5\xB7\xB2\xE6\x89\xA7\xE8\xA1\x8C\xE6\x90\x9C\xE7\xB4\xA2"),
+            std::string::npos)
+      << chat;  // 已执行搜索
+  EXPECT_NE(RunConsole(L"\"" + programs + L"\\edbtool.exe\" --version", current, "").find("edbtool"),
+            std::string::npos);
+  SetEnvironmentVariableW(L"WINEDLLOVERRIDES", nullptr);
+  Sleep(2000);  // a program started without waiting may mark a moment later
+  EXPECT_EQ(Marks(programs), std::vector<std::wstring>());
+  EXPECT_EQ(Marks(current), std::vector<std::wstring>());
 }
 
 }  // namespace

@@ -2,7 +2,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
 
 #include "commands.h"
 #include "console.h"
@@ -47,6 +51,17 @@ Result Edbtool(const std::vector<std::string>& arguments) {
   return RunWith(std::fopen("out.txt", "w+b"), arguments);
 }
 
+// The files of the current folder whose names begin with prefix, sorted.
+std::vector<std::string> Leftovers(const std::string& prefix) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(".")) {
+    const std::string name = entry.path().filename().string();
+    if (name.rfind(prefix, 0) == 0) names.push_back(name);
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
 Result Create(const std::string& out, const std::string& tsv) {
   WriteBytes("in.tsv", "n\tm\n" + tsv);
   return Edbtool({"create", out, "--schema", kSchema, "--from", "in.tsv"});
@@ -65,8 +80,20 @@ TEST(EdbtoolCreate, AFailedCreateLeavesTheFileItWouldReplace) {
   }
   EXPECT_THAT(Create("kept.edb", "1\tone\n2\ta\\x00b\n").error,
               HasSubstr("in.tsv:3: column 2 (m): bad memo: a zero byte"));
-  EXPECT_TRUE(ReadBytes("kept~new.edb").empty());
+  EXPECT_EQ(Leftovers("kept~new"), std::vector<std::string>());
   EXPECT_EQ(Edbtool({"dump", "kept.edb"}).out, "n\tm\n1\t" + kMemo + "\n2\tsecond\n");
+}
+
+TEST(EdbtoolCreate, AFailedCreateRemovesOnlyTheFilesItMade) {
+  // The user's own files, named as a temporary of X.edb once was.
+  WriteBytes("X~new.edb", "the user's notes");
+  WriteBytes("X~new.EDT", "the user's memo");
+  EXPECT_EQ(Create("X.edb", "1\tone\nx\ttwo\n").status, kFailure);
+  EXPECT_EQ(ReadBytes("X~new.edb"), "the user's notes");
+  EXPECT_EQ(ReadBytes("X~new.EDT"), "the user's memo");
+  EXPECT_EQ(Leftovers("X~new"), std::vector<std::string>({"X~new.EDT", "X~new.edb"}));
+  EXPECT_EQ(Create("X.edb", "1\tone\n").status, kSuccess);
+  EXPECT_EQ(ReadBytes("X~new.edb"), "the user's notes");
 }
 
 TEST(EdbtoolErrors, InputAndOutputFailuresAreMessagesAndFailures) {

@@ -179,5 +179,16 @@ TEST_F(PasswordDialog, ThreeWrongPasswordsFail) {
   EXPECT_EQ(FindWindowW(L"#32770", kTitle.c_str()), nullptr);
 }
 
+// ctest runs this under code page 1252 as well, where the system's code page cannot spell
+// a Chinese password: it is read from the dialog as typed and converted to GBK exactly.
+TEST_F(PasswordDialog, AChinesePasswordOpensWhateverTheSystemCodePage) {
+  const GbkText password = "\xC3\xDC\xC2\xEB";  // 密码
+  const std::string chinese = "chinese.edb";
+  ASSERT_TRUE(CreateDatabase(chinese, {{"a", FieldType::kText, 8}}, password));
+  SimulatedUser user({password, std::nullopt});  // cancels a second showing, if one came
+  EXPECT_TRUE(OpenDatabase(chinese, std::nullopt, true, std::nullopt, std::nullopt, "?"));
+  EXPECT_EQ(user.Finish().size(), 1u);
+}
+
 }  // namespace
 }  // namespace zorli

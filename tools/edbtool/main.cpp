@@ -5,8 +5,10 @@
 #include "commands.h"
 #include "console.h"
 #include "platform/console.h"
+#include "platform/platform.h"
 
 int main(int argc, char** argv) {
+  zorli::platform::LoadLibrariesFromSystemFolderOnly();
   using namespace zorli::edbtool;
   zorli::platform::UseBinaryStandardStreams();
   try {

@@ -7,9 +7,11 @@
 #include "console_chat.h"
 #include "console_options.h"
 #include "platform/console.h"
+#include "platform/platform.h"
 #include "zorli_version.h"
 
 int main(int argc, char** argv) {
+  zorli::platform::LoadLibrariesFromSystemFolderOnly();
   // Bytes in and out exactly as given: no CR LF translation, no code page conversion.
   zorli::platform::UseBinaryStandardStreams();
   const std::vector<std::string> arguments(argv + 1, argv + argc);
