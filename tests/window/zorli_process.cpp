@@ -10,18 +10,22 @@
 namespace zorli::testing {
 namespace {
 
-struct WindowSearch {
+struct ClassSearch {
   DWORD processId;
+  const wchar_t* className;
+  HWND owner;
   HWND found;
 };
 
-BOOL CALLBACK FindMainWindow(HWND window, LPARAM parameter) {
-  auto* search = reinterpret_cast<WindowSearch*>(parameter);
+BOOL CALLBACK FindWindowOfProcess(HWND window, LPARAM parameter) {
+  auto* search = reinterpret_cast<ClassSearch*>(parameter);
   DWORD owner = 0;
   GetWindowThreadProcessId(window, &owner);
   wchar_t name[64] = {};
   GetClassNameW(window, name, 64);
-  if (owner == search->processId && wcscmp(name, L"ZorliMainWindow") == 0) {
+  if (owner == search->processId && IsWindowVisible(window) &&
+      wcscmp(name, search->className) == 0 &&
+      (search->owner == nullptr || GetWindow(window, GW_OWNER) == search->owner)) {
     search->found = window;
     return FALSE;
   }
@@ -53,14 +57,9 @@ ZorliProcess::ZorliProcess(const std::wstring& program, const std::wstring& fold
     return;
   }
   WaitForInputIdle(process_.hProcess, 20000);
-  WindowSearch search{process_.dwProcessId, nullptr};
   WaitUntil(
-      [&] {
-        EnumWindows(FindMainWindow, reinterpret_cast<LPARAM>(&search));
-        return search.found != nullptr && IsWindowVisible(search.found);
-      },
+      [&] { return (mainWindow_ = FindWindowOfClass(L"ZorliMainWindow", nullptr)) != nullptr; },
       20000);
-  mainWindow_ = search.found;
   if (!mainWindow_) return;
   frame_ = FindWindowExW(Control(window::kPictureBoxId), nullptr, L"QuarnPopChatFrame", nullptr);
   list_ = frame_ ? FindWindowExW(frame_, nullptr, L"QuarnPopChat", nullptr) : nullptr;
@@ -239,28 +238,6 @@ void ButtonsAt(POINT at, DWORD down, DWORD up, int times) {
 }
 
 void ClickAtScreen(POINT at) { ButtonsAt(at, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, 1); }
-
-struct ClassSearch {
-  DWORD processId;
-  const wchar_t* className;
-  HWND owner;
-  HWND found;
-};
-
-BOOL CALLBACK FindWindowOfProcess(HWND window, LPARAM parameter) {
-  auto* search = reinterpret_cast<ClassSearch*>(parameter);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  wchar_t name[64] = {};
-  GetClassNameW(window, name, 64);
-  if (owner == search->processId && IsWindowVisible(window) &&
-      wcscmp(name, search->className) == 0 &&
-      (search->owner == nullptr || GetWindow(window, GW_OWNER) == search->owner)) {
-    search->found = window;
-    return FALSE;
-  }
-  return TRUE;
-}
 
 }  // namespace
 

@@ -4,9 +4,9 @@
 # Usage: tools/chatlist_demo/screenshot.sh [build folder] [output png]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
-build=${1:-$root/build/win32}
-out=${2:-$root/docs/chatlist.png}
 source "$root/scripts/env.sh"
+build=${1:-$root/build/$ZORLI_WINDOWS_TREE}
+out=${2:-$root/docs/chatlist.png}
 unset DISPLAY
 zorli_start_xvfb
 trap '[ -n "${ZORLI_XVFB_PID:-}" ] && kill "$ZORLI_XVFB_PID" 2>/dev/null || true' EXIT
