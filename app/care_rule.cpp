@@ -260,8 +260,8 @@ bool HasChinese(const GbkText& message) {
   return false;
 }
 
-// The first unexcepted match of one of phrases, and the position after it, from each
-// position on; visit(phrase) returns whether to stop.
+// Each unexcepted match of one of phrases, by its first unit: visit(phrase, begin, end)
+// returns whether to stop.
 template <typename Visit>
 void ForEachMatch(const std::vector<Phrase>& phrases,
                   const std::unordered_map<std::string, std::vector<size_t>>& byFirst,
@@ -273,7 +273,7 @@ void ForEachMatch(const std::vector<Phrase>& phrases,
       const auto end = MatchFrom(phrases[index].elements, 0, units, pos, false);
       if (end && std::none_of(excepted.begin() + pos, excepted.begin() + *end,
                               [](bool covered) { return covered; })) {
-        if (visit(phrases[index])) return;
+        if (visit(phrases[index], pos, *end)) return;
       }
     }
   }
@@ -297,21 +297,31 @@ std::optional<GbkText> CarePhraseIn(const GbkText& message) {
     }
   }
   std::optional<GbkText> phrase;
-  ForEachMatch(table.crisis, table.crisisByFirst, units, excepted, [&](const Phrase& crisis) {
-    phrase = crisis.text;
-    return true;
-  });
+  ForEachMatch(table.crisis, table.crisisByFirst, units, excepted,
+               [&](const Phrase& crisis, size_t, size_t) {
+                 phrase = crisis.text;
+                 return true;
+               });
   if (phrase) return phrase;
-  const Phrase* firstSign = nullptr;
-  ForEachMatch(table.signs, table.signsByFirst, units, excepted, [&](const Phrase& sign) {
-    if (firstSign == nullptr) {
-      firstSign = &sign;
-    } else if (sign.group != firstSign->group) {
-      phrase = firstSign->text + " + " + sign.text;
-      return true;
-    }
-    return false;
-  });
+  // Two signs count only where they do not share a unit: "sleep forever" is one sign, not
+  // a sleep sign and a last-time sign.
+  struct Seen {
+    const Phrase* sign;
+    size_t begin, end;
+  };
+  std::vector<Seen> seen;
+  ForEachMatch(
+      table.signs, table.signsByFirst, units, excepted,
+      [&](const Phrase& sign, size_t begin, size_t end) {
+        for (const Seen& other : seen) {
+          if (other.sign->group != sign.group && (other.end <= begin || end <= other.begin)) {
+            phrase = other.sign->text + " + " + sign.text;
+            return true;
+          }
+        }
+        seen.push_back({&sign, begin, end});
+        return false;
+      });
   return phrase;
 }
 

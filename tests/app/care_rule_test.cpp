@@ -77,6 +77,9 @@ TEST(CareRuleTest, SignsOfTwoGroupsMakeACrisisMessage) {
   EXPECT_TRUE(CarePhraseIn(Gbk("我在楼顶，真的撑不下去了")));                      // means, despair
   EXPECT_FALSE(CarePhraseIn(Gbk("这是最后一次考试，以后再也不会熬夜了")));        // final twice
   EXPECT_FALSE(CarePhraseIn(Gbk("在楼顶看日落")));                                // means alone
+  // "sleep forever" is a sign, and so is "forever" in it: one place, not two signs.
+  EXPECT_FALSE(CarePhraseIn("I want to sleep forever on Sundays"));
+  EXPECT_TRUE(CarePhraseIn("goodbye everyone, i want to sleep forever"));
 }
 
 TEST(CareRuleTest, GapsStayShort) {
