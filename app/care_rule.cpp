@@ -27,13 +27,18 @@ struct Element {
 struct Phrase {
   GbkText text;
   std::vector<Element> elements;  // begins and ends with a unit
+  size_t group = 0;               // of a sign
 };
+
+enum class PhraseKind { kCrisis, kException, kSign };
 
 struct CareTable {
   CareTableSummary summary;
   std::map<std::string, std::string> fold;
-  std::vector<Phrase> crisis, exceptions;
-  std::unordered_map<std::string, std::vector<size_t>> crisisByFirst, exceptionsByFirst;
+  std::vector<Phrase> crisis, exceptions, signs;
+  std::unordered_map<std::string, std::vector<size_t>> crisisByFirst, exceptionsByFirst,
+      signsByFirst;
+  std::map<std::string, size_t> signGroups;
   std::vector<GbkText> chineseReplies, englishReplies;
 };
 
@@ -148,14 +153,30 @@ std::optional<size_t> MatchFrom(const std::vector<Element>& elements, size_t k, 
   return best;
 }
 
-void AddPhrase(CareTable& table, const GbkText& text, bool crisis, int line) {
+void AddPhrase(CareTable& table, const GbkText& text, PhraseKind kind, int line) {
   Phrase phrase;
-  if (!CompilePhrase(table, text, phrase)) {
+  GbkText phraseText = text;
+  if (kind == PhraseKind::kSign) {
+    // "group<TAB>phrase"
+    const size_t tab = text.find('\t');
+    if (tab == 0 || tab == GbkText::npos) {
+      table.summary.problems.push_back("line " + std::to_string(line) + ": sign without group");
+      return;
+    }
+    phrase.group =
+        table.signGroups.emplace(text.substr(0, tab), table.signGroups.size()).first->second;
+    phraseText = text.substr(tab + 1);
+  }
+  if (!CompilePhrase(table, phraseText, phrase)) {
     table.summary.problems.push_back("line " + std::to_string(line) + ": not a phrase");
     return;
   }
-  std::vector<Phrase>& phrases = crisis ? table.crisis : table.exceptions;
-  auto& byFirst = crisis ? table.crisisByFirst : table.exceptionsByFirst;
+  std::vector<Phrase>& phrases = kind == PhraseKind::kCrisis      ? table.crisis
+                                 : kind == PhraseKind::kException ? table.exceptions
+                                                                  : table.signs;
+  auto& byFirst = kind == PhraseKind::kCrisis      ? table.crisisByFirst
+                  : kind == PhraseKind::kException ? table.exceptionsByFirst
+                                                   : table.signsByFirst;
   byFirst[phrase.elements.front().unit].push_back(phrases.size());
   phrases.push_back(std::move(phrase));
 }
@@ -200,8 +221,12 @@ CareTable ReadTable() {
     if (line.kind == "fold") AddFoldPairs(table, line.text, line.number);
   }
   for (const Line& line : lines) {
-    if (line.kind == "crisis" || line.kind == "except") {
-      AddPhrase(table, line.text, line.kind == "crisis", line.number);
+    if (line.kind == "crisis") {
+      AddPhrase(table, line.text, PhraseKind::kCrisis, line.number);
+    } else if (line.kind == "except") {
+      AddPhrase(table, line.text, PhraseKind::kException, line.number);
+    } else if (line.kind == "sign") {
+      AddPhrase(table, line.text, PhraseKind::kSign, line.number);
     } else if (line.kind == "reply-zh") {
       table.chineseReplies.push_back(line.text);
     } else if (line.kind == "reply-en") {
@@ -212,6 +237,8 @@ CareTable ReadTable() {
   }
   table.summary.crisisPhrases = table.crisis.size();
   table.summary.exceptions = table.exceptions.size();
+  table.summary.signs = table.signs.size();
+  table.summary.signGroups = table.signGroups.size();
   table.summary.chineseReplies = table.chineseReplies.size();
   table.summary.englishReplies = table.englishReplies.size();
   return table;
@@ -233,6 +260,25 @@ bool HasChinese(const GbkText& message) {
   return false;
 }
 
+// The first unexcepted match of one of phrases, and the position after it, from each
+// position on; visit(phrase) returns whether to stop.
+template <typename Visit>
+void ForEachMatch(const std::vector<Phrase>& phrases,
+                  const std::unordered_map<std::string, std::vector<size_t>>& byFirst,
+                  const Units& units, const std::vector<bool>& excepted, Visit&& visit) {
+  for (size_t pos = 0; pos < units.size(); ++pos) {
+    const auto found = byFirst.find(units[pos]);
+    if (found == byFirst.end()) continue;
+    for (size_t index : found->second) {
+      const auto end = MatchFrom(phrases[index].elements, 0, units, pos, false);
+      if (end && std::none_of(excepted.begin() + pos, excepted.begin() + *end,
+                              [](bool covered) { return covered; })) {
+        if (visit(phrases[index])) return;
+      }
+    }
+  }
+}
+
 }  // namespace
 
 const CareTableSummary& CareTableContents() { return Table().summary; }
@@ -250,18 +296,23 @@ std::optional<GbkText> CarePhraseIn(const GbkText& message) {
       if (end) std::fill(excepted.begin() + pos, excepted.begin() + *end, true);
     }
   }
-  for (size_t pos = 0; pos < units.size(); ++pos) {
-    const auto found = table.crisisByFirst.find(units[pos]);
-    if (found == table.crisisByFirst.end()) continue;
-    for (size_t index : found->second) {
-      const auto end = MatchFrom(table.crisis[index].elements, 0, units, pos, false);
-      if (end && std::none_of(excepted.begin() + pos, excepted.begin() + *end,
-                              [](bool covered) { return covered; })) {
-        return table.crisis[index].text;
-      }
+  std::optional<GbkText> phrase;
+  ForEachMatch(table.crisis, table.crisisByFirst, units, excepted, [&](const Phrase& crisis) {
+    phrase = crisis.text;
+    return true;
+  });
+  if (phrase) return phrase;
+  const Phrase* firstSign = nullptr;
+  ForEachMatch(table.signs, table.signsByFirst, units, excepted, [&](const Phrase& sign) {
+    if (firstSign == nullptr) {
+      firstSign = &sign;
+    } else if (sign.group != firstSign->group) {
+      phrase = firstSign->text + " + " + sign.text;
+      return true;
     }
-  }
-  return std::nullopt;
+    return false;
+  });
+  return phrase;
 }
 
 GbkText CareReply(const GbkText& message, int32_t turn) {

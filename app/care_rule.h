@@ -11,6 +11,11 @@
 // its neighbours and "**" up to 8. A crisis phrase counts unless an exception phrase
 // (a figure of speech such as 笑死 or "dying to") matches over any of its units, so
 // 笑死我了，其实我真的想死 is still a crisis message.
+//
+// Said without such a phrase, danger shows in signs that mean little alone: a farewell,
+// something said to be the last time, means or a high place, arranging one's affairs.
+// A sign phrase belongs to a group, and a message holding unexcepted signs of two
+// different groups, anywhere in it, is a crisis message too.
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -24,6 +29,8 @@ namespace zorli {
 struct CareTableSummary {
   size_t crisisPhrases = 0;
   size_t exceptions = 0;
+  size_t signs = 0;
+  size_t signGroups = 0;
   size_t foldPairs = 0;
   size_t chineseReplies = 0;
   size_t englishReplies = 0;
@@ -33,7 +40,8 @@ struct CareTableSummary {
 // What the embedded table held when it was read (once, on first use).
 const CareTableSummary& CareTableContents();
 
-// The crisis phrase (GBK, as written in the table) that makes message a crisis message.
+// The crisis phrase (GBK, as written in the table) that makes message a crisis message,
+// or the two signs that do, joined by " + ".
 std::optional<GbkText> CarePhraseIn(const GbkText& message);
 
 // One of the care replies: English for a message without Chinese characters, else

@@ -71,6 +71,14 @@ TEST(CareRuleTest, EnglishPhrasesMatchWholeWordsInAnyCase) {
   EXPECT_TRUE(CarePhraseIn(Gbk("ｉ　ｗａｎｔ　ｔｏ　ｄｉｅ")));  // full-width forms
 }
 
+// Signs count only in pairs of different groups, anywhere in the message.
+TEST(CareRuleTest, SignsOfTwoGroupsMakeACrisisMessage) {
+  EXPECT_TRUE(CarePhraseIn(Gbk("存款都留给我妈了。以后你们再也不用为我操心")));  // affairs, final
+  EXPECT_TRUE(CarePhraseIn(Gbk("我在楼顶，真的撑不下去了")));                      // means, despair
+  EXPECT_FALSE(CarePhraseIn(Gbk("这是最后一次考试，以后再也不会熬夜了")));        // final twice
+  EXPECT_FALSE(CarePhraseIn(Gbk("在楼顶看日落")));                                // means alone
+}
+
 TEST(CareRuleTest, GapsStayShort) {
   EXPECT_TRUE(CarePhraseIn(Gbk("我把我的东西都送人了")));
   // 没有我*会更好 allows three characters between, not six.
