@@ -28,16 +28,17 @@ inline constexpr std::array<unsigned char, 256> kByteKinds = [] {
 
 template <typename UnitVisitor>
 void ForEachPatternUnit(std::string_view pattern, UnitVisitor&& unit) {
-  // One pass by table that stops at the first zero byte: the engine runs this over every
-  // record.
-  const auto kind = [&](size_t i) {
-    return pattern_units::kByteKinds[static_cast<unsigned char>(pattern[i])];
+  // One pass by table over raw bytes that stops at the first zero byte: the engine runs
+  // this over every record, and a 32-bit build pays for each bounds-checked substr.
+  const char* const bytes = pattern.data();
+  const auto kind = [bytes](size_t i) {
+    return pattern_units::kByteKinds[static_cast<unsigned char>(bytes[i])];
   };
   size_t position = 0;
   while (position + 1 < pattern.size()) {
     const unsigned first = kind(position), second = kind(position + 1);
     if ((first & second) == 2) {
-      unit(pattern.substr(position, 2));
+      unit(std::string_view(bytes + position, 2));
       position += 2;
     } else if (first == 0 || second == 0) {
       break;
