@@ -21,7 +21,7 @@ int CaseVariants(char c, unsigned char (&variants)[2]) {
 
 }  // namespace
 
-MessageUnitIndex::MessageUnitIndex(std::string_view message) : present_(kUnitValues / 64) {
+MessageUnitIndex::MessageUnitIndex(std::string_view message) : present_(kUnitValues / 32) {
   ForEachMessagePair(message, [this](std::string_view pair) {
     unsigned char firsts[2], seconds[2];
     const int firstCount = CaseVariants(pair[0], firsts);
@@ -29,7 +29,7 @@ MessageUnitIndex::MessageUnitIndex(std::string_view message) : present_(kUnitVal
     for (int f = 0; f < firstCount; ++f) {
       for (int s = 0; s < secondCount; ++s) {
         const size_t value = (size_t{firsts[f]} << 8) | seconds[s];
-        present_[value >> 6] |= uint64_t{1} << (value & 63);
+        present_[value >> 5] |= uint32_t{1} << (value & 31);
       }
     }
   });

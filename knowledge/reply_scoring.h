@@ -21,13 +21,14 @@ class MessageUnitIndex {
   bool Contains(std::string_view unit) const {
     const size_t value =
         (size_t{static_cast<unsigned char>(unit[0])} << 8) | static_cast<unsigned char>(unit[1]);
-    return (present_[value >> 6] >> (value & 63) & 1) != 0;
+    return (present_[value >> 5] >> (value & 31) & 1) != 0;
   }
 
  private:
   // A bit for every two bytes that fold to a pair of the message, so that a unit is
   // looked up as it is, without folding; small enough to stay in the first-level cache.
-  std::vector<uint64_t> present_;
+  // Words of 32 bits: a 32-bit build shifts a 64-bit word in several instructions.
+  std::vector<uint32_t> present_;
 };
 
 int32_t ScorePattern(std::string_view pattern, const MessageUnitIndex& message);
