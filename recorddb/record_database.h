@@ -57,7 +57,7 @@ bool FindRecord(const std::function<bool()>& condition);
 // fieldNumber (1-based) of every record, record numbers 1..count in file order, where
 // count is read as GetRecordCount reads it. Each visited value is exactly what
 // GoToRecord(recordNumber) followed by ReadField(fieldNumber) would give at that
-// moment, with the same locking: records are read in chunks of up to 1 MiB, each
+// moment, with the same locking: records are read in chunks of up to 16 MiB, each
 // chunk under one lock covering the lock bytes of all its records, so a writer that
 // holds a record's lock is never read half-changed, and no writer waits longer than one
 // chunk read. The lock is released before the callbacks of the chunk run, so visit may
