@@ -94,7 +94,9 @@ ErrorCode CheckMainFile(RecordDatabase& db, const GbkText& password, bool writab
     if (code != kOk) return code;
     code = db.main.Truncate(db.dataStart + wholeRecords * recordSize);
     if (code != kOk) return code;
-  } else if (writable) {
+  } else if (writable && fileLength != db.dataStart + counted * recordSize) {
+    // Only a file with bytes past its last record is cut: a file left as it is keeps its
+    // modification time, which builds and backups go by.
     code = db.main.Truncate(db.dataStart + counted * recordSize);
     if (code != kOk) return code;
   }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "error_codes.h"
 #include "test_files.h"
 
@@ -101,6 +103,15 @@ TEST_F(OpenChecks, TrailingBytesAreCutOnlyForWriting) {
   EXPECT_EQ(ReadBytes(path), bytes);
   EXPECT_EQ(OpenCode(false), edb::kOk);
   EXPECT_EQ(ReadBytes(path), bytes.substr(0, bytes.size() - 4));
+}
+
+// Opening for writing must not touch a sound file: a build that sees it changed takes
+// it for newer than its source.
+TEST_F(OpenChecks, OpeningASoundFileForWritingKeepsItsModificationTime) {
+  const auto old = std::filesystem::file_time_type::clock::now() - std::chrono::hours(24);
+  std::filesystem::last_write_time(path, old);
+  EXPECT_EQ(OpenCode(false), edb::kOk);
+  EXPECT_EQ(std::filesystem::last_write_time(path), old);
 }
 
 TEST_F(OpenChecks, Passwords) {
