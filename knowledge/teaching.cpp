@@ -23,6 +23,8 @@ constexpr std::string_view kEverydayUnits[] = {"\xb5\xc4", "\xc1\xcb", "\xca\xc7
 // 啊 呀 吧 呢 嘛 哦 啦 and a question mark: what a message is often said again with.
 constexpr std::string_view kVariantEndings[] = {"\xb0\xa1", "\xd1\xbd", "\xb0\xc9", "\xc4\xd8",
                                                 "\xc2\xef", "\xc5\xb6", "\xc0\xb2", "?"};
+// A comma: some records score on it, and a message said again may gain one.
+constexpr std::string_view kVariantComma = "\xa3\xac";
 
 // The message as the pattern is built from: its words apart, and letters apart from
 // double-byte characters, so that no unit spans two of them and the same words said with
@@ -192,6 +194,7 @@ GbkText TaughtRecords::PatternFor(const GbkText& message, int32_t exclude) {
   for (std::string_view ending : kVariantEndings) {
     variants.push_back(TeachingKey(message) + GbkText(ending));
   }
+  variants.push_back(GbkText(kVariantComma) + TeachingKey(message));
   int32_t othersBest = 0;
   for (const GbkText& variant : variants) {
     const MessageUnitIndex index(variant);

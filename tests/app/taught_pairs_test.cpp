@@ -153,6 +153,8 @@ TEST_F(TaughtPairsTest, FiftyPairsAnswerTheirMessagesAndVariantsAndForgettingRes
     // The answer field is drawn at random; all four hold the taught answer.
     for (int round = 0; round < 4; ++round) EXPECT_EQ(Reply(G(pair.message)), G(pair.answer));
     for (const GbkText& variant : Variants(G(pair.message))) {
+      // A tie would make the taught answer a coin toss: it must be the only best record.
+      EXPECT_EQ(Candidates(variant).size(), 1u) << GbkToUtf8(variant);
       EXPECT_EQ(GbkToUtf8(Reply(variant)), pair.answer) << GbkToUtf8(variant);
     }
   }
