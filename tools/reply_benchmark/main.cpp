@@ -205,6 +205,10 @@ int main(int argc, char** argv) {
   namespace fs = std::filesystem;
   const bool noImport = argc > 1 && std::string(argv[argc - 1]) == "--no-import";
   const int folders = argc - 1 - (noImport ? 1 : 0);
+  if (folders > 1 || (folders == 1 && argv[1][0] == '-')) {
+    std::fprintf(stderr, "usage: reply_benchmark [FOLDER] [--no-import]\n");
+    return 2;
+  }
   const fs::path folder =
       fs::absolute(folders > 0 ? fs::path(argv[1]) : fs::path("reply_benchmark_data"));
   return zorli::Run(folder, !noImport);
