@@ -12,11 +12,43 @@ constexpr int32_t kSearchMarkerBytes = 5;
 constexpr int32_t kSearchKeywordOffset = 6;
 constexpr int32_t kTeasingThreshold = 3;
 
+// Phrases in which 时间 is an amount of time, not a question for the clock: 第一时间 杀时间
+// 打发时间 浪费时间 没时间 有时间 花时间 抽时间 找时间 长时间 一段时间 这段时间 那段时间
+// 时间过得 时间管理. "我第一时间告诉了我妈" asks for no date.
+constexpr std::string_view kTimeAsAmount[] = {
+    "\xb5\xda\xd2\xbb\xca\xb1\xbc\xe4", "\xc9\xb1\xca\xb1\xbc\xe4",
+    "\xb4\xf2\xb7\xa2\xca\xb1\xbc\xe4", "\xc0\xcb\xb7\xd1\xca\xb1\xbc\xe4",
+    "\xc3\xbb\xca\xb1\xbc\xe4",         "\xd3\xd0\xca\xb1\xbc\xe4",
+    "\xbb\xa8\xca\xb1\xbc\xe4",         "\xb3\xe9\xca\xb1\xbc\xe4",
+    "\xd5\xd2\xca\xb1\xbc\xe4",         "\xb3\xa4\xca\xb1\xbc\xe4",
+    "\xd2\xbb\xb6\xce\xca\xb1\xbc\xe4", "\xd5\xe2\xb6\xce\xca\xb1\xbc\xe4",
+    "\xc4\xc7\xb6\xce\xca\xb1\xbc\xe4", "\xca\xb1\xbc\xe4\xb9\xfd\xb5\xc3",
+    "\xca\xb1\xbc\xe4\xb9\xdc\xc0\xed",
+};
+
+// Whether the keyword found at byte position (1-based) lies inside one of those phrases.
+bool IsTimeAsAmount(const GbkText& message, int32_t position) {
+  const size_t at = static_cast<size_t>(position - 1);
+  for (std::string_view phrase : kTimeAsAmount) {
+    const size_t offset = phrase.find(kTimeKeywordSecond);
+    if (at >= offset && message.compare(at - offset, phrase.size(), phrase) == 0) return true;
+  }
+  return false;
+}
+
+// A 时间 outside those phrases, searched as the first keyword is.
+bool AsksForTheTime(const GbkText& message) {
+  for (int32_t found = FindText(message, kTimeKeywordSecond, 1, false); found > 0;
+       found = FindText(message, kTimeKeywordSecond, found + 2, false)) {
+    if (!IsTimeAsAmount(message, found)) return true;
+  }
+  return false;
+}
+
 void TimeRule(const GbkText& message, DateTime now, RuleOutcome& outcome) {
   // Both are tested: a message holding both sets the same text twice.
-  for (std::string_view keyword : {kTimeKeywordFirst, kTimeKeywordSecond}) {
-    if (FindText(message, keyword, 1, false) > 0) outcome.presetText = ToText(now);
-  }
+  if (FindText(message, kTimeKeywordFirst, 1, false) > 0) outcome.presetText = ToText(now);
+  if (AsksForTheTime(message)) outcome.presetText = ToText(now);
 }
 
 // Only the bare word: the reply still comes from the knowledge files.

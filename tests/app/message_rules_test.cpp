@@ -39,6 +39,15 @@ TEST(MessageRulesTest, EitherTimeKeywordTellsTheGivenTime) {
   }
 }
 
+TEST(MessageRulesTest, TimeAsAnAmountAsksForNoClock) {
+  const GbkText noTime = "\xce\xd2\xc3\xbb\xca\xb1\xbc\xe4";  // 我没时间
+  const GbkText killTime = "\xc9\xb1\xca\xb1\xbc\xe4";          // 杀时间
+  EXPECT_EQ(Rules(noTime).presetText, std::nullopt);
+  EXPECT_EQ(Rules(killTime + killTime).presetText, std::nullopt);
+  // A question for the clock beside one still gets it.
+  EXPECT_EQ(Rules(noTime + "\xa3\xac" + kTime).presetText, ToText(kTen));
+}
+
 TEST(MessageRulesTest, NewsStartsTheProgramForTheBareWordOnly) {
   const RuleOutcome news = Rules(kNews);
   EXPECT_EQ(news.newsCommandLine, NewsCommandLine());
