@@ -58,6 +58,26 @@ std::vector<Control> Controls(HWND dialog) {
   return controls;
 }
 
+// ctest runs the cp1252 copy of these tests beside the main one, on the same desktop:
+// only this process's dialog is ours to answer.
+BOOL CALLBACK MatchOwnDialog(HWND window, LPARAM found) {
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  wchar_t className[16] = {}, title[64] = {};
+  GetClassNameW(window, className, 16);
+  GetWindowTextW(window, title, 64);
+  if (process != GetCurrentProcessId() || wcscmp(className, L"#32770") != 0 || title != kTitle)
+    return TRUE;
+  *reinterpret_cast<HWND*>(found) = window;
+  return FALSE;
+}
+
+HWND FindOwnDialog() {
+  HWND found = nullptr;
+  EnumWindows(MatchOwnDialog, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
 // What the user saw in one showing of the dialog.
 struct Showing {
   std::vector<std::wstring> texts;
@@ -84,7 +104,7 @@ class SimulatedUser {
       HWND dialog = nullptr;
       while (dialog == nullptr) {
         if (std::chrono::steady_clock::now() > deadline) return;
-        dialog = FindWindowW(L"#32770", kTitle.c_str());
+        dialog = FindOwnDialog();
         if (dialog == nullptr || !IsWindowVisible(dialog)) {
           dialog = nullptr;
           Sleep(20);
@@ -176,7 +196,7 @@ TEST_F(PasswordDialog, ThreeWrongPasswordsFail) {
   EXPECT_TRUE(Shows(showings[1], RetryStatus(2)));
   EXPECT_TRUE(Shows(showings[2], RetryStatus(1)));
   // No fourth showing comes.
-  EXPECT_EQ(FindWindowW(L"#32770", kTitle.c_str()), nullptr);
+  EXPECT_EQ(FindOwnDialog(), nullptr);
 }
 
 // ctest runs this under code page 1252 as well, where the system's code page cannot spell
