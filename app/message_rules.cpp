@@ -2,6 +2,7 @@
 
 #include "care_rule.h"
 #include "conversation_texts.h"
+#include "date_question.h"
 #include "web_addresses.h"
 
 namespace zorli {
@@ -46,6 +47,9 @@ bool AsksForTheTime(const GbkText& message) {
 }
 
 void TimeRule(const GbkText& message, DateTime now, RuleOutcome& outcome) {
+  // First, so that a message that also holds a keyword gets the time with its date.
+  if (AsksForTheDate(message)) outcome.presetText = DateReply(now);
+  if (AsksForTheClockInEnglish(message)) outcome.presetText = EnglishClockReply(now);
   // Both are tested: a message holding both sets the same text twice.
   if (FindText(message, kTimeKeywordFirst, 1, false) > 0) outcome.presetText = ToText(now);
   if (AsksForTheTime(message)) outcome.presetText = ToText(now);

@@ -1,8 +1,8 @@
 #pragma once
-// The rules a message meets before its reply is chosen: the keyword rules (time, news,
-// search), then the teasing rule, then the care rule (care_rule.h). One pure function of
-// the message, the repeat count and the time; the send flow and knowledge_report carry out
-// or inspect what it returns.
+// The rules a message meets before its reply is chosen: the keyword rules (time and date,
+// news, search), then the teasing rule, then the care rule (care_rule.h). One pure
+// function of the message, the repeat count and the time; the send flow and
+// knowledge_report carry out or inspect what it returns.
 #include <cstdint>
 #include <optional>
 

@@ -41,11 +41,28 @@ TEST(MessageRulesTest, EitherTimeKeywordTellsTheGivenTime) {
 
 TEST(MessageRulesTest, TimeAsAnAmountAsksForNoClock) {
   const GbkText noTime = "\xce\xd2\xc3\xbb\xca\xb1\xbc\xe4";  // 我没时间
-  const GbkText killTime = "\xc9\xb1\xca\xb1\xbc\xe4";          // 杀时间
+  const GbkText killTime = "\xc9\xb1\xca\xb1\xbc\xe4";        // 杀时间
   EXPECT_EQ(Rules(noTime).presetText, std::nullopt);
   EXPECT_EQ(Rules(killTime + killTime).presetText, std::nullopt);
   // A question for the clock beside one still gets it.
   EXPECT_EQ(Rules(noTime + "\xa3\xac" + kTime).presetText, ToText(kTen));
+}
+
+TEST(MessageRulesTest, TodaysDateIsToldInTheLanguageAsked) {
+  // 今天是2026年12月8日，星期二。 (kTen is a Tuesday)
+  const GbkText today = "\xbd\xf1\xcc\xec\xca\xc7"
+                        "2026\xc4\xea"
+                        "12\xd4\xc2"
+                        "8\xc8\xd5\xa3\xac\xd0\xc7\xc6\xda\xb6\xfe\xa1\xa3";
+  EXPECT_EQ(Rules("\xbd\xf1\xcc\xec\xbc\xb8\xba\xc5\xb0\xa1").presetText, today);  // 今天几号啊
+  EXPECT_EQ(Rules("\xbd\xf1\xc4\xea\xca\xc7\xc4\xc4\xd2\xbb\xc4\xea").presetText,  // 今年是哪一年
+            today);
+  EXPECT_EQ(Rules("Whats the time now?").presetText,
+            GbkText("It's 10:00 on Tuesday, 8 December 2026."));
+  // Another day's date is no question for the calendar: 你几号回来
+  EXPECT_EQ(Rules("\xc4\xe3\xbc\xb8\xba\xc5\xbb\xd8\xc0\xb4").presetText, std::nullopt);
+  // With the clock's keyword too, the time rule's text (date and time) wins: 今天几号，几点了
+  EXPECT_EQ(Rules("\xbd\xf1\xcc\xec\xbc\xb8\xba\xc5\xa3\xac" + kAskTime).presetText, ToText(kTen));
 }
 
 TEST(MessageRulesTest, NewsStartsTheProgramForTheBareWordOnly) {
