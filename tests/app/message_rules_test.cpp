@@ -44,6 +44,9 @@ TEST(MessageRulesTest, TimeAsAnAmountAsksForNoClock) {
   const GbkText killTime = "\xc9\xb1\xca\xb1\xbc\xe4";        // 杀时间
   EXPECT_EQ(Rules(noTime).presetText, std::nullopt);
   EXPECT_EQ(Rules(killTime + killTime).presetText, std::nullopt);
+  // 她前段时间每天拉着我讨论题目: a while ago
+  EXPECT_EQ(Rules("\xcb\xfd\xc7\xb0\xb6\xce\xca\xb1\xbc\xe4\xc3\xbf\xcc\xec").presetText,
+            std::nullopt);
   // A question for the clock beside one still gets it.
   EXPECT_EQ(Rules(noTime + "\xa3\xac" + kTime).presetText, ToText(kTen));
 }
