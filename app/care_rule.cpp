@@ -30,16 +30,16 @@ struct Phrase {
   size_t group = 0;               // of a sign
 };
 
-enum class PhraseKind { kCrisis, kException, kSign };
+enum class PhraseKind { kCrisis, kException, kSign, kUrgent };
 
 struct CareTable {
   CareTableSummary summary;
   std::map<std::string, std::string> fold;
-  std::vector<Phrase> crisis, exceptions, signs;
+  std::vector<Phrase> crisis, exceptions, signs, urgent;
   std::unordered_map<std::string, std::vector<size_t>> crisisByFirst, exceptionsByFirst,
-      signsByFirst;
+      signsByFirst, urgentByFirst;
   std::map<std::string, size_t> signGroups;
-  std::vector<GbkText> chineseReplies, englishReplies;
+  std::vector<GbkText> chineseReplies, englishReplies, chineseUrgentReplies, englishUrgentReplies;
 };
 
 bool IsWordByte(unsigned char c) {
@@ -173,10 +173,12 @@ void AddPhrase(CareTable& table, const GbkText& text, PhraseKind kind, int line)
   }
   std::vector<Phrase>& phrases = kind == PhraseKind::kCrisis      ? table.crisis
                                  : kind == PhraseKind::kException ? table.exceptions
-                                                                  : table.signs;
+                                 : kind == PhraseKind::kSign      ? table.signs
+                                                                  : table.urgent;
   auto& byFirst = kind == PhraseKind::kCrisis      ? table.crisisByFirst
                   : kind == PhraseKind::kException ? table.exceptionsByFirst
-                                                   : table.signsByFirst;
+                  : kind == PhraseKind::kSign      ? table.signsByFirst
+                                                   : table.urgentByFirst;
   byFirst[phrase.elements.front().unit].push_back(phrases.size());
   phrases.push_back(std::move(phrase));
 }
@@ -227,10 +229,16 @@ CareTable ReadTable() {
       AddPhrase(table, line.text, PhraseKind::kException, line.number);
     } else if (line.kind == "sign") {
       AddPhrase(table, line.text, PhraseKind::kSign, line.number);
+    } else if (line.kind == "urgent") {
+      AddPhrase(table, line.text, PhraseKind::kUrgent, line.number);
     } else if (line.kind == "reply-zh") {
       table.chineseReplies.push_back(line.text);
     } else if (line.kind == "reply-en") {
       table.englishReplies.push_back(line.text);
+    } else if (line.kind == "reply-zh-urgent") {
+      table.chineseUrgentReplies.push_back(line.text);
+    } else if (line.kind == "reply-en-urgent") {
+      table.englishUrgentReplies.push_back(line.text);
     } else if (line.kind != "fold") {
       table.summary.problems.push_back("line " + std::to_string(line.number) + ": unknown kind");
     }
@@ -239,8 +247,11 @@ CareTable ReadTable() {
   table.summary.exceptions = table.exceptions.size();
   table.summary.signs = table.signs.size();
   table.summary.signGroups = table.signGroups.size();
+  table.summary.urgentPhrases = table.urgent.size();
   table.summary.chineseReplies = table.chineseReplies.size();
   table.summary.englishReplies = table.englishReplies.size();
+  table.summary.chineseUrgentReplies = table.chineseUrgentReplies.size();
+  table.summary.englishUrgentReplies = table.englishUrgentReplies.size();
   return table;
 }
 
@@ -279,14 +290,8 @@ void ForEachMatch(const std::vector<Phrase>& phrases,
   }
 }
 
-}  // namespace
-
-const CareTableSummary& CareTableContents() { return Table().summary; }
-
-std::optional<GbkText> CarePhraseIn(const GbkText& message) {
-  const CareTable& table = Table();
-  const Units units = Cutter(table.fold).Cut(message);
-  // Units an exception covers: a crisis phrase touching one of them is a figure of speech.
+// The units an exception covers: a phrase touching one of them is a figure of speech.
+std::vector<bool> ExceptedUnits(const CareTable& table, const Units& units) {
   std::vector<bool> excepted(units.size(), false);
   for (size_t pos = 0; pos < units.size(); ++pos) {
     const auto found = table.exceptionsByFirst.find(units[pos]);
@@ -296,6 +301,26 @@ std::optional<GbkText> CarePhraseIn(const GbkText& message) {
       if (end) std::fill(excepted.begin() + pos, excepted.begin() + *end, true);
     }
   }
+  return excepted;
+}
+
+// Danger now: on the roof, the pills taken, tonight.
+bool IsUrgent(const CareTable& table, const GbkText& message) {
+  const Units units = Cutter(table.fold).Cut(message);
+  bool urgent = false;
+  ForEachMatch(table.urgent, table.urgentByFirst, units, ExceptedUnits(table, units),
+               [&](const Phrase&, size_t, size_t) { return urgent = true; });
+  return urgent;
+}
+
+}  // namespace
+
+const CareTableSummary& CareTableContents() { return Table().summary; }
+
+std::optional<GbkText> CarePhraseIn(const GbkText& message) {
+  const CareTable& table = Table();
+  const Units units = Cutter(table.fold).Cut(message);
+  const std::vector<bool> excepted = ExceptedUnits(table, units);
   std::optional<GbkText> phrase;
   ForEachMatch(table.crisis, table.crisisByFirst, units, excepted,
                [&](const Phrase& crisis, size_t, size_t) {
@@ -327,9 +352,12 @@ std::optional<GbkText> CarePhraseIn(const GbkText& message) {
 
 GbkText CareReply(const GbkText& message, int32_t turn) {
   const CareTable& table = Table();
-  const std::vector<GbkText>& replies = HasChinese(message) || table.englishReplies.empty()
-                                            ? table.chineseReplies
-                                            : table.englishReplies;
+  const bool chinese = HasChinese(message) || table.englishReplies.empty();
+  const bool urgent = IsUrgent(table, message) && !table.chineseUrgentReplies.empty() &&
+                      !table.englishUrgentReplies.empty();
+  const std::vector<GbkText>& replies =
+      urgent ? (chinese ? table.chineseUrgentReplies : table.englishUrgentReplies)
+             : (chinese ? table.chineseReplies : table.englishReplies);
   if (replies.empty()) return GbkText();
   uint32_t pick = static_cast<uint32_t>(turn);
   for (unsigned char byte : message) pick += byte;

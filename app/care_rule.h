@@ -15,7 +15,8 @@
 // Said without such a phrase, danger shows in signs that mean little alone: a farewell,
 // something said to be the last time, means or a high place, arranging one's affairs.
 // A sign phrase belongs to a group, and a message holding unexcepted signs of two
-// different groups, anywhere in it, is a crisis message too.
+// different groups, anywhere in it, is a crisis message too. Urgent phrases (danger now)
+// choose among the replies only; they never make a crisis message.
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -31,9 +32,12 @@ struct CareTableSummary {
   size_t exceptions = 0;
   size_t signs = 0;
   size_t signGroups = 0;
+  size_t urgentPhrases = 0;
   size_t foldPairs = 0;
   size_t chineseReplies = 0;
   size_t englishReplies = 0;
+  size_t chineseUrgentReplies = 0;
+  size_t englishUrgentReplies = 0;
   std::vector<std::string> problems;  // lines that could not be used, with their numbers
 };
 
@@ -46,7 +50,9 @@ std::optional<GbkText> CarePhraseIn(const GbkText& message);
 
 // One of the care replies: English for a message without Chinese characters, else
 // Chinese; turn moves to the next reply, so a person who repeats themselves is not
-// answered word for word.
+// answered word for word. A message that also tells of danger now (an urgent phrase:
+// standing on the roof, the pills taken) gets one of the urgent replies, which put
+// getting safe and calling emergency services first.
 GbkText CareReply(const GbkText& message, int32_t turn);
 
 }  // namespace zorli

@@ -110,5 +110,23 @@ TEST(CareRuleTest, RepliesFollowTheLanguageAndMoveOnWithTheTurn) {
   }
 }
 
+// Danger now changes the replies, not whether there is care: the roof alone is no crisis.
+TEST(CareRuleTest, DangerNowGetsTheUrgentReplies) {
+  const CareTableSummary& table = CareTableContents();
+  const GbkText onTheRoof = Gbk("我现在站在天台上，想跳下去");
+  const GbkText hopeless = Gbk("我不想活了");
+  EXPECT_FALSE(CarePhraseIn(Gbk("我现在站在天台上看日落")));
+  ASSERT_TRUE(CarePhraseIn(onTheRoof));
+  std::set<GbkText> urgent, calm;
+  for (int32_t turn = 1; turn <= static_cast<int32_t>(kMostReplies); ++turn) {
+    urgent.insert(CareReply(onTheRoof, turn));
+    urgent.insert(CareReply("im on the roof and i want to die", turn));
+    calm.insert(CareReply(hopeless, turn));
+    calm.insert(CareReply("I want to die", turn));
+  }
+  EXPECT_EQ(urgent.size(), table.chineseUrgentReplies + table.englishUrgentReplies);
+  for (const GbkText& reply : urgent) EXPECT_EQ(calm.count(reply), 0u) << GbkToUtf8(reply);
+}
+
 }  // namespace
 }  // namespace zorli

@@ -152,9 +152,10 @@ int CareReport(const char* samplesPath) {
   }
   const CareTableSummary& table = CareTableContents();
   std::printf(
-      "care rule: %zu crisis phrases, %zu exceptions, %zu signs in %zu groups, %zu problems in "
-      "its table\n",
-      table.crisisPhrases, table.exceptions, table.signs, table.signGroups, table.problems.size());
+      "care rule: %zu crisis phrases, %zu exceptions, %zu signs in %zu groups, %zu urgent "
+      "phrases, %zu problems in its table\n",
+      table.crisisPhrases, table.exceptions, table.signs, table.signGroups, table.urgentPhrases,
+      table.problems.size());
   std::printf("care samples: %zu crisis, %zu of them given care; %zu others\n", crisis, cared,
               samples.size() - crisis);
   PrintSection("crisis samples without care", missed);
