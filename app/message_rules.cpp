@@ -15,7 +15,8 @@ constexpr int32_t kTeasingThreshold = 3;
 
 // Phrases in which 时间 is an amount of time, not a question for the clock: 第一时间 杀时间
 // 打发时间 浪费时间 没时间 有时间 花时间 抽时间 找时间 长时间 段时间 (一段, 这段, 前段 …)
-// 时间过得 时间管理 时间长了 时间久了 时间不够 业余时间 空闲时间 休息时间 耽误时间 节省时间.
+// 时间过得 时间管理 时间长了 时间久了 时间不够 业余时间 空闲时间 休息时间 耽误时间 节省时间
+// 忘了时间 忘记时间.
 // "我第一时间告诉了我妈" asks for no date.
 constexpr std::string_view kTimeAsAmount[] = {
     "\xb5\xda\xd2\xbb\xca\xb1\xbc\xe4", "\xc9\xb1\xca\xb1\xbc\xe4",
@@ -28,7 +29,8 @@ constexpr std::string_view kTimeAsAmount[] = {
     "\xca\xb1\xbc\xe4\xbe\xc3\xc1\xcb", "\xca\xb1\xbc\xe4\xb2\xbb\xb9\xbb",
     "\xd2\xb5\xd3\xe0\xca\xb1\xbc\xe4", "\xbf\xd5\xcf\xd0\xca\xb1\xbc\xe4",
     "\xd0\xdd\xcf\xa2\xca\xb1\xbc\xe4", "\xb5\xa2\xce\xf3\xca\xb1\xbc\xe4",
-    "\xbd\xda\xca\xa1\xca\xb1\xbc\xe4",
+    "\xbd\xda\xca\xa1\xca\xb1\xbc\xe4", "\xcd\xfc\xc1\xcb\xca\xb1\xbc\xe4",
+    "\xcd\xfc\xbc\xc7\xca\xb1\xbc\xe4",
 };
 
 // Whether the keyword found at byte position (1-based) lies inside one of those phrases.
