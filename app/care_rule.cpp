@@ -353,11 +353,10 @@ std::optional<GbkText> CarePhraseIn(const GbkText& message) {
 GbkText CareReply(const GbkText& message, int32_t turn) {
   const CareTable& table = Table();
   const bool chinese = HasChinese(message) || table.englishReplies.empty();
-  const bool urgent = IsUrgent(table, message) && !table.chineseUrgentReplies.empty() &&
-                      !table.englishUrgentReplies.empty();
-  const std::vector<GbkText>& replies =
-      urgent ? (chinese ? table.chineseUrgentReplies : table.englishUrgentReplies)
-             : (chinese ? table.chineseReplies : table.englishReplies);
+  const std::vector<GbkText>& calm = chinese ? table.chineseReplies : table.englishReplies;
+  const std::vector<GbkText>& urgent =
+      chinese ? table.chineseUrgentReplies : table.englishUrgentReplies;
+  const std::vector<GbkText>& replies = !urgent.empty() && IsUrgent(table, message) ? urgent : calm;
   if (replies.empty()) return GbkText();
   uint32_t pick = static_cast<uint32_t>(turn);
   for (unsigned char byte : message) pick += byte;

@@ -1,6 +1,5 @@
 #include "date_question.h"
 
-#include <cmath>
 #include <cstdio>
 #include <string_view>
 
@@ -43,10 +42,8 @@ constexpr const char* kEnglishMonths[] = {"January",   "February", "March",    "
                                           "September", "October",  "November", "December"};
 
 // 0 is Sunday. Day 0 of the count, 1899-12-30, was a Saturday.
-int32_t WeekdayOf(DateTime value) {
-  const CivilDateTime p = SplitDateTime(value);
-  const auto days =
-      static_cast<int64_t>(std::floor(MakeDateTime({p.year, p.month, p.day, 0, 0, 0})));
+int32_t WeekdayOf(const CivilDateTime& p) {
+  const auto days = static_cast<int64_t>(MakeDateTime({p.year, p.month, p.day, 0, 0, 0}));
   return static_cast<int32_t>(((days + 6) % 7 + 7) % 7);
 }
 
@@ -82,14 +79,14 @@ GbkText DateReply(DateTime now) {
   std::snprintf(buffer, sizeof buffer,
                 "\xbd\xf1\xcc\xec\xca\xc7%d\xc4\xea%d\xd4\xc2%d\xc8\xd5\xa3\xac\xd0\xc7\xc6\xda",
                 p.year, p.month, p.day);
-  return GbkText(buffer) + GbkText(kChineseWeekdays[WeekdayOf(now)]) + "\xa1\xa3";
+  return GbkText(buffer) + GbkText(kChineseWeekdays[WeekdayOf(p)]) + "\xa1\xa3";
 }
 
 GbkText EnglishClockReply(DateTime now) {
   const CivilDateTime p = SplitDateTime(now);
   char buffer[80];
   std::snprintf(buffer, sizeof buffer, "It's %02d:%02d on %s, %d %s %d.", p.hour, p.minute,
-                kEnglishWeekdays[WeekdayOf(now)], p.day, kEnglishMonths[p.month - 1], p.year);
+                kEnglishWeekdays[WeekdayOf(p)], p.day, kEnglishMonths[p.month - 1], p.year);
   return buffer;
 }
 
